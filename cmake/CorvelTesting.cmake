@@ -1,0 +1,21 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# Test executables that exercise real threads also run under ThreadSanitizer;
+# they hang off this target so the TSan build compiles nothing else.
+add_custom_target(corvel_threaded_tests)
+
+# corvel_add_test(<name> SOURCES <files...> LIBS <targets...> [THREADED])
+function(corvel_add_test name)
+    cmake_parse_arguments(ARG "THREADED" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    set(labels ${name})
+    if(ARG_THREADED)
+        list(APPEND labels threaded)
+        add_dependencies(corvel_threaded_tests ${name})
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES LABELS "${labels}" TIMEOUT 120)
+endfunction()

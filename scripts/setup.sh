@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package Corvel needs to build, test and run.
+# Idempotent: it touches apt only when something is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    clang libclang-rt-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev uuid-dev
+    python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=sudo
+else
+    sudo=
+fi
+echo "setup: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "async/Task.h"
+
+#include <exception>
+
+namespace corvel::async {
+
+namespace detail {
+struct HopAwaiter {
+    Executor* target;
+    bool await_ready() noexcept { return false; }
+    template <class Promise>
+    void await_suspend(std::coroutine_handle<Promise> caller) {
+        caller.promise().context.executor = target;
+        target->post([caller] { caller.resume(); });
+    }
+    void await_resume() noexcept {}
+};
+} // namespace detail
+
+/// `co_await hopTo(executor)` continues the running task on `executor`; tasks
+/// it awaits afterwards run there too.
+inline detail::HopAwaiter hopTo(Executor& executor) { return {&executor}; }
+
+/// Runs `work` on `target` and resumes the caller on the executor it came
+/// from, with the result or the exception. Cancellation travels along.
+template <class T>
+Task<T> runOn(Executor& target, Task<T> work) {
+    Executor& home = co_await currentExecutor();
+    co_await hopTo(target);
+    std::exception_ptr failure;
+    std::optional<T> result;
+    try {
+        result.emplace(co_await std::move(work));
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    co_await hopTo(home);
+    if (failure) std::rethrow_exception(failure);
+    co_return std::move(*result);
+}
+
+template <>
+inline Task<void> runOn(Executor& target, Task<void> work) {
+    Executor& home = co_await currentExecutor();
+    co_await hopTo(target);
+    std::exception_ptr failure;
+    try {
+        co_await std::move(work);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    co_await hopTo(home);
+    if (failure) std::rethrow_exception(failure);
+}
+
+} // namespace corvel::async

@@ -1,0 +1,92 @@
+#include "async/ManualLoop.h"
+
+namespace corvel::async {
+
+ManualLoop::~ManualLoop() {
+    {
+        std::lock_guard lock(mutex_);
+        queue_.clear();
+        timers_.clear();
+    }
+    destroyRoots();
+}
+
+void ManualLoop::post(std::function<void()> work) {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(work));
+}
+
+TimerHandle ManualLoop::after(Duration delay, std::function<void()> work) {
+    std::lock_guard lock(mutex_);
+    return timers_.add(now_ + delay, std::move(work));
+}
+
+TimePoint ManualLoop::now() const {
+    std::lock_guard lock(mutex_);
+    return now_;
+}
+
+bool ManualLoop::runOne() {
+    std::function<void()> work;
+    {
+        std::lock_guard lock(mutex_);
+        if (!queue_.empty()) {
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        } else if (auto due = timers_.popDue(now_)) {
+            work = std::move(*due);
+        } else {
+            return false;
+        }
+    }
+    work();
+    return true;
+}
+
+std::size_t ManualLoop::runUntilIdle() {
+    std::size_t count = 0;
+    while (runOne()) ++count;
+    return count;
+}
+
+void ManualLoop::advance(Duration delay) {
+    runUntilIdle();
+    TimePoint target;
+    {
+        std::lock_guard lock(mutex_);
+        target = now_ + delay;
+    }
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            auto next = timers_.nextDue();
+            if (!next || *next > target) break;
+            if (*next > now_) now_ = *next;
+        }
+        runUntilIdle();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        now_ = target;
+    }
+    runUntilIdle();
+}
+
+bool ManualLoop::advanceToNextTimer() {
+    runUntilIdle();
+    {
+        std::lock_guard lock(mutex_);
+        auto next = timers_.nextDue();
+        if (!next) return false;
+        if (*next > now_) now_ = *next;
+    }
+    runUntilIdle();
+    return true;
+}
+
+std::size_t ManualLoop::pendingTimerCount() const {
+    std::lock_guard lock(mutex_);
+    return timers_.liveCount();
+}
+
+} // namespace corvel::async

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "async/Cancellation.h"
+#include "async/Executor.h"
+
+#include <coroutine>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace corvel::async {
+
+/// What a running task knows about where it runs: its executor and the
+/// cancellation flag of the spawned task it belongs to. An awaited task
+/// inherits its awaiter's context, so cancellation reaches every level.
+struct TaskContext {
+    Executor* executor = nullptr;
+    std::shared_ptr<Cancellation> cancellation;
+};
+
+namespace detail {
+
+struct PromiseBase {
+    TaskContext context;
+    std::coroutine_handle<> continuation = std::noop_coroutine();
+    std::exception_ptr exception;
+
+    std::suspend_always initial_suspend() noexcept { return {}; }
+
+    struct FinalAwaiter {
+        bool await_ready() noexcept { return false; }
+        template <class Promise>
+        std::coroutine_handle<> await_suspend(std::coroutine_handle<Promise> self) noexcept {
+            return self.promise().continuation;
+        }
+        void await_resume() noexcept {}
+    };
+    FinalAwaiter final_suspend() noexcept { return {}; }
+
+    void unhandled_exception() noexcept { exception = std::current_exception(); }
+};
+
+template <class T>
+struct TaskPromise : PromiseBase {
+    std::optional<T> value;
+
+    template <class U>
+    void return_value(U&& result) {
+        value.emplace(std::forward<U>(result));
+    }
+    T take() {
+        if (exception) std::rethrow_exception(exception);
+        return std::move(*value);
+    }
+};
+
+template <>
+struct TaskPromise<void> : PromiseBase {
+    void return_void() noexcept {}
+    void take() {
+        if (exception) std::rethrow_exception(exception);
+    }
+};
+
+} // namespace detail
+
+/// A lazy, move-only coroutine. Nothing runs until it is awaited; the awaiter
+/// is resumed by symmetric transfer on the thread where the task finished, and
+/// an exception thrown inside is rethrown to the awaiter. A task that is
+/// never awaited is destroyed without having run.
+template <class T = void>
+class [[nodiscard]] Task {
+public:
+    struct promise_type : detail::TaskPromise<T> {
+        Task get_return_object() noexcept {
+            return Task(std::coroutine_handle<promise_type>::from_promise(*this));
+        }
+    };
+    using Handle = std::coroutine_handle<promise_type>;
+
+    Task() = default;
+    Task(Task&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
+    Task& operator=(Task&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, {});
+        }
+        return *this;
+    }
+    Task(const Task&) = delete;
+    Task& operator=(const Task&) = delete;
+    ~Task() { reset(); }
+
+    bool valid() const noexcept { return static_cast<bool>(handle_); }
+
+    struct Awaiter {
+        Handle handle;
+        bool await_ready() noexcept { return false; }
+        template <class CallerPromise>
+        std::coroutine_handle<> await_suspend(std::coroutine_handle<CallerPromise> caller) noexcept {
+            handle.promise().continuation = caller;
+            handle.promise().context = caller.promise().context;
+            return handle;
+        }
+        T await_resume() { return handle.promise().take(); }
+    };
+    Awaiter operator co_await() && noexcept { return Awaiter{handle_}; }
+
+private:
+    explicit Task(Handle handle) noexcept : handle_(handle) {}
+    void reset() noexcept {
+        if (handle_) std::exchange(handle_, {}).destroy();
+    }
+
+    Handle handle_;
+};
+
+namespace detail {
+
+/// Awaitable that reads the awaiting task's context without suspending.
+struct ContextReader {
+    TaskContext context;
+    bool await_ready() noexcept { return false; }
+    template <class Promise>
+    bool await_suspend(std::coroutine_handle<Promise> caller) noexcept {
+        context = caller.promise().context;
+        return false;
+    }
+    TaskContext await_resume() noexcept { return context; }
+};
+
+} // namespace detail
+
+/// `co_await currentContext()` gives the running task's context.
+inline detail::ContextReader currentContext() noexcept { return {}; }
+
+/// `co_await isCancelled()` tells whether the running task has been asked to stop.
+inline auto isCancelled() noexcept {
+    struct Reader : detail::ContextReader {
+        bool await_resume() noexcept {
+            return context.cancellation && context.cancellation->isCancelled();
+        }
+    };
+    return Reader{};
+}
+
+/// `co_await currentExecutor()` gives the executor the running task resumes on.
+inline auto currentExecutor() noexcept {
+    struct Reader : detail::ContextReader {
+        Executor& await_resume() noexcept { return *context.executor; }
+    };
+    return Reader{};
+}
+
+} // namespace corvel::async

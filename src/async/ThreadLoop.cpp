@@ -1,0 +1,61 @@
+#include "async/ThreadLoop.h"
+
+namespace corvel::async {
+
+ThreadLoop::ThreadLoop() : thread_([this] { run(); }) {}
+
+ThreadLoop::~ThreadLoop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+    queue_.clear();
+    timers_.clear();
+    destroyRoots();
+}
+
+void ThreadLoop::post(std::function<void()> work) {
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
+    }
+    wake_.notify_one();
+}
+
+TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
+    TimerHandle handle;
+    {
+        std::lock_guard lock(mutex_);
+        handle = timers_.add(now() + delay, std::move(work));
+    }
+    wake_.notify_one();
+    return handle;
+}
+
+TimePoint ThreadLoop::now() const { return std::chrono::steady_clock::now(); }
+
+void ThreadLoop::run() {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        std::function<void()> work;
+        if (!queue_.empty()) {
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        } else if (auto due = timers_.popDue(now())) {
+            work = std::move(*due);
+        } else if (auto next = timers_.nextDue()) {
+            wake_.wait_until(lock, *next);
+            continue;
+        } else {
+            wake_.wait(lock);
+            continue;
+        }
+        lock.unlock();
+        work();
+        lock.lock();
+    }
+}
+
+} // namespace corvel::async
