@@ -1,0 +1,96 @@
+#include "domain/StoreDocument.h"
+
+#include "domain/DecodeError.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+namespace corvel {
+
+namespace {
+
+enum class SchemaVerdict { current, legacy, unsupported };
+
+/// Only a whole number names a schema; anything else under the key (or no
+/// key) is how schema 0 documents looked.
+SchemaVerdict schemaOf(const nlohmann::json& document) {
+    auto found = document.find("schemaVersion");
+    if (found == document.end() || !found->is_number())
+        return SchemaVerdict::legacy;
+    double version = found->get<double>();
+    if (found->is_number_float() && version != std::floor(version))
+        return SchemaVerdict::legacy;
+    if (found->is_number_float() && !std::isfinite(version))
+        return SchemaVerdict::legacy;
+    if (version == 1.0)
+        return SchemaVerdict::current;
+    if (version == 0.0)
+        return SchemaVerdict::legacy;
+    return SchemaVerdict::unsupported;
+}
+
+void migrateFromSchemaZero(nlohmann::json& document) {
+    document["schemaVersion"] = StoreDocument::currentSchemaVersion;
+    // Present keys stay untouched, even a null: the strict decode judges them.
+    if (!document.contains("groups"))
+        document["groups"] = nlohmann::json::array();
+    if (!document.contains("items"))
+        document["items"] = nlohmann::json::array();
+}
+
+} // namespace
+
+bool StoreDocument::nestsDeeperThanLimit(std::string_view bytes) {
+    std::size_t depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (char c : bytes) {
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > maxDepth)
+                return true;
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+    }
+    return false;
+}
+
+std::optional<CorvelStore> StoreDocument::read(std::string_view bytes) {
+    if (bytes.size() > maxBytes || nestsDeeperThanLimit(bytes))
+        return std::nullopt;
+    auto document = nlohmann::json::parse(bytes, nullptr, /*allow_exceptions=*/false);
+    if (document.is_discarded() || !document.is_object())
+        return std::nullopt;
+    switch (schemaOf(document)) {
+    case SchemaVerdict::unsupported:
+        return std::nullopt;
+    case SchemaVerdict::legacy:
+        migrateFromSchemaZero(document);
+        break;
+    case SchemaVerdict::current:
+        break;
+    }
+    try {
+        return document.get<CorvelStore>();
+    } catch (const DecodeError&) {
+        return std::nullopt;
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::string StoreDocument::encode(const CorvelStore& store) {
+    return nlohmann::json(store).dump();
+}
+
+} // namespace corvel

@@ -1,0 +1,163 @@
+#include "domain/StoreFile.h"
+
+#include "domain/StoreDocument.h"
+#include "domain/Uuid.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace corvel {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, int error) {
+    throw StoreFile::Error(what + " " + path.string() + ": " + std::strerror(error));
+}
+
+/// Owns one file descriptor.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    /// Closes now and reports the result: on some file systems close() is
+    /// where a failed write first shows.
+    int close() { return ::close(std::exchange(fd_, -1)); }
+
+  private:
+    int fd_;
+};
+
+void createFolders(const std::filesystem::path& folder) {
+    std::filesystem::path prefix;
+    for (const auto& part : folder) {
+        prefix /= part;
+        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+            fail("could not create the folder", prefix, errno);
+    }
+}
+
+void writeAll(int fd, const std::string& bytes, const std::filesystem::path& path) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("could not write", path, errno);
+        }
+        written += static_cast<std::size_t>(count);
+    }
+}
+
+void writeTemporary(const std::filesystem::path& temporary, const std::string& bytes) {
+    // Exclusive creation refuses an existing file or link under the name, so
+    // nobody can point our write elsewhere.
+    Descriptor file(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.valid())
+        fail("could not create", temporary, errno);
+    writeAll(file.get(), bytes, temporary);
+    // The data must be on disk before the rename makes it the document, or a
+    // power cut could leave an empty store under the real name.
+    if (::fsync(file.get()) != 0)
+        fail("could not flush", temporary, errno);
+    if (file.close() != 0)
+        fail("could not close", temporary, errno);
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!directory.valid())
+        fail("could not open the folder", folder, errno);
+    if (::fsync(directory.get()) != 0)
+        fail("could not flush the folder", folder, errno);
+}
+
+std::string utcStamp(std::chrono::system_clock::time_point now) {
+    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm utc{};
+    ::gmtime_r(&seconds, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
+    return text;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& url) {
+    auto folder = url.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+} // namespace
+
+std::optional<std::string> StoreFile::readBytes(const std::filesystem::path& url) {
+    Descriptor file(::open(url.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid())
+        return std::nullopt;
+    std::string bytes;
+    char buffer[64 * 1024];
+    while (bytes.size() <= StoreDocument::maxBytes) {
+        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    return bytes;
+}
+
+std::filesystem::path StoreFile::temporarySibling(const std::filesystem::path& url) {
+    return folderOf(url) / ("." + url.filename().string() + "." + Uuid::random().text() + ".tmp");
+}
+
+void StoreFile::writeAtomically(const CorvelStore& store, const std::filesystem::path& url) {
+    std::string bytes;
+    try {
+        bytes = StoreDocument::encode(store);
+    } catch (const std::exception& error) {
+        throw Error(std::string("could not encode the store: ") + error.what());
+    }
+    auto folder = folderOf(url);
+    createFolders(folder);
+    auto temporary = temporarySibling(url);
+    try {
+        writeTemporary(temporary, bytes);
+        if (::rename(temporary.c_str(), url.c_str()) != 0)
+            fail("could not replace", url, errno);
+    } catch (const Error&) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    // Makes the rename itself survive a power cut.
+    syncFolder(folder);
+}
+
+std::optional<std::filesystem::path>
+StoreFile::moveAside(const std::filesystem::path& url, std::chrono::system_clock::time_point now) {
+    auto base = url.string() + ".unreadable-" + utcStamp(now);
+    std::filesystem::path aside = base;
+    for (int attempt = 2; ::access(aside.c_str(), F_OK) == 0; ++attempt)
+        aside = base + "-" + std::to_string(attempt);
+    if (::rename(url.c_str(), aside.c_str()) != 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        fail("could not move aside", url, errno);
+    }
+    return aside;
+}
+
+} // namespace corvel

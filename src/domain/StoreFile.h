@@ -1,0 +1,44 @@
+#pragma once
+
+#include "domain/CorvelStore.h"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace corvel {
+
+/// The store document on disk. Blocking file work: call it off the main
+/// thread. Failures throw StoreFile::Error whose what() describes the cause.
+class StoreFile {
+  public:
+    class Error : public std::runtime_error {
+      public:
+        using std::runtime_error::runtime_error;
+    };
+
+    /// The file's bytes, nothing when it cannot be read at all (no file yet,
+    /// no permission). Reads at most one byte past the document size limit,
+    /// enough for the reader to refuse an oversized file without loading it.
+    static std::optional<std::string> readBytes(const std::filesystem::path& url);
+
+    /// Encodes `store` and replaces the file at `url` in one atomic step, so
+    /// readers see the whole old document or the whole new one, also after a
+    /// crash or power cut. Missing folders are created for the user alone;
+    /// the document is readable by the user alone. A temporary file that
+    /// cannot be put in place is removed.
+    static void writeAtomically(const CorvelStore& store, const std::filesystem::path& url);
+
+    /// Renames the file at `url` to a sibling "<name>.unreadable-<UTC time>"
+    /// that did not exist, so that a document we could not read survives our
+    /// next write. Nothing when there is no file any more.
+    static std::optional<std::filesystem::path>
+    moveAside(const std::filesystem::path& url, std::chrono::system_clock::time_point now);
+
+    /// The name of the temporary file for one write: ".<name>.<UUID>.tmp".
+    static std::filesystem::path temporarySibling(const std::filesystem::path& url);
+};
+
+} // namespace corvel
