@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/AccessibilityElement.h"
+#include "platform/Point.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace corvel::platform {
+
+/// A loosely typed value as the platform hands it out (a number, a string, a
+/// point, an element, an array, a dictionary), so that readers can meet
+/// missing keys and values of the wrong type and must check each one.
+/// Immutable once built; copies share their arrays and dictionaries.
+class PlatformValue {
+  public:
+    enum class Kind { integer, real, boolean, string, point, element, array, dictionary };
+    using Array = std::vector<PlatformValue>;
+    using Dictionary = std::map<std::string, PlatformValue, std::less<>>;
+
+    static PlatformValue integer(std::int64_t value);
+    static PlatformValue real(double value);
+    static PlatformValue boolean(bool value);
+    static PlatformValue string(std::string value);
+    static PlatformValue point(Point value);
+    static PlatformValue element(AccessibilityElement value);
+    static PlatformValue array(Array values);
+    static PlatformValue dictionary(Dictionary entries);
+
+    Kind kind() const { return kind_; }
+
+    /// Each accessor answers only for its own kind; asNumber() answers for
+    /// integers and reals alike, as a number object of the platform would.
+    std::optional<std::int64_t> asInteger() const;
+    std::optional<double> asNumber() const;
+    std::optional<bool> asBoolean() const;
+    std::optional<std::string> asString() const;
+    std::optional<Point> asPoint() const;
+    std::optional<AccessibilityElement> asElement() const;
+    const Array* asArray() const;
+    const Dictionary* asDictionary() const;
+
+    /// The entry for `key` when this is a dictionary that has it.
+    const PlatformValue* find(std::string_view key) const;
+
+    friend bool operator==(const PlatformValue& a, const PlatformValue& b);
+
+  private:
+    using Storage =
+        std::variant<std::int64_t, double, bool, std::string, Point, AccessibilityElement,
+                     std::shared_ptr<const Array>, std::shared_ptr<const Dictionary>>;
+    PlatformValue(Kind kind, Storage data) : kind_(kind), data_(std::move(data)) {}
+
+    Kind kind_;
+    Storage data_;
+};
+
+} // namespace corvel::platform

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Image.h"
+#include "platform/RunningApplication.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvel::platform {
+
+/// Running applications, installed applications and URLs. Thread-safe.
+class Workspace {
+  public:
+    virtual ~Workspace() = default;
+
+    /// In the workspace's own order.
+    virtual std::vector<RunningApplication> runningApplications() const = 0;
+    virtual std::optional<RunningApplication> runningApplicationForPid(std::int32_t pid) const = 0;
+    virtual std::vector<RunningApplication>
+    runningApplicationsWithBundleIdentifier(const std::string& bundleIdentifier) const = 0;
+    /// The file URL of the installed application, running or not.
+    virtual std::optional<std::string>
+    urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const = 0;
+    /// The icon the workspace shows for the file at `path`; a generic one
+    /// for files it knows nothing about.
+    virtual Image iconForFile(const std::string& path) const = 0;
+    /// Answers whether the URL was handed to an application.
+    virtual bool openURL(const std::string& url) = 0;
+};
+
+} // namespace corvel::platform
