@@ -1,0 +1,110 @@
+#include "engine/RevealAllCoordinator.h"
+
+#include "async/ManualLoop.h"
+#include "engine/SystemRevealAllClock.h"
+#include "support/LifetimeCounter.h"
+#include "support/RunTask.h"
+#include "support/ScriptedBackend.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+using Operation = test::ScriptedBackend::Operation;
+
+namespace {
+
+/// Never waits, as where the product runs without a real clock.
+class ImmediateClock final : public RevealAllClock {
+  public:
+    async::Task<void> sleep(async::Duration) override { co_return; }
+};
+
+struct Expiries {
+    int count = 0;
+    bool allOnMainLoop = true;
+};
+
+async::Task<void> noteExpiry(Expiries* expiries, async::Executor* mainLoop) {
+    async::Executor& here = co_await async::currentExecutor();
+    expiries->allOnMainLoop = expiries->allOnMainLoop && &here == mainLoop;
+    ++expiries->count;
+}
+
+class RevealAllCoordinatorTest : public ::testing::Test {
+  protected:
+    RevealAllCoordinator::ExpiryCallback counting(Expiries& expiries) {
+        return [expiries = &expiries, loop = &loop] { return noteExpiry(expiries, loop); };
+    }
+
+    async::ManualLoop loop;
+    std::shared_ptr<test::ScriptedBackend> backend = std::make_shared<test::ScriptedBackend>();
+    std::unique_ptr<RevealAllCoordinator> coordinator = std::make_unique<RevealAllCoordinator>(
+        backend, std::make_shared<SystemRevealAllClock>(), loop);
+};
+
+TEST_F(RevealAllCoordinatorTest, aSecondScheduleReplacesTheFirstTimerWhichNeverCallsBack) {
+    Expiries first, second;
+    coordinator->scheduleExpiry(10s, counting(first));
+    loop.advance(5s);
+    coordinator->scheduleExpiry(10s, counting(second));
+    loop.advance(9s);
+    EXPECT_EQ(first.count + second.count, 0);
+    loop.advance(1s);
+    EXPECT_EQ(first.count, 0);
+    EXPECT_EQ(second.count, 1);
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+}
+
+TEST_F(RevealAllCoordinatorTest, cancellingASleepingTimerEndsItsWaitAndItNeverCallsBack) {
+    Expiries expiries;
+    coordinator->cancelExpiry(); // nothing pending: a no-op
+    coordinator->scheduleExpiry(30s, counting(expiries));
+    loop.advance(10s);
+    EXPECT_TRUE(coordinator->hasPendingExpiry());
+    coordinator->cancelExpiry();
+    loop.runUntilIdle();
+    EXPECT_FALSE(coordinator->hasPendingExpiry());
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+    loop.advance(60s);
+    EXPECT_EQ(expiries.count, 0);
+}
+
+TEST_F(RevealAllCoordinatorTest, withAClockThatReturnsAtOnceTheCallbackRunsOnceOnTheMainLoop) {
+    coordinator =
+        std::make_unique<RevealAllCoordinator>(backend, std::make_shared<ImmediateClock>(), loop);
+    Expiries expiries;
+    coordinator->scheduleExpiry(30s, counting(expiries));
+    loop.runUntilIdle();
+    EXPECT_EQ(expiries.count, 1);
+    EXPECT_TRUE(expiries.allOnMainLoop);
+}
+
+TEST_F(RevealAllCoordinatorTest, regionFailuresAreDroppedAndTheWindowStillRunsItsCourse) {
+    backend->failNext(Operation::revealRegion, BackendError::underlying("no spacer"));
+    backend->failNext(Operation::hideRegion, BackendError::geometryUnsettled());
+    Expiries expiries;
+    EXPECT_NO_THROW(test::runTask(loop, coordinator->reveal()));
+    coordinator->scheduleExpiry(30s, counting(expiries));
+    loop.advance(30s);
+    EXPECT_EQ(expiries.count, 1);
+    EXPECT_NO_THROW(test::runTask(loop, coordinator->hide()));
+    EXPECT_EQ(backend->operations(),
+              (std::vector<Operation>{Operation::revealRegion, Operation::hideRegion}));
+}
+
+TEST_F(RevealAllCoordinatorTest, destroyingTheCoordinatorStopsItsTimerAndReleasesTheCallback) {
+    Expiries expiries;
+    test::LifetimeCounter::Counts captured;
+    coordinator->scheduleExpiry(
+        30s, [expiries = &expiries, loop = &loop, keep = test::LifetimeCounter(captured)] {
+            return noteExpiry(expiries, loop);
+        });
+    loop.advance(1s);
+    coordinator.reset();
+    loop.advance(60s);
+    EXPECT_EQ(expiries.count, 0);
+    EXPECT_EQ(captured.alive(), 0);
+}
+
+} // namespace

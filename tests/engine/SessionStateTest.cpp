@@ -1,0 +1,236 @@
+#include "engine/SessionState.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+using Event = SessionState::Event;
+using Effect = SessionState::Effect;
+using Effects = std::vector<Effect>;
+
+namespace corvel {
+// Failure messages name the effect rather than dumping its bytes.
+void PrintTo(const SessionStateEffect& effect, std::ostream* out) {
+    static constexpr const char* names[] = {
+        "openStripView",       "beginReveal", "scheduleShowAllExpiry", "closeStripView",
+        "cancelShowAllExpiry", "hideRegion",  "revealRegion"};
+    *out << names[static_cast<int>(effect.kind())];
+    if (effect.group())
+        *out << "(" << effect.group()->rawValue().text() << ")";
+    if (effect.item())
+        *out << "(" << effect.item()->rawValue().text() << ")";
+    if (effect.after())
+        *out << "(" << effect.after()->count() << "ns)";
+}
+} // namespace corvel
+
+namespace {
+
+class SessionMachine : public ::testing::Test {
+  protected:
+    // Every ignored event must leave the whole state as it was.
+    void expectIgnored(const Event& event) {
+        SessionState before = state;
+        EXPECT_EQ(state.handle(event), Effects{});
+        EXPECT_EQ(state, before);
+    }
+
+    void openStripOf(const GroupID& group) { state.handle(Event::groupIconClicked(group)); }
+    void startRevealOf(const ItemID& item, const GroupID& group) {
+        openStripOf(group);
+        state.handle(Event::itemClickedInStrip(item, group));
+        ASSERT_EQ(state.reveal(), RevealState::revealing(item));
+    }
+    void startShowAll() { state.handle(Event::showAllRequested()); }
+
+    SessionState state;
+    GroupID groupA = GroupID::random();
+    GroupID groupB = GroupID::random();
+    ItemID itemX = ItemID::random();
+    ItemID itemY = ItemID::random();
+};
+
+TEST_F(SessionMachine, startsWithTheStripClosedNoRevealAndShowAllInactive) {
+    EXPECT_EQ(state.strip(), StripState::closed());
+    EXPECT_EQ(state.reveal(), RevealState::idle());
+    EXPECT_EQ(state.showAll(), ShowAllState::inactive);
+}
+
+// groupIconClicked
+
+using GroupIconClicked = SessionMachine;
+
+TEST_F(GroupIconClicked, opensTheGroupsStripFromClosedWithASingleOpenEffect) {
+    EXPECT_EQ(state.handle(Event::groupIconClicked(groupA)),
+              Effects{Effect::openStripView(groupA)});
+    EXPECT_EQ(state.strip(), StripState::open(groupA));
+}
+
+TEST_F(GroupIconClicked, onTheOpenGroupsIconClosesItsStrip) {
+    openStripOf(groupA);
+    EXPECT_EQ(state.handle(Event::groupIconClicked(groupA)), Effects{Effect::closeStripView()});
+    EXPECT_EQ(state.strip(), StripState::closed());
+}
+
+TEST_F(GroupIconClicked, onAnotherGroupsIconRetargetsTheStripWithoutClosingItFirst) {
+    openStripOf(groupA);
+    EXPECT_EQ(state.handle(Event::groupIconClicked(groupB)),
+              Effects{Effect::openStripView(groupB)});
+    EXPECT_EQ(state.strip(), StripState::open(groupB));
+}
+
+TEST_F(GroupIconClicked, opensAStripWhileAShowAllAndARevealRunAndLeavesBothAlone) {
+    startRevealOf(itemX, groupA);
+    startShowAll();
+    EXPECT_EQ(state.handle(Event::groupIconClicked(groupA)),
+              Effects{Effect::openStripView(groupA)});
+    EXPECT_EQ(state.strip(), StripState::open(groupA));
+    EXPECT_EQ(state.reveal(), RevealState::revealing(itemX));
+    EXPECT_EQ(state.showAll(), ShowAllState::active);
+}
+
+// itemClickedInStrip
+
+using ItemClickedInStrip = SessionMachine;
+
+TEST_F(ItemClickedInStrip, closesTheStripBeforeTheRevealOfTheClickedItemBegins) {
+    openStripOf(groupA);
+    EXPECT_EQ(state.handle(Event::itemClickedInStrip(itemX, groupA)),
+              (Effects{Effect::closeStripView(), Effect::beginReveal(itemX)}));
+    EXPECT_EQ(state.strip(), StripState::closed());
+    EXPECT_EQ(state.reveal(), RevealState::revealing(itemX));
+}
+
+TEST_F(ItemClickedInStrip, isIgnoredWhileAnotherRevealRunsAndLeavesTheReopenedStripOpen) {
+    startRevealOf(itemX, groupA);
+    openStripOf(groupA);
+    expectIgnored(Event::itemClickedInStrip(itemY, groupA));
+    EXPECT_EQ(state.strip(), StripState::open(groupA));
+}
+
+TEST_F(ItemClickedInStrip, isIgnoredForARowOfAGroupWhoseStripIsNotOpen) {
+    openStripOf(groupA);
+    expectIgnored(Event::itemClickedInStrip(itemX, groupB));
+}
+
+TEST_F(ItemClickedInStrip, isIgnoredWhenNoStripIsOpen) {
+    expectIgnored(Event::itemClickedInStrip(itemX, groupA));
+}
+
+// revealDidFinish
+
+using RevealDidFinish = SessionMachine;
+
+TEST_F(RevealDidFinish, forAnotherItemKeepsTheRunningRevealAndForItsOwnItemReturnsToIdle) {
+    startRevealOf(itemX, groupA);
+    expectIgnored(Event::revealDidFinish(itemY));
+    EXPECT_EQ(state.handle(Event::revealDidFinish(itemX)), Effects{});
+    EXPECT_EQ(state.reveal(), RevealState::idle());
+}
+
+TEST_F(RevealDidFinish, whileIdleIsIgnored) {
+    expectIgnored(Event::revealDidFinish(itemX));
+}
+
+TEST_F(RevealDidFinish, letsTheNextRowClickStartARevealAgain) {
+    startRevealOf(itemX, groupA);
+    state.handle(Event::revealDidFinish(itemX));
+    openStripOf(groupA);
+    EXPECT_EQ(state.handle(Event::itemClickedInStrip(itemY, groupA)),
+              (Effects{Effect::closeStripView(), Effect::beginReveal(itemY)}));
+}
+
+// outsideClick and escapeKeyPressed
+
+class StripDismissal : public SessionMachine, public ::testing::WithParamInterface<Event> {};
+
+TEST_P(StripDismissal, closesAnOpenStripWhateverGroupItShows) {
+    openStripOf(groupB);
+    EXPECT_EQ(state.handle(GetParam()), Effects{Effect::closeStripView()});
+    EXPECT_EQ(state.strip(), StripState::closed());
+}
+
+TEST_P(StripDismissal, isIgnoredWhenTheStripIsClosed) {
+    expectIgnored(GetParam());
+}
+
+TEST_P(StripDismissal, leavesARunningRevealAndShowAllAlone) {
+    startRevealOf(itemX, groupA);
+    startShowAll();
+    openStripOf(groupA);
+    state.handle(GetParam());
+    EXPECT_EQ(state.reveal(), RevealState::revealing(itemX));
+    EXPECT_EQ(state.showAll(), ShowAllState::active);
+}
+
+INSTANTIATE_TEST_SUITE_P(OutsideClickAndEscape, StripDismissal,
+                         ::testing::Values(Event::outsideClick(), Event::escapeKeyPressed()));
+
+// showAllRequested
+
+using ShowAllRequested = SessionMachine;
+
+TEST_F(ShowAllRequested, closesEvenAClosedStripThenRevealsAndSchedulesExactlyThirtySeconds) {
+    EXPECT_EQ(state.handle(Event::showAllRequested()),
+              (Effects{Effect::closeStripView(), Effect::revealRegion(),
+                       Effect::scheduleShowAllExpiry(30s)}));
+    EXPECT_EQ(state.showAll(), ShowAllState::active);
+}
+
+TEST_F(ShowAllRequested, closesAnOpenStripAndLeavesARunningRevealAlone) {
+    startRevealOf(itemX, groupA);
+    openStripOf(groupB);
+    EXPECT_EQ(state.handle(Event::showAllRequested()).front(), Effect::closeStripView());
+    EXPECT_EQ(state.strip(), StripState::closed());
+    EXPECT_EQ(state.reveal(), RevealState::revealing(itemX));
+}
+
+TEST_F(ShowAllRequested, whileActiveIsIgnoredSoTheWindowIsNotRestarted) {
+    startShowAll();
+    openStripOf(groupA);
+    expectIgnored(Event::showAllRequested());
+}
+
+// showAllExpired and showAllCancelledEarly
+
+class ShowAllEnd : public SessionMachine, public ::testing::WithParamInterface<Event> {};
+
+TEST_P(ShowAllEnd, hidesTheRegionBeforeCancellingTheTimer) {
+    startShowAll();
+    EXPECT_EQ(state.handle(GetParam()),
+              (Effects{Effect::hideRegion(), Effect::cancelShowAllExpiry()}));
+    EXPECT_EQ(state.showAll(), ShowAllState::inactive);
+}
+
+TEST_P(ShowAllEnd, isIgnoredWhileShowAllIsInactive) {
+    expectIgnored(GetParam());
+}
+
+TEST_P(ShowAllEnd, leavesTheStripAndARunningRevealAlone) {
+    startRevealOf(itemX, groupA);
+    startShowAll();
+    openStripOf(groupB);
+    state.handle(GetParam());
+    EXPECT_EQ(state.strip(), StripState::open(groupB));
+    EXPECT_EQ(state.reveal(), RevealState::revealing(itemX));
+}
+
+INSTANTIATE_TEST_SUITE_P(ExpiredAndCancelledEarly, ShowAllEnd,
+                         ::testing::Values(Event::showAllExpired(),
+                                           Event::showAllCancelledEarly()));
+
+TEST_F(SessionMachine, aStaleExpiryAfterAnEarlyCancelIsIgnored) {
+    startShowAll();
+    state.handle(Event::showAllCancelledEarly());
+    expectIgnored(Event::showAllExpired());
+}
+
+TEST_F(SessionMachine, aNewShowAllCanStartAfterTheLastOneEnded) {
+    startShowAll();
+    state.handle(Event::showAllExpired());
+    EXPECT_EQ(state.handle(Event::showAllRequested()).size(), 3u);
+    EXPECT_EQ(state.showAll(), ShowAllState::active);
+}
+
+} // namespace

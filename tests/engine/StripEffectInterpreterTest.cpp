@@ -1,0 +1,264 @@
+#include "engine/StripEffectInterpreter.h"
+
+#include "async/ManualLoop.h"
+#include "async/Spawn.h"
+#include "engine/SystemRevealAllClock.h"
+#include "support/RunTask.h"
+#include "support/ScriptedBackend.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+using Event = SessionState::Event;
+using Effect = SessionState::Effect;
+using Effects = std::vector<Effect>;
+using Operation = test::ScriptedBackend::Operation;
+using Journal = std::vector<std::string>;
+
+namespace {
+
+class ImmediateClock final : public RevealAllClock {
+  public:
+    async::Task<void> sleep(async::Duration) override { co_return; }
+};
+
+/// Writes the Strip requests into the same journal as the backend's calls, so
+/// a test sees the order across both collaborators.
+class RecordingDelegate final : public StripEffectInterpreterDelegate {
+  public:
+    RecordingDelegate(std::shared_ptr<Journal> journal,
+                      std::unordered_map<GroupID, std::string> names)
+        : journal_(std::move(journal)), names_(std::move(names)) {}
+
+    void stripEffectInterpreter(StripEffectInterpreter&, const GroupID& group) override {
+        journal_->push_back("open " + names_.at(group));
+    }
+    void stripEffectInterpreterDidRequestCloseStrip(StripEffectInterpreter&) override {
+        journal_->push_back("close");
+    }
+
+  private:
+    std::shared_ptr<Journal> journal_;
+    std::unordered_map<GroupID, std::string> names_;
+};
+
+ObservedItem hiddenItem(const std::string& title) {
+    return ObservedItem{BackendItemToken(Uuid::random()), ItemIdentity{"com.example.tools", title},
+                        true, std::nullopt};
+}
+
+// Stores what handle() yielded once the spawned call has finished.
+async::Task<void> handleInto(std::shared_ptr<StripEffectInterpreter> interpreter, Event event,
+                             std::optional<Effects>* out) {
+    auto handling = interpreter->handle(event);
+    out->emplace(co_await std::move(handling));
+}
+
+class StripEffectInterpreterTest : public ::testing::Test {
+  protected:
+    StripEffectInterpreterTest() {
+        backend->onCall([journal = journal](const test::ScriptedBackend::Call& call) {
+            std::ostringstream name;
+            name << call.operation;
+            journal->push_back(name.str());
+        });
+        build(std::make_shared<SystemRevealAllClock>());
+    }
+
+    void build(std::shared_ptr<RevealAllClock> clock) {
+        auto liveItems = live;
+        interpreter = StripEffectInterpreter::create(
+            backend,
+            [liveItems](const ItemID& item) -> std::optional<ObservedItem> {
+                auto found = liveItems->find(item);
+                if (found == liveItems->end())
+                    return std::nullopt;
+                return found->second;
+            },
+            delegate, std::move(clock), loop);
+    }
+
+    Effects handleNow(const Event& event) {
+        return test::runTask(loop, interpreter->handle(event));
+    }
+    async::SpawnHandle handleLater(const Event& event, std::optional<Effects>* out) {
+        return async::spawn(loop, handleInto(interpreter, event, out));
+    }
+
+    async::ManualLoop loop;
+    std::shared_ptr<test::ScriptedBackend> backend = std::make_shared<test::ScriptedBackend>();
+    std::shared_ptr<Journal> journal = std::make_shared<Journal>();
+    GroupID groupA = GroupID::random();
+    GroupID groupB = GroupID::random();
+    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>(
+        journal, std::unordered_map<GroupID, std::string>{{groupA, "A"}, {groupB, "B"}});
+    ItemID itemX = ItemID::random();
+    ItemID itemY = ItemID::random();
+    ObservedItem observedX = hiddenItem("Weather");
+    ObservedItem observedY = hiddenItem("Battery");
+    std::shared_ptr<std::unordered_map<ItemID, ObservedItem>> live =
+        std::make_shared<std::unordered_map<ItemID, ObservedItem>>(
+            std::unordered_map<ItemID, ObservedItem>{{itemX, observedX}, {itemY, observedY}});
+    std::shared_ptr<StripEffectInterpreter> interpreter;
+};
+
+// The Strip
+
+TEST_F(StripEffectInterpreterTest, groupIconClicksOpenRetargetAndCloseTheStripThroughTheDelegate) {
+    handleNow(Event::groupIconClicked(groupA));
+    handleNow(Event::groupIconClicked(groupB));
+    handleNow(Event::groupIconClicked(groupB));
+    EXPECT_EQ(*journal, (Journal{"open A", "open B", "close"}));
+    EXPECT_TRUE(backend->calls().empty());
+}
+
+TEST_F(StripEffectInterpreterTest, aReleasedDelegateChangesNothingButTheViewCalls) {
+    delegate.reset();
+    EXPECT_EQ(handleNow(Event::groupIconClicked(groupA)), Effects{Effect::openStripView(groupA)});
+    EXPECT_EQ(interpreter->state().strip(), StripState::open(groupA));
+    EXPECT_EQ(handleNow(Event::itemClickedInStrip(itemX, groupA)),
+              (Effects{Effect::closeStripView(), Effect::beginReveal(itemX)}));
+    EXPECT_EQ(*journal, Journal{"press"});
+}
+
+// Reveals
+
+TEST_F(StripEffectInterpreterTest, aRowClickClosesTheStripThenAwaitsTheWholePressOfItsItem) {
+    handleNow(Event::groupIconClicked(groupA));
+    journal->clear();
+    auto press = backend->holdNext(Operation::press);
+    std::optional<Effects> effects;
+    handleLater(Event::itemClickedInStrip(itemX, groupA), &effects);
+    loop.runUntilIdle();
+
+    EXPECT_EQ(*journal, (Journal{"close", "press"}));
+    EXPECT_FALSE(effects.has_value());
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::revealing(itemX));
+
+    press.open();
+    loop.runUntilIdle();
+    EXPECT_EQ(effects, (Effects{Effect::closeStripView(), Effect::beginReveal(itemX)}));
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+    ASSERT_EQ(backend->count(Operation::press), 1u);
+    EXPECT_EQ(backend->calls().front().item, observedX);
+}
+
+TEST_F(StripEffectInterpreterTest, whileAPressRunsAStripOpensButItsRowClicksAreIgnored) {
+    handleNow(Event::groupIconClicked(groupA));
+    auto press = backend->holdNext(Operation::press);
+    std::optional<Effects> first;
+    handleLater(Event::itemClickedInStrip(itemX, groupA), &first);
+    loop.runUntilIdle();
+    journal->clear();
+
+    EXPECT_EQ(handleNow(Event::groupIconClicked(groupA)), Effects{Effect::openStripView(groupA)});
+    EXPECT_EQ(handleNow(Event::itemClickedInStrip(itemY, groupA)), Effects{});
+    EXPECT_EQ(*journal, Journal{"open A"});
+
+    press.open();
+    loop.runUntilIdle();
+    EXPECT_EQ(backend->count(Operation::press), 1u);
+    EXPECT_EQ(interpreter->state().strip(), StripState::open(groupA));
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+}
+
+TEST_F(StripEffectInterpreterTest, aLookupMissEndsTheRevealAtOnceWithoutTouchingTheBackend) {
+    live->erase(itemX);
+    handleNow(Event::groupIconClicked(groupA));
+    journal->clear();
+    handleNow(Event::itemClickedInStrip(itemX, groupA));
+    EXPECT_EQ(*journal, Journal{"close"});
+    EXPECT_TRUE(backend->calls().empty());
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+}
+
+TEST_F(StripEffectInterpreterTest, aThrowingPressStillReturnsTheMachineToIdle) {
+    backend->failNext(Operation::press, BackendError::pressUnconfirmed());
+    handleNow(Event::groupIconClicked(groupA));
+    EXPECT_NO_THROW(handleNow(Event::itemClickedInStrip(itemX, groupA)));
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+
+    handleNow(Event::groupIconClicked(groupA));
+    handleNow(Event::itemClickedInStrip(itemY, groupA));
+    EXPECT_EQ(backend->count(Operation::press), 2u);
+}
+
+TEST_F(StripEffectInterpreterTest, anUnexpectedFailureEndsTheRevealAndThenReachesTheSender) {
+    interpreter = StripEffectInterpreter::create(
+        backend,
+        [](const ItemID&) -> std::optional<ObservedItem> { throw std::runtime_error("broken"); },
+        delegate, std::make_shared<SystemRevealAllClock>(), loop);
+    handleNow(Event::groupIconClicked(groupA));
+    EXPECT_THROW(handleNow(Event::itemClickedInStrip(itemX, groupA)), std::runtime_error);
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+}
+
+// Show-all
+
+TEST_F(StripEffectInterpreterTest, showAllStartsItsTimerOnlyAfterTheRegionIsRevealed) {
+    auto reveal = backend->holdNext(Operation::revealRegion);
+    std::optional<Effects> effects;
+    handleLater(Event::showAllRequested(), &effects);
+    loop.runUntilIdle();
+    EXPECT_EQ(*journal, (Journal{"close", "revealRegion"}));
+    EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
+
+    reveal.open();
+    loop.runUntilIdle();
+    EXPECT_TRUE(interpreter->revealAllCoordinator().hasPendingExpiry());
+    EXPECT_EQ(effects->back(), Effect::scheduleShowAllExpiry(30s));
+}
+
+TEST_F(StripEffectInterpreterTest,
+       withAClockThatReturnsAtOnceShowAllRevealsThenHidesAndLeavesNoTimer) {
+    build(std::make_shared<ImmediateClock>());
+    handleNow(Event::showAllRequested());
+    loop.runUntilIdle();
+    EXPECT_EQ(*journal, (Journal{"close", "revealRegion", "hideRegion"}));
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+    EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+}
+
+TEST_F(StripEffectInterpreterTest, theWindowHidesTheRegionAfterExactlyThirtySeconds) {
+    handleNow(Event::showAllRequested());
+    loop.advance(30s - 1ms);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
+    loop.advance(1ms);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+    EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
+}
+
+TEST_F(StripEffectInterpreterTest, anEarlyCancelHidesOnceAndTheTimerNeverFires) {
+    handleNow(Event::showAllRequested());
+    loop.advance(10s);
+    handleNow(Event::showAllCancelledEarly());
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+    loop.advance(60s);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+}
+
+TEST_F(StripEffectInterpreterTest, aFailingRevealLeavesShowAllActiveAndTheWindowStillEnds) {
+    backend->failNext(Operation::revealRegion, BackendError::underlying("no spacer"));
+    handleNow(Event::showAllRequested());
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::active);
+    loop.advance(30s);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
+}
+
+TEST_F(StripEffectInterpreterTest, aReleasedInterpreterEndsItsShowAllWindowSilently) {
+    handleNow(Event::showAllRequested());
+    interpreter.reset();
+    loop.advance(60s);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+}
+
+} // namespace
