@@ -1,0 +1,128 @@
+#include "engine/GroupStore.h"
+
+#include "async/Hop.h"
+#include "async/Sleep.h"
+#include "domain/StoreDocument.h"
+#include "domain/StoreFile.h"
+
+#include <algorithm>
+
+namespace corvel {
+
+namespace {
+
+static_assert(GroupStore::currentSchemaVersion == StoreDocument::currentSchemaVersion);
+
+async::Task<void> writeSnapshot(std::shared_ptr<StoreWriter> writer, std::uint64_t sequence,
+                                CorvelStore snapshot) {
+    writer->write(sequence, snapshot);
+    co_return;
+}
+
+async::Task<void> writeOn(async::Executor* background, std::shared_ptr<StoreWriter> writer,
+                          std::uint64_t sequence, CorvelStore snapshot) {
+    auto work = writeSnapshot(std::move(writer), sequence, std::move(snapshot));
+    co_await async::runOn(*background, std::move(work));
+}
+
+// Cancellation stops only a write that has not started: once past the sleep
+// the file work runs to its end.
+async::Task<void> debouncedWrite(async::Executor* background, std::shared_ptr<StoreWriter> writer,
+                                 std::uint64_t sequence, CorvelStore snapshot,
+                                 async::Duration debounce) {
+    co_await async::sleepFor(debounce);
+    bool cancelled = co_await async::isCancelled();
+    if (cancelled)
+        co_return;
+    co_await writeOn(background, std::move(writer), sequence, std::move(snapshot));
+}
+
+template <class Record, class ID>
+void upsert(std::vector<Record>& records, const Record& record, const ID& id) {
+    auto found = std::find_if(records.begin(), records.end(),
+                              [&](const Record& existing) { return existing.id == id; });
+    if (found != records.end())
+        *found = record;
+    else
+        records.push_back(record);
+}
+
+} // namespace
+
+GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroundExecutor,
+                       std::filesystem::path url, async::Duration writeDebounce,
+                       platform::SystemLog& log, WallClock wallClock)
+    : mainExecutor_(mainExecutor), backgroundExecutor_(backgroundExecutor), url_(std::move(url)),
+      writeDebounce_(writeDebounce) {
+    bool unreadable = false;
+    if (auto bytes = StoreFile::readBytes(url_)) {
+        if (auto store = StoreDocument::read(*bytes)) {
+            groups_ = std::move(store->groups);
+            items_ = std::move(store->items);
+        } else {
+            unreadable = true;
+            log.write("Corvel: could not read or migrate the store at " + url_.string() +
+                      " \u2014 starting from an empty store.");
+        }
+    }
+    writer_ = std::make_shared<StoreWriter>(url_, log, std::move(wallClock), unreadable);
+}
+
+GroupStore::~GroupStore() {
+    if (pendingWriteTask_)
+        pendingWriteTask_->cancel();
+}
+
+const Item* GroupStore::firstItem(const ItemIdentity& identity) const {
+    auto found = std::find_if(items_.begin(), items_.end(),
+                              [&](const Item& item) { return item.identity == identity; });
+    return found == items_.end() ? nullptr : &*found;
+}
+
+std::optional<ItemID> GroupStore::itemID(const ItemIdentity& identity) const {
+    if (const auto* item = firstItem(identity))
+        return item->id;
+    return std::nullopt;
+}
+
+std::optional<GroupID> GroupStore::groupID(const ItemIdentity& identity) const {
+    if (const auto* item = firstItem(identity))
+        return item->groupID;
+    return std::nullopt;
+}
+
+void GroupStore::upsertGroup(const Group& group) {
+    upsert(groups_, group, group.id);
+    scheduleWrite();
+}
+
+void GroupStore::upsertItem(const Item& item) {
+    upsert(items_, item, item.id);
+    scheduleWrite();
+}
+
+void GroupStore::removeGroup(const GroupID& id) {
+    std::erase_if(groups_, [&](const Group& group) { return group.id == id; });
+    scheduleWrite();
+}
+
+async::Task<void> GroupStore::flush() {
+    if (pendingWriteTask_)
+        pendingWriteTask_->cancel();
+    pendingWriteTask_.reset();
+    return writeOn(&backgroundExecutor_, writer_, nextSequence_++, snapshot());
+}
+
+void GroupStore::scheduleWrite() {
+    if (pendingWriteTask_)
+        pendingWriteTask_->cancel();
+    pendingWriteTask_ =
+        async::spawn(mainExecutor_, debouncedWrite(&backgroundExecutor_, writer_, nextSequence_++,
+                                                   snapshot(), writeDebounce_));
+}
+
+CorvelStore GroupStore::snapshot() const {
+    return CorvelStore{.schemaVersion = currentSchemaVersion, .groups = groups_, .items = items_};
+}
+
+} // namespace corvel

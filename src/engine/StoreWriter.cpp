@@ -1,0 +1,45 @@
+#include "engine/StoreWriter.h"
+
+#include "domain/StoreFile.h"
+
+namespace corvel {
+
+StoreWriter::StoreWriter(std::filesystem::path url, platform::SystemLog& log, WallClock wallClock,
+                         bool keepExistingDocument)
+    : url_(std::move(url)), log_(log), wallClock_(std::move(wallClock)),
+      mustKeepExisting_(keepExistingDocument) {}
+
+void StoreWriter::write(std::uint64_t sequence, const CorvelStore& snapshot) {
+    std::lock_guard lock(mutex_);
+    if (sequence < lastWritten_)
+        return;
+    if (!keepExistingDocument())
+        return;
+    try {
+        StoreFile::writeAtomically(snapshot, url_);
+        lastWritten_ = sequence;
+    } catch (const StoreFile::Error& error) {
+        logFailure(error.what());
+    }
+}
+
+bool StoreWriter::keepExistingDocument() {
+    if (!mustKeepExisting_)
+        return true;
+    try {
+        if (auto aside = StoreFile::moveAside(url_, wallClock_()))
+            log_.write("Corvel: moved the unreadable store at " + url_.string() + " aside to " +
+                       aside->string());
+        mustKeepExisting_ = false;
+        return true;
+    } catch (const StoreFile::Error& error) {
+        logFailure(error.what());
+        return false;
+    }
+}
+
+void StoreWriter::logFailure(const std::string& description) {
+    log_.write("Corvel: failed to write the store to " + url_.string() + " \u2014 " + description);
+}
+
+} // namespace corvel
