@@ -8,6 +8,7 @@ packages=(
     clang libclang-rt-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev uuid-dev
+    libicu-dev
     python3
 )
 

@@ -1,0 +1,162 @@
+#include "engine/IdentityResolver.h"
+#include "engine/ItemDisplayNameHeuristic.h"
+#include "engine/OrdinalHints.h"
+#include "engine/SystemItemFilter.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace corvel {
+namespace {
+
+ObservedItem observed(std::string bundleID, std::string title,
+                      std::optional<double> x = std::nullopt) {
+    ObservedItem item{BackendItemToken(Uuid::random()), ItemIdentity{bundleID, title}, false, {}};
+    if (x)
+        item.frame = ItemFrame{*x, 0, 22, 24};
+    return item;
+}
+
+Item stored(const ItemIdentity& identity, std::int64_t ordinal) {
+    return Item{ItemID::random(), identity, ordinal};
+}
+
+TEST(SystemItemFilter, AppleBundlesAreSystemItemsOnlyWithTheDotOfThePrefix) {
+    EXPECT_TRUE(SystemItemFilter::isSystemItem(observed("com.apple.Siri", "Siri")));
+    EXPECT_FALSE(SystemItemFilter::isSystemItem(observed("com.applesauce.menu", "Sauce")));
+    EXPECT_FALSE(SystemItemFilter::isSystemItem(observed("COM.APPLE.Siri", "Siri")));
+}
+
+TEST(SystemItemFilter, SystemModuleTitlesMatchAfterLowerCasingAndBentoBoxByPrefix) {
+    for (const auto* title : {"Clock", "WiFi", "Screen Mirroring", "BentoBox-3", "FOCUSMODES",
+                              "Control Center", "ControlCenter"}) {
+        EXPECT_TRUE(SystemItemFilter::isSystemModule(title)) << title;
+        EXPECT_TRUE(SystemItemFilter::isSystemItem(observed("com.example.app", title))) << title;
+    }
+    for (const auto* title : {"Clocks", " clock", "My Battery", "bento", ""}) {
+        EXPECT_FALSE(SystemItemFilter::isSystemModule(title)) << title;
+    }
+}
+
+TEST(SystemItemFilter, MovableKeepsForeignItemsInInputOrder) {
+    const auto a = observed("com.example.a", "A");
+    const auto b = observed("com.example.b", "B");
+    const auto items = std::vector{a, observed("com.apple.menuextra", ""), b,
+                                   observed("com.example.c", "Battery")};
+    EXPECT_EQ(SystemItemFilter::movable(items), (std::vector{a, b}));
+}
+
+TEST(OrdinalHints, ItemsOfOneIdentityAreNumberedByXWithFramelessItemsLast) {
+    const auto right = observed("com.example.app", "", 900);
+    const auto frameless = observed("com.example.app", "");
+    const auto left = observed("com.example.app", "", 700);
+    const auto other = observed("com.example.other", "", 1000);
+
+    const auto hinted = OrdinalHints::withOrdinalHints({right, frameless, other, left});
+
+    ASSERT_EQ(hinted.size(), 4u);
+    EXPECT_EQ(hinted[0], (OrdinalHintedItem{right, 1}));
+    EXPECT_EQ(hinted[1], (OrdinalHintedItem{frameless, 2}));
+    EXPECT_EQ(hinted[2], (OrdinalHintedItem{other, 0}));
+    EXPECT_EQ(hinted[3], (OrdinalHintedItem{left, 0}));
+}
+
+TEST(OrdinalHints, TiesAndFramelessItemsKeepInputOrder) {
+    const auto first = observed("com.example.app", "T", 500);
+    const auto second = observed("com.example.app", "T", 500);
+    const auto third = observed("com.example.app", "T");
+    const auto fourth = observed("com.example.app", "T");
+
+    const auto hinted = OrdinalHints::withOrdinalHints({third, first, fourth, second});
+
+    EXPECT_EQ(hinted[0].ordinalHint, 2);
+    EXPECT_EQ(hinted[1].ordinalHint, 0);
+    EXPECT_EQ(hinted[2].ordinalHint, 3);
+    EXPECT_EQ(hinted[3].ordinalHint, 1);
+}
+
+TEST(IdentityResolver, EqualCountsPairByOrdinalWhateverTheInputOrder) {
+    const ItemIdentity identity{"com.example.app", ""};
+    const auto b = stored(identity, 1);
+    const auto a = stored(identity, 0);
+    const auto atHint0 = observed("com.example.app", "", 100);
+    const auto atHint1 = observed("com.example.app", "", 200);
+
+    const auto resolution =
+        IdentityResolver::resolve({b, a}, OrdinalHints::withOrdinalHints({atHint1, atHint0}));
+
+    EXPECT_EQ(resolution.reattached,
+              (std::vector<IdentityResolution::Reattachment>{{atHint0, a.id}, {atHint1, b.id}}));
+    EXPECT_TRUE(resolution.unresolved.empty());
+    EXPECT_TRUE(resolution.newItems.empty());
+}
+
+TEST(IdentityResolver, UnequalCountsLeaveEveryItemOfTheIdentityUnresolved) {
+    const ItemIdentity identity{"com.example.app", "Sync"};
+    const auto lone = observed("com.example.app", "Sync", 10);
+    const auto known = observed("com.example.known", "K", 20);
+    const auto fresh = observed("com.example.fresh", "F", 30);
+    const auto knownItem = stored(known.identity, 0);
+
+    const auto fewer =
+        IdentityResolver::resolve({stored(identity, 0), knownItem, stored(identity, 1)},
+                                  OrdinalHints::withOrdinalHints({lone, known, fresh}));
+    EXPECT_EQ(fewer.unresolved, std::vector{lone});
+    EXPECT_EQ(fewer.reattached,
+              (std::vector<IdentityResolution::Reattachment>{{known, knownItem.id}}));
+    EXPECT_EQ(fewer.newItems, std::vector{fresh});
+
+    const auto twin = observed("com.example.app", "Sync", 40);
+    const auto more = IdentityResolver::resolve({stored(identity, 0)},
+                                                OrdinalHints::withOrdinalHints({lone, twin}));
+    EXPECT_EQ(more.unresolved, (std::vector{lone, twin}));
+    EXPECT_TRUE(more.reattached.empty());
+}
+
+TEST(IdentityResolver, WithoutStoredItemsEveryObservedItemIsNew) {
+    const auto a = observed("com.example.a", "A");
+    const auto b = observed("com.example.a", "A");
+    const auto resolution = IdentityResolver::resolve({}, OrdinalHints::withOrdinalHints({a, b}));
+    EXPECT_EQ(resolution.newItems, (std::vector{a, b}));
+    EXPECT_TRUE(resolution.reattached.empty());
+    EXPECT_TRUE(resolution.unresolved.empty());
+}
+
+TEST(IdentityResolver, IdentitiesDifferingOnlyInCaseAreNotMatched) {
+    const auto resolution = IdentityResolver::resolve(
+        {stored({"com.example.app", "sync"}, 0)},
+        OrdinalHints::withOrdinalHints({observed("com.example.app", "Sync")}));
+    EXPECT_EQ(resolution.newItems.size(), 1u);
+}
+
+TEST(ItemDisplayNameHeuristic, NonEmptyOverrideWinsOverEverything) {
+    const ItemIdentity identity{"com.example.weather", "Forecast"};
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, "Rain"), "Rain");
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, ""), "Forecast");
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, std::nullopt), "Forecast");
+}
+
+TEST(ItemDisplayNameHeuristic, GeneratedTitlesFallBackToTheLastPartOfTheBundle) {
+    const auto name = [](std::string bundleID, std::string title) {
+        return ItemDisplayNameHeuristic::displayName({bundleID, title});
+    };
+    EXPECT_EQ(name("com.example.weather", "Item-12"), "weather");
+    EXPECT_EQ(name("com.example.weather", "Item-\u0663"), "weather"); // Arabic-Indic three
+    EXPECT_EQ(name("com.example.weather", "Item-"), "Item-");
+    EXPECT_EQ(name("com.example.weather", "Item-1a"), "Item-1a");
+    EXPECT_EQ(name("com.example.weather", "item-1"), "item-1");
+    EXPECT_EQ(name("com.example.weather.", ""), "weather");
+    EXPECT_EQ(name("weather", ""), "weather");
+}
+
+TEST(ItemDisplayNameHeuristic, EmptyTitlesOfControlCenterAndDotOnlyBundlesHaveFixedNames) {
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"com.apple.controlcenter", ""}),
+              "Menu Bar Item");
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"com.apple.controlcenter", "Item-0"}),
+              "Menu Bar Item");
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"...", ""}), "...");
+    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"", ""}), "");
+}
+
+} // namespace
+} // namespace corvel
