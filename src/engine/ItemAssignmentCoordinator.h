@@ -1,0 +1,92 @@
+#pragma once
+
+#include "async/Task.h"
+#include "backend/MenuBarBackend.h"
+#include "backend/ObservedItem.h"
+#include "domain/GroupID.h"
+#include "domain/Item.h"
+#include "domain/ItemID.h"
+#include "engine/AssignableItemRow.h"
+#include "engine/AssignmentOutcome.h"
+#include "engine/IdentityResolution.h"
+#include "engine/OrdinalHintedItem.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace corvel {
+
+class GroupStore;
+
+/// Files menu bar items into Groups and takes them out again: moves the real
+/// item through the backend and records the Item in the group store. Keeps,
+/// for this run only, which Item each live backend token stands for.
+///
+/// Main thread only. Every operation suspends at its backend calls and
+/// resumes on the main thread; another operation may run in the gap and
+/// replace the observations, so each operation reads the observation it acts
+/// on before its first suspension. Built once at launch and kept for the
+/// process: it must outlive every task it has handed out.
+class ItemAssignmentCoordinator {
+  public:
+    ItemAssignmentCoordinator(std::shared_ptr<MenuBarBackend> backend,
+                              std::shared_ptr<GroupStore> store);
+
+    /// Tells whether show-all is active; until set, it never is. While it is,
+    /// assign leaves the hidden region open for show-all to close.
+    void setIsShowAllActive(std::function<bool()> isShowAllActive);
+
+    /// The filable items of the menu bar, in the backend's order. A failure of
+    /// the backend's reading is thrown as BackendError and changes nothing.
+    async::Task<std::vector<AssignableItemRow>> refreshRows();
+
+    /// Moves every filed Item that is in the menu bar back into the hidden
+    /// region and answers the rows. Waits up to 15 times 200 ms for items of
+    /// late-starting applications while the menu bar shows none. Throws
+    /// BackendError when a reading fails; a cancelled wait just goes on.
+    async::Task<std::vector<AssignableItemRow>> reconcileAtLaunch();
+
+    /// Never throws a move failure; every failure is an outcome.
+    async::Task<AssignmentOutcome> assign(ItemID id, GroupID group);
+    async::Task<AssignmentOutcome> unassign(ItemID id);
+
+    /// The Group of the Item the observed item stands for; refreshes first
+    /// when the token is new to this run (a failed refresh reads as none).
+    async::Task<std::optional<GroupID>> groupIDForObserved(ObservedItem observed);
+
+    /// Gives an observed Item the user's name (blank clears it). Answers the
+    /// updated rows, or none when nothing was shown to update.
+    std::optional<std::vector<AssignableItemRow>> rename(const ItemID& id, std::string_view name);
+
+    static std::vector<OrdinalHintedItem> withOrdinalHints(const std::vector<ObservedItem>& items);
+
+  private:
+    void rememberHints(const std::vector<OrdinalHintedItem>& hinted);
+    void assignItemIDs(const IdentityResolution& resolution);
+    std::vector<AssignableItemRow> publishRows(const std::vector<ObservedItem>& movable);
+    async::Task<void> rehideFiledItems(std::vector<AssignableItemRow> rows);
+
+    std::optional<ObservedItem> observation(const ItemID& id) const;
+    std::optional<Item> storedItem(const ItemID& id) const;
+    std::optional<std::int64_t> hint(const BackendItemToken& token) const;
+    bool anyItemFiled() const;
+    void persist(const ItemID& id, const ObservedItem& observed, std::optional<GroupID> group);
+    void markNeedsAHand(const ItemID& id, bool needsAHand);
+
+    std::shared_ptr<MenuBarBackend> backend_;
+    std::shared_ptr<GroupStore> store_;
+    std::unordered_map<BackendItemToken, ItemID> itemIDsByToken_;
+    std::unordered_map<ItemID, ObservedItem> observedByItemID_;
+    std::unordered_set<ItemID> needsAHandItemIDs_;
+    std::unordered_map<BackendItemToken, std::int64_t> ordinalHintsByToken_;
+    std::optional<std::vector<AssignableItemRow>> cachedRows_;
+    std::function<bool()> isShowAllActive_ = [] { return false; };
+};
+
+} // namespace corvel
