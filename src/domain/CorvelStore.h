@@ -20,8 +20,8 @@ struct CorvelStore {
     using EnvironmentLookup = std::function<std::optional<std::string>(const std::string&)>;
 
     std::int64_t schemaVersion = 1;
-    std::vector<Group> groups;
-    std::vector<Item> items;
+    std::vector<Group> groups = {};
+    std::vector<Item> items = {};
 
     /// "store.json" in the folder named after the bundle identifier inside the
     /// user's application-support folder: on Linux `$XDG_DATA_HOME` (an

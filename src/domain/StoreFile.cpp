@@ -144,6 +144,31 @@ void StoreFile::writeAtomically(const CorvelStore& store, const std::filesystem:
     }
     // Makes the rename itself survive a power cut.
     syncFolder(folder);
+    removeStaleTemporaries(url);
+}
+
+bool StoreFile::isTemporarySibling(const std::filesystem::path& candidate,
+                                   const std::filesystem::path& url) {
+    const std::string prefix = "." + url.filename().string() + ".";
+    const std::string suffix = ".tmp";
+    const std::string name = candidate.filename().string();
+    if (name.size() != prefix.size() + 36 + suffix.size())
+        return false;
+    if (name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    if (name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    return Uuid::parse(std::string_view(name).substr(prefix.size(), 36)).has_value();
+}
+
+void StoreFile::removeStaleTemporaries(const std::filesystem::path& url) {
+    // Best effort: a leftover that cannot be removed now is tried again next time.
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folderOf(url), error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        if (isTemporarySibling(entries->path(), url))
+            ::unlink(entries->path().c_str());
+    }
 }
 
 std::optional<std::filesystem::path>

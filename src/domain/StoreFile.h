@@ -28,7 +28,8 @@ class StoreFile {
     /// readers see the whole old document or the whole new one, also after a
     /// crash or power cut. Missing folders are created for the user alone;
     /// the document is readable by the user alone. A temporary file that
-    /// cannot be put in place is removed.
+    /// cannot be put in place is removed, and so, after a successful write, are
+    /// the temporaries of writes that a crash cut short.
     static void writeAtomically(const CorvelStore& store, const std::filesystem::path& url);
 
     /// Renames the file at `url` to a sibling "<name>.unreadable-<UTC time>"
@@ -39,6 +40,12 @@ class StoreFile {
 
     /// The name of the temporary file for one write: ".<name>.<UUID>.tmp".
     static std::filesystem::path temporarySibling(const std::filesystem::path& url);
+    /// True for names that temporarySibling() makes for `url`, and only those.
+    static bool isTemporarySibling(const std::filesystem::path& candidate,
+                                   const std::filesystem::path& url);
+
+  private:
+    static void removeStaleTemporaries(const std::filesystem::path& url);
 };
 
 } // namespace corvel

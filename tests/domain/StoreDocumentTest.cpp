@@ -1,0 +1,168 @@
+#include "domain/StoreDocument.h"
+
+#include "domain/WellKnownGroup.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace corvel {
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* groupJson =
+    R"({"id":{"rawValue":"0A1B2C3D-0000-4000-8000-000000000001"},"name":"Tools",)"
+    R"("symbolName":"folder.fill","order":0})";
+constexpr const char* itemJson =
+    R"({"id":{"rawValue":"0a1b2c3d-0000-4000-8000-0000000000aa"},)"
+    R"("identity":{"bundleID":"com.example.clock","title":"Clock"},"ordinal":2,)"
+    R"("groupID":{"rawValue":"0a1b2c3d-0000-4000-8000-000000000001"}})";
+
+std::string document(const std::string& schemaPart) {
+    return "{" + schemaPart + R"("groups":[)" + groupJson + R"(],"items":[)" + itemJson + "]}";
+}
+
+bool readable(const std::string& bytes) {
+    return StoreDocument::read(bytes).has_value();
+}
+
+std::string nested(std::size_t depth) {
+    return std::string(depth, '[') + std::string(depth, ']');
+}
+
+TEST(StoreDocumentReadTest, aHandWrittenCurrentDocumentReadsWithIdsInEitherCase) {
+    auto store = StoreDocument::read(document(R"("schemaVersion":1,)"));
+    ASSERT_TRUE(store);
+    ASSERT_EQ(store->groups.size(), 1u);
+    ASSERT_EQ(store->items.size(), 1u);
+    EXPECT_EQ(store->items[0].groupID, store->groups[0].id);
+    EXPECT_EQ(store->items[0].identity, (ItemIdentity{"com.example.clock", "Clock"}));
+}
+
+TEST(StoreDocumentReadTest, schemaZeroDocumentsAreMigratedInMemory) {
+    for (const char* bytes : {"{}", R"({"schemaVersion":0})", R"({"schemaVersion":-0.0})"}) {
+        auto store = StoreDocument::read(bytes);
+        ASSERT_TRUE(store) << bytes;
+        EXPECT_EQ(store->schemaVersion, 1);
+        EXPECT_TRUE(store->groups.empty());
+        EXPECT_TRUE(store->items.empty());
+    }
+}
+
+TEST(StoreDocumentReadTest, aVersionThatIsNotAWholeNumberMeansSchemaZero) {
+    for (const char* schema : {R"("schemaVersion":"1",)", R"("schemaVersion":null,)",
+                               R"("schemaVersion":1.5,)", R"("schemaVersion":[1],)", ""}) {
+        auto store = StoreDocument::read(document(schema));
+        ASSERT_TRUE(store) << schema;
+        EXPECT_EQ(store->schemaVersion, 1);
+        EXPECT_EQ(store->items.size(), 1u);
+    }
+    EXPECT_TRUE(readable(document(R"("schemaVersion":1.0,)")));
+}
+
+TEST(StoreDocumentReadTest, newerOrNegativeSchemasAreNeverRead) {
+    for (const char* schema :
+         {R"("schemaVersion":2,)", R"("schemaVersion":-1,)", R"("schemaVersion":2.0,)",
+          R"("schemaVersion":1e30,)", R"("schemaVersion":18446744073709551615,)"})
+        EXPECT_FALSE(readable(document(schema))) << schema;
+}
+
+TEST(StoreDocumentReadTest, aCurrentDocumentMustCarryBothLists) {
+    EXPECT_FALSE(readable(R"({"schemaVersion":1})"));
+    EXPECT_FALSE(readable(R"({"schemaVersion":1,"groups":[]})"));
+    EXPECT_TRUE(readable(R"({"schemaVersion":1,"groups":[],"items":[]})"));
+}
+
+TEST(StoreDocumentReadTest, migrationKeepsPresentKeysEvenWhenNull) {
+    EXPECT_FALSE(readable(R"({"groups":null})"));
+    EXPECT_FALSE(readable(R"({"schemaVersion":0,"items":{}})"));
+    EXPECT_TRUE(readable(R"({"schemaVersion":0,"items":[]})"));
+}
+
+TEST(StoreDocumentReadTest, oneBadRecordMakesTheWholeDocumentUnreadable) {
+    std::string missingOrdinal = itemJson;
+    missingOrdinal.replace(missingOrdinal.find(R"("ordinal":2,)"), 12, "");
+    auto bytes = R"({"schemaVersion":1,"groups":[],"items":[)" + std::string(itemJson) + "," +
+                 missingOrdinal + "]}";
+    EXPECT_FALSE(readable(bytes));
+}
+
+TEST(StoreDocumentReadTest, bytesThatAreNotAJsonObjectAreUnreadable) {
+    for (std::string bytes : {std::string(), std::string("   "), std::string("[]"),
+                              std::string("1"), std::string("null"), std::string("{\"a\":"),
+                              std::string("{} {}"), std::string("{\"a\":\"\xff\"}")})
+        EXPECT_FALSE(readable(bytes)) << bytes;
+}
+
+TEST(StoreDocumentReadTest, nestingBeyondTheLimitIsRefusedBeforeParsing) {
+    auto withExtra = [](const std::string& extra) {
+        return R"({"schemaVersion":1,"groups":[],"items":[],"extra":)" + extra + "}";
+    };
+    EXPECT_TRUE(readable(withExtra(nested(StoreDocument::maxDepth - 1))));
+    EXPECT_FALSE(readable(withExtra(nested(StoreDocument::maxDepth))));
+    EXPECT_FALSE(readable(nested(1'000'000)));
+    // Brackets inside strings are text, not nesting.
+    EXPECT_TRUE(readable(withExtra("\"" + std::string(1000, '[') + "\\\"\"")));
+}
+
+TEST(StoreDocumentReadTest, documentsLargerThanTheLimitAreUnreadable) {
+    std::string bytes = R"({"schemaVersion":0})";
+    bytes.resize(StoreDocument::maxBytes + 1, ' ');
+    EXPECT_FALSE(readable(bytes));
+}
+
+TEST(StoreDocumentEncodeTest, writesCompactJsonWithoutAbsentKeys) {
+    CorvelStore store{
+        .groups = {Group{.id = GroupID(Uuid::literal("0a1b2c3d-0000-4000-8000-000000000001")),
+                         .name = "Tools",
+                         .symbolName = "folder.fill"}},
+        .items = {Item{.id = ItemID(Uuid::literal("0a1b2c3d-0000-4000-8000-0000000000aa")),
+                       .identity = {"com.example.clock", "Clock"},
+                       .ordinal = 2}}};
+    auto text = StoreDocument::encode(store);
+    EXPECT_EQ(text.find_first_of(" \n\t"), std::string::npos);
+    EXPECT_EQ(text.find("null"), std::string::npos);
+    EXPECT_EQ(text.find("shortcut"), std::string::npos);
+    EXPECT_EQ(text.find("displayName"), std::string::npos);
+    EXPECT_NE(text.find(R"("id":{"rawValue":"0A1B2C3D-0000-4000-8000-000000000001"})"),
+              std::string::npos);
+}
+
+TEST(StoreDocumentEncodeTest, whatIsWrittenReadsBackInTheSameOrder) {
+    CorvelStore store;
+    for (int i = 0; i < 5; ++i) {
+        store.groups.push_back(Group{.id = GroupID::random(),
+                                     .name = "G" + std::to_string(i),
+                                     .symbolName = "star",
+                                     .order = 5 - i});
+        store.items.push_back(Item{.id = ItemID::random(),
+                                   .identity = {"com.example", "\"T\\" + std::to_string(i)},
+                                   .ordinal = -i,
+                                   .groupID = store.groups.back().id});
+    }
+    store.groups[2].shortcut = KeyboardShortcut{.keyCode = 3, .modifierFlags = ~std::uint64_t{0}};
+    auto read = StoreDocument::read(StoreDocument::encode(store));
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->groups.size(), 5u);
+    ASSERT_EQ(read->items.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(read->groups[i].id, store.groups[i].id);
+        EXPECT_EQ(read->groups[i].order, store.groups[i].order);
+        EXPECT_EQ(read->groups[i].shortcut, store.groups[i].shortcut);
+        EXPECT_EQ(read->items[i].id, store.items[i].id);
+        EXPECT_EQ(read->items[i].identity, store.items[i].identity);
+        EXPECT_EQ(read->items[i].ordinal, store.items[i].ordinal);
+        EXPECT_EQ(read->items[i].groupID, store.items[i].groupID);
+    }
+}
+
+TEST(StoreDocumentEncodeTest, textThatIsNotUtf8CannotBeEncoded) {
+    CorvelStore store{
+        .items = {
+            Item{.id = ItemID::random(), .identity = {"com.example", "bad \xC3"}, .ordinal = 0}}};
+    EXPECT_ANY_THROW(StoreDocument::encode(store));
+}
+
+} // namespace
+} // namespace corvel
