@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     clang libclang-rt-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev uuid-dev
+    nlohmann-json3-dev uuid-dev libpng-dev
     libicu-dev
     python3
 )

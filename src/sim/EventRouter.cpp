@@ -1,0 +1,121 @@
+#include "sim/EventRouter.h"
+
+#include "platform/EventField.h"
+#include "platform/EventFlags.h"
+#include "platform/SyntheticEvents.h"
+
+#include <algorithm>
+
+namespace corvel::sim {
+
+namespace {
+constexpr std::size_t rememberedSerials = 256;
+}
+
+void EventRouter::deliver(World& world, const platform::SyntheticEvent& event,
+                          std::optional<platform::EventTapLocation> tap,
+                          std::optional<std::int32_t> pid, async::TimePoint now) {
+    PostedEvent record{event, tap, pid, false, now};
+    record.duplicate = isDuplicate(world, event.serial);
+    world.postedEvents.push_back(record);
+    if (record.duplicate)
+        return;
+    if (pid) {
+        const SimProcess* target = world.process(*pid);
+        if (!target || !target->running)
+            return;
+    }
+    using platform::EventType;
+    switch (event.type) {
+    case EventType::leftMouseDown:
+        mouseDown(world, event);
+        break;
+    case EventType::leftMouseUp:
+        mouseUp(world, event, now);
+        break;
+    case EventType::keyDown:
+        if (event.integerValueField(platform::EventField::keyboardEventKeycode) ==
+            platform::SyntheticEvents::escapeKeyCode) {
+            ++world.counters.escapes;
+            if (pid)
+                world.closeMenusOwnedBy(*pid);
+            else
+                world.closeAllMenus();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+bool EventRouter::isDuplicate(World& world, std::uint64_t serial) {
+    if (serial == 0)
+        return false;
+    auto& seen = world.deliveredSerials;
+    if (std::find(seen.begin(), seen.end(), serial) != seen.end())
+        return true;
+    seen.push_back(serial);
+    if (seen.size() > rememberedSerials)
+        seen.pop_front();
+    return false;
+}
+
+const StatusEntry* EventRouter::stampedWindow(const World& world,
+                                              const platform::SyntheticEvent& event) {
+    using platform::EventField;
+    for (int field : {EventField::windowID, EventField::mouseEventWindowUnderMousePointer,
+                      EventField::mouseEventWindowUnderMousePointerThatCanHandleThisEvent}) {
+        const auto number = event.integerValueField(field);
+        if (number > 0 && number <= UINT32_MAX)
+            return world.listedEntryByWindow(static_cast<std::uint32_t>(number));
+    }
+    return nullptr;
+}
+
+void EventRouter::mouseDown(World& world, const platform::SyntheticEvent& event) {
+    const StatusEntry* window = stampedWindow(world, event);
+    if (!window)
+        return;
+    if (event.flags & platform::EventFlags::maskCommand) {
+        world.draggedWindow = window->windowNumber;
+        return;
+    }
+    // A plain click addressed to the item's window: it wakes the item without
+    // opening its menu, since no person pressed it.
+    world.entryByItem(window->itemId)->awake = true;
+    ++world.counters.wakeUps;
+}
+
+void EventRouter::mouseUp(World& world, const platform::SyntheticEvent& event,
+                          async::TimePoint now) {
+    if (!world.draggedWindow)
+        return;
+    const StatusEntry* dragged = world.listedEntryByWindow(*world.draggedWindow);
+    world.draggedWindow.reset();
+    const StatusEntry* target = stampedWindow(world, event);
+    if (!dragged || !target)
+        return;
+    ++world.counters.drags;
+    drop(world, dragged->itemId, target->itemId, event.location.x, now);
+}
+
+void EventRouter::drop(World& world, std::uint64_t draggedItem, std::uint64_t targetItem, double x,
+                       async::TimePoint now) {
+    StatusEntry* dragged = world.entryByItem(draggedItem);
+    ++dragged->dragsReceived;
+    const bool canMove = dragged->movable && !dragged->faults.neverMoves &&
+                         (!dragged->faults.needsWakeUp || dragged->awake) &&
+                         draggedItem != targetItem;
+    if (canMove) {
+        const bool leftOfTarget =
+            x < world.reportedFrame(*world.entryByItem(targetItem), now).midX();
+        dragged->awake = false;
+        world.moveEntry(draggedItem, targetItem, leftOfTarget);
+        dragged = world.entryByItem(draggedItem);
+    }
+    if (dragged->faults.vanishAfterDrags &&
+        dragged->dragsReceived >= *dragged->faults.vanishAfterDrags)
+        world.removeEntry(draggedItem);
+}
+
+} // namespace corvel::sim

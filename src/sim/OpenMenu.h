@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Rect.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvel::sim {
+
+/// A pop-up menu on screen: a layer-101 window under its status item.
+struct OpenMenu {
+    std::uint32_t windowNumber = 0;
+    /// The status item it belongs to (its window number).
+    std::uint32_t itemWindowNumber = 0;
+    std::uint64_t itemId = 0;
+    std::int32_t ownerPid = 0;
+    platform::Rect frame;
+    /// Entry titles top to bottom; separators are "-".
+    std::vector<std::string> titles;
+
+    friend bool operator==(const OpenMenu&, const OpenMenu&) = default;
+};
+
+} // namespace corvel::sim

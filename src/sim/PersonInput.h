@@ -1,0 +1,39 @@
+#pragma once
+
+#include "async/Executor.h"
+#include "platform/MouseButton.h"
+#include "platform/Point.h"
+#include "sim/World.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace corvel::sim {
+
+/// What a person's hand does to the simulated desktop: clicks, Command-drags
+/// and key presses, routed as the window server routes real input.
+class PersonInput {
+  public:
+    struct ClickOutcome {
+        /// The click was addressed to another application (or to nothing of
+        /// this process), so global monitors see it.
+        bool reachesMonitors = false;
+        /// This process's status item was clicked: run its menu or action.
+        std::optional<std::uint64_t> ownItem;
+        /// An entry of this process's open menu was chosen: (item, row).
+        std::optional<std::pair<std::uint64_t, std::size_t>> ownMenuRow;
+    };
+
+    static ClickOutcome click(World& world, platform::Point location);
+    /// Answers whether a drag reached a drop target.
+    static bool commandDrag(World& world, platform::Point from, platform::Point to,
+                            async::TimePoint now);
+    static void pressKey(World& world, std::uint16_t keyCode);
+
+  private:
+    static const StatusEntry* itemAt(const World& world, platform::Point location);
+};
+
+} // namespace corvel::sim

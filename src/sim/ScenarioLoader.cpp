@@ -1,0 +1,255 @@
+#include "sim/ScenarioLoader.h"
+
+#include <fstream>
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace corvel::sim {
+
+extern const char* const defaultScenarioJson;
+
+namespace {
+
+using nlohmann::json;
+using Millis = std::chrono::milliseconds;
+
+void requireKnownKeys(const json& object, const std::string& where,
+                      std::initializer_list<const char*> known) {
+    if (!object.is_object())
+        throw ScenarioError(where + ": expected an object");
+    for (const auto& [key, value] : object.items()) {
+        bool isKnown = false;
+        for (const char* name : known)
+            isKnown = isKnown || key == name;
+        if (!isKnown)
+            throw ScenarioError(where + ": unknown key \"" + key + "\"");
+    }
+}
+
+template <class T> void read(const json& object, const char* key, T& out) {
+    if (object.contains(key))
+        out = object.at(key).get<T>();
+}
+
+void readMillis(const json& object, const char* key, async::Duration& out) {
+    if (object.contains(key))
+        out = Millis(object.at(key).get<std::int64_t>());
+}
+
+void readMillis(const json& object, const char* key, std::optional<async::Duration>& out) {
+    if (object.contains(key))
+        out = Millis(object.at(key).get<std::int64_t>());
+}
+
+Scenario::Permission permissionFrom(const json& value, const std::string& where) {
+    const auto text = value.get<std::string>();
+    if (text == "granted")
+        return Scenario::Permission::granted;
+    if (text == "denied")
+        return Scenario::Permission::denied;
+    if (text == "grantedOnRequest")
+        return Scenario::Permission::grantedOnRequest;
+    throw ScenarioError(where + ": unknown permission \"" + text + "\"");
+}
+
+platform::ActivationPolicy policyFrom(const json& value, const std::string& where) {
+    const auto text = value.get<std::string>();
+    if (text == "regular")
+        return platform::ActivationPolicy::regular;
+    if (text == "accessory")
+        return platform::ActivationPolicy::accessory;
+    if (text == "prohibited")
+        return platform::ActivationPolicy::prohibited;
+    throw ScenarioError(where + ": unknown activation policy \"" + text + "\"");
+}
+
+ItemFaults faultsFrom(const json& object, const std::string& where) {
+    requireKnownKeys(object, where,
+                     {"neverMoves", "needsWakeUp", "vanishAfterDrags", "neverRegisters", "settleMs",
+                      "menuNeverOpens", "menuAutoCloseMs"});
+    ItemFaults faults;
+    read(object, "neverMoves", faults.neverMoves);
+    read(object, "needsWakeUp", faults.needsWakeUp);
+    if (object.contains("vanishAfterDrags"))
+        faults.vanishAfterDrags = object.at("vanishAfterDrags").get<int>();
+    read(object, "neverRegisters", faults.neverRegisters);
+    readMillis(object, "settleMs", faults.settleTime);
+    read(object, "menuNeverOpens", faults.menuNeverOpens);
+    readMillis(object, "menuAutoCloseMs", faults.menuAutoClose);
+    return faults;
+}
+
+Scenario::Extra extraFrom(const json& object, const std::string& where) {
+    requireKnownKeys(object, where,
+                     {"autosaveName", "title", "accessibilityTitle", "description", "identifier",
+                      "width", "movable", "menu", "faults"});
+    Scenario::Extra extra;
+    read(object, "autosaveName", extra.autosaveName);
+    read(object, "title", extra.title);
+    read(object, "accessibilityTitle", extra.accessibilityTitle);
+    read(object, "description", extra.description);
+    read(object, "identifier", extra.identifier);
+    read(object, "width", extra.width);
+    read(object, "movable", extra.movable);
+    read(object, "menu", extra.menu);
+    if (object.contains("faults"))
+        extra.faults = faultsFrom(object.at("faults"), where + ".faults");
+    return extra;
+}
+
+Scenario::Application applicationFrom(const json& object, const std::string& where) {
+    requireKnownKeys(object, where,
+                     {"name", "bundleIdentifier", "executable", "activationPolicy", "pid",
+                      "running", "statusBarHost", "relaunchAfterMs", "color", "extras"});
+    Scenario::Application app;
+    read(object, "name", app.name);
+    if (object.contains("bundleIdentifier"))
+        app.bundleIdentifier = object.at("bundleIdentifier").get<std::string>();
+    read(object, "executable", app.executable);
+    if (object.contains("activationPolicy"))
+        app.activationPolicy = policyFrom(object.at("activationPolicy"), where);
+    if (object.contains("pid"))
+        app.pid = object.at("pid").get<std::int32_t>();
+    read(object, "running", app.running);
+    read(object, "statusBarHost", app.statusBarHost);
+    readMillis(object, "relaunchAfterMs", app.relaunchAfter);
+    read(object, "color", app.color);
+    if (object.contains("extras")) {
+        const auto& extras = object.at("extras");
+        for (std::size_t i = 0; i < extras.size(); ++i)
+            app.extras.push_back(
+                extraFrom(extras.at(i), where + ".extras[" + std::to_string(i) + "]"));
+    }
+    return app;
+}
+
+platform::PlatformValue platformValueFrom(const json& value) {
+    using platform::PlatformValue;
+    if (value.is_boolean())
+        return PlatformValue::boolean(value.get<bool>());
+    if (value.is_number_integer())
+        return PlatformValue::integer(value.get<std::int64_t>());
+    if (value.is_number())
+        return PlatformValue::real(value.get<double>());
+    if (value.is_string())
+        return PlatformValue::string(value.get<std::string>());
+    if (value.is_array()) {
+        PlatformValue::Array values;
+        for (const auto& element : value)
+            values.push_back(platformValueFrom(element));
+        return PlatformValue::array(std::move(values));
+    }
+    PlatformValue::Dictionary entries;
+    for (const auto& [key, element] : value.items())
+        entries.emplace(key, platformValueFrom(element));
+    return PlatformValue::dictionary(std::move(entries));
+}
+
+void readScreen(const json& object, Scenario::Screen& screen) {
+    requireKnownKeys(object, "screen", {"width", "height", "menuBarHeight", "rightInset"});
+    read(object, "width", screen.width);
+    read(object, "height", screen.height);
+    read(object, "menuBarHeight", screen.menuBarHeight);
+    read(object, "rightInset", screen.rightInset);
+}
+
+void readStatusItems(const json& object, Scenario& scenario) {
+    requireKnownKeys(object, "statusItems",
+                     {"registrationDelayMs", "settleMs", "faultsByAutosaveName"});
+    readMillis(object, "registrationDelayMs", scenario.registrationDelay);
+    readMillis(object, "settleMs", scenario.settleTime);
+    if (object.contains("faultsByAutosaveName"))
+        for (const auto& [name, faults] : object.at("faultsByAutosaveName").items())
+            scenario.faultsByAutosaveName[name] =
+                faultsFrom(faults, "statusItems.faultsByAutosaveName." + name);
+}
+
+void readPermissions(const json& object, Scenario& scenario) {
+    requireKnownKeys(object, "permissions", {"accessibility", "screenRecording"});
+    if (object.contains("accessibility"))
+        scenario.accessibility = permissionFrom(object.at("accessibility"), "permissions");
+    if (object.contains("screenRecording"))
+        scenario.screenRecording = permissionFrom(object.at("screenRecording"), "permissions");
+}
+
+void readLeftovers(const json& list, Scenario& scenario) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const auto where = "leftovers[" + std::to_string(i) + "]";
+        const auto& object = list.at(i);
+        requireKnownKeys(object, where, {"name", "width", "ownerPid"});
+        Scenario::Leftover leftover;
+        read(object, "name", leftover.name);
+        read(object, "width", leftover.width);
+        read(object, "ownerPid", leftover.ownerPid);
+        scenario.leftovers.push_back(leftover);
+    }
+}
+
+Scenario scenarioFrom(const json& root) {
+    requireKnownKeys(root, "scenario",
+                     {"screen", "permissions", "self", "statusItems", "hostStatusItemsInHost",
+                      "restartKeepsLeftovers", "launchFails", "captureFails", "killallRunMs",
+                      "environment", "rememberedPositions", "missingSymbols", "applications",
+                      "leftovers", "extraWindows"});
+    Scenario scenario;
+    if (root.contains("screen"))
+        readScreen(root.at("screen"), scenario.screen);
+    if (root.contains("permissions"))
+        readPermissions(root.at("permissions"), scenario);
+    if (root.contains("self"))
+        scenario.self = applicationFrom(root.at("self"), "self");
+    if (root.contains("statusItems"))
+        readStatusItems(root.at("statusItems"), scenario);
+    read(root, "hostStatusItemsInHost", scenario.hostStatusItemsInHost);
+    read(root, "restartKeepsLeftovers", scenario.restartKeepsLeftovers);
+    read(root, "launchFails", scenario.launchFails);
+    read(root, "captureFails", scenario.captureFails);
+    readMillis(root, "killallRunMs", scenario.killallRunTime);
+    read(root, "environment", scenario.environment);
+    read(root, "rememberedPositions", scenario.rememberedPositions);
+    read(root, "missingSymbols", scenario.missingSymbols);
+    if (root.contains("applications")) {
+        const auto& apps = root.at("applications");
+        for (std::size_t i = 0; i < apps.size(); ++i)
+            scenario.applications.push_back(
+                applicationFrom(apps.at(i), "applications[" + std::to_string(i) + "]"));
+    }
+    if (root.contains("leftovers"))
+        readLeftovers(root.at("leftovers"), scenario);
+    if (root.contains("extraWindows"))
+        for (const auto& window : root.at("extraWindows"))
+            scenario.extraWindows.push_back(platformValueFrom(window));
+    return scenario;
+}
+
+} // namespace
+
+Scenario ScenarioLoader::fromJson(const std::string& text) {
+    json root;
+    try {
+        root = json::parse(text);
+    } catch (const json::exception& error) {
+        throw ScenarioError(std::string("scenario is not valid JSON: ") + error.what());
+    }
+    try {
+        return scenarioFrom(root);
+    } catch (const json::exception& error) {
+        throw ScenarioError(std::string("scenario has a value of the wrong type: ") + error.what());
+    }
+}
+
+Scenario ScenarioLoader::fromFile(const std::string& path) {
+    std::ifstream file(path);
+    if (!file)
+        throw ScenarioError("cannot open scenario file " + path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return fromJson(text.str());
+}
+
+Scenario ScenarioLoader::defaultScenario() {
+    return fromJson(defaultScenarioJson);
+}
+
+} // namespace corvel::sim

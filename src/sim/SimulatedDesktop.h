@@ -1,0 +1,211 @@
+#pragma once
+
+#include "async/Completion.h"
+#include "async/Executor.h"
+#include "platform/Accessibility.h"
+#include "platform/ApplicationActivation.h"
+#include "platform/GlobalEventMonitor.h"
+#include "platform/MouseButton.h"
+#include "platform/PlatformServices.h"
+#include "platform/ProcessEnvironment.h"
+#include "platform/Processes.h"
+#include "platform/ScreenCapture.h"
+#include "platform/Screens.h"
+#include "platform/StatusBar.h"
+#include "platform/SymbolImages.h"
+#include "platform/SyntheticEvents.h"
+#include "platform/WindowList.h"
+#include "platform/Workspace.h"
+#include "sim/BarItem.h"
+#include "sim/Counters.h"
+#include "sim/OpenMenu.h"
+#include "sim/PostedEvent.h"
+#include "sim/Scenario.h"
+#include "sim/SimProcess.h"
+#include "sim/World.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+
+namespace corvel::sim {
+
+/// A simulated macOS 26 desktop with one display: one coherent world behind
+/// every platform port. Thread-safe behind one lock, as the window server is
+/// another process on a Mac. Timed by `executor`'s clock (timers through
+/// Executor::after, never real sleeps); callbacks into the product (menu
+/// updates, button actions, monitor handlers) are posted to `executor`, the
+/// main thread, never run under the lock or inside the call that caused
+/// them. It holds no rule of Corvel's: it behaves as macOS does, as written
+/// in docs/simulator.md.
+class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesktop>,
+                               public platform::WindowList,
+                               public platform::Accessibility,
+                               public platform::SyntheticEvents,
+                               public platform::StatusBar,
+                               public platform::Workspace,
+                               public platform::ApplicationActivation,
+                               public platform::ScreenCapture,
+                               public platform::Processes,
+                               public platform::ProcessEnvironment,
+                               public platform::Screens,
+                               public platform::GlobalEventMonitor,
+                               public platform::SymbolImages {
+  public:
+    /// `executor` must outlive the desktop. `selfPid` is the process that
+    /// uses the ports (this process by default).
+    static std::shared_ptr<SimulatedDesktop> create(async::Executor& executor, Scenario scenario,
+                                                    std::int32_t selfPid);
+    static std::shared_ptr<SimulatedDesktop> create(async::Executor& executor, Scenario scenario);
+
+    /// Every port, all backed by this desktop; the system log is left empty.
+    platform::PlatformServices services();
+
+    // WindowList
+    std::optional<platform::PlatformValue>
+    copyWindowInfo(std::uint32_t option, std::uint32_t relativeToWindow) const override;
+
+    // Accessibility
+    bool isProcessTrusted() const override;
+    bool isProcessTrustedWithOptions(const platform::PlatformValue::Dictionary& options) override;
+    platform::AccessibilityElement createApplication(std::int32_t pid) const override;
+    platform::AccessibilityValueResult
+    copyAttributeValue(const platform::AccessibilityElement& element,
+                       std::string_view attribute) const override;
+    platform::AccessibilityError performAction(const platform::AccessibilityElement& element,
+                                               std::string_view action) override;
+
+    // SyntheticEvents
+    std::optional<platform::EventSource>
+    createSource(platform::EventSourceStateID stateID) override;
+    std::optional<platform::SyntheticEvent> createMouseEvent(const platform::EventSource* source,
+                                                             platform::EventType type,
+                                                             platform::Point location,
+                                                             platform::MouseButton button) override;
+    std::optional<platform::SyntheticEvent> createKeyboardEvent(const platform::EventSource* source,
+                                                                std::uint16_t keyCode,
+                                                                bool keyDown) override;
+    void post(platform::EventTapLocation tap, const platform::SyntheticEvent& event) override;
+    void postToPid(std::int32_t pid, const platform::SyntheticEvent& event) override;
+
+    // StatusBar
+    std::shared_ptr<platform::StatusItem> statusItem(double length) override;
+    void removeStatusItem(const std::shared_ptr<platform::StatusItem>& item) override;
+
+    // Workspace
+    std::vector<platform::RunningApplication> runningApplications() const override;
+    std::optional<platform::RunningApplication>
+    runningApplicationForPid(std::int32_t pid) const override;
+    std::vector<platform::RunningApplication>
+    runningApplicationsWithBundleIdentifier(const std::string& bundleIdentifier) const override;
+    std::optional<std::string>
+    urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const override;
+    platform::Image iconForFile(const std::string& path) const override;
+    bool openURL(const std::string& url) override;
+
+    // ApplicationActivation
+    void setActivationPolicy(platform::ActivationPolicy policy) override;
+    void activateIgnoringOtherApps(bool ignoringOtherApps) override;
+
+    // ScreenCapture
+    bool preflightAccess() const override;
+    bool requestAccess() override;
+    async::Task<std::optional<std::vector<platform::ShareableWindow>>> shareableWindows() override;
+    async::Task<std::optional<platform::CapturedImage>>
+    captureImage(platform::CaptureConfiguration configuration) override;
+    std::optional<std::vector<std::uint8_t>>
+    pngRepresentation(const platform::CapturedImage& image) override;
+
+    // Processes
+    std::int32_t currentProcessIdentifier() const override;
+    std::optional<std::int32_t> launch(const std::string& executablePath,
+                                       const std::vector<std::string>& arguments) override;
+    async::Task<int> waitUntilExit(std::int32_t pid) override;
+
+    // ProcessEnvironment
+    std::optional<std::string> get(const std::string& name) const override;
+    void set(const std::string& name, const std::string& value) override;
+
+    // Screens
+    std::optional<platform::Rect> mainScreenFrame() const override;
+
+    // GlobalEventMonitor
+    std::optional<Token> addGlobalMonitor(std::uint64_t mask, Handler handler) override;
+    void removeMonitor(Token token) override;
+
+    // SymbolImages
+    std::optional<platform::Image>
+    systemSymbolImage(const std::string& name,
+                      const std::string& accessibilityDescription) const override;
+
+    // A person's input (main thread): the desktop view and end-to-end tests.
+    void click(platform::Point location,
+               platform::MouseButton button = platform::MouseButton::left);
+    void commandDrag(platform::Point from, platform::Point to);
+    void pressKey(std::uint16_t keyCode);
+
+    // Introspection for tests and the desktop view.
+    std::vector<BarItem> itemsLeftToRight() const;
+    std::vector<OpenMenu> openMenus() const;
+    std::vector<PostedEvent> postedEvents() const;
+    Counters counters() const;
+    std::vector<std::string> openedURLs() const;
+    std::vector<SimProcess> processes() const;
+    std::optional<std::int32_t> pidOf(const std::string& bundleIdentifier) const;
+    std::optional<std::uint32_t> windowNumberOf(const std::string& windowName) const;
+    std::optional<double> rememberedPosition(const std::string& autosaveName) const;
+    int activationCount() const;
+
+    // Fault switches and permissions; each also settable in the scenario.
+    void setAccessibilityTrusted(bool trusted);
+    void setAccessibilityGrantedOnPrompt(bool granted);
+    void setScreenRecordingGranted(bool granted);
+    void setScreenRecordingGrantedOnRequest(bool granted);
+    void setHostStatusItemsInHost(bool hosted);
+    void setRestartKeepsLeftovers(bool keeps);
+    void setLaunchFails(bool fails);
+    void setCaptureFails(bool fails);
+    /// For items with this autosave name, now and later.
+    void setItemFaults(const std::string& autosaveName, ItemFaults faults);
+    void setRegistrationDelay(async::Duration delay);
+
+  private:
+    friend class SimStatusItem;
+    struct ConstructionKey {};
+
+  public:
+    SimulatedDesktop(ConstructionKey, async::Executor& executor, Scenario scenario,
+                     std::int32_t selfPid);
+
+  private:
+    using Callouts = std::vector<std::function<void()>>;
+
+    void updateItem(std::uint64_t itemId, const std::function<void(World&, StatusEntry&)>& change);
+    void releaseItem(std::uint64_t itemId);
+    void deliver(const platform::SyntheticEvent& event,
+                 std::optional<platform::EventTapLocation> tap, std::optional<std::int32_t> pid);
+    /// Timers the world needs after a change (menus that close by themselves).
+    void scheduleTimersLocked();
+    void scheduleRegistrationLocked(std::uint64_t itemId);
+    void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
+    void ownActivationLocked(std::uint64_t itemId, Callouts& callouts);
+    void runOwnActivation(std::uint64_t itemId);
+    void monitorsLocked(const platform::MonitoredEvent& event, Callouts& callouts) const;
+    void postAll(Callouts callouts);
+    platform::RunningApplication runningApplicationLocked(const SimProcess& process) const;
+    platform::Image iconLocked(const SimProcess& process) const;
+    std::weak_ptr<SimulatedDesktop> weakSelf() { return weak_from_this(); }
+
+    async::Executor& executor_;
+    mutable std::mutex mutex_;
+    World world_;
+    std::set<std::uint32_t> autoCloseScheduled_;
+    std::map<std::int32_t, std::shared_ptr<async::Completion<int>>> exits_;
+    mutable std::map<std::int32_t, platform::Image> iconCache_;
+    std::uint64_t nextSerial_ = 1;
+    std::uint64_t nextSourceID_ = 1;
+};
+
+} // namespace corvel::sim

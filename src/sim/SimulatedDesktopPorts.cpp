@@ -1,0 +1,254 @@
+// The ports whose simulated behaviour is a plain read or write of the world:
+// accessibility reads, workspace, activation, screen capture, environment,
+// screens, monitors and symbols.
+#include "sim/AccessibilityTree.h"
+#include "sim/ItemPainter.h"
+#include "sim/PngEncoder.h"
+#include "sim/SimulatedDesktop.h"
+#include "sim/SymbolCatalog.h"
+#include "sim/WindowServer.h"
+
+#include <algorithm>
+
+namespace corvel::sim {
+
+namespace {
+
+constexpr std::uint32_t iconSize = 32;
+
+std::string applicationPath(const SimProcess& process) {
+    std::string path = "/Applications/" + process.name + ".app";
+    return path;
+}
+
+std::string fileURL(const std::string& path) {
+    std::string url = "file://";
+    for (char c : path)
+        url += c == ' ' ? std::string("%20") : std::string(1, c);
+    return url;
+}
+
+platform::Image pngImage(const platform::CapturedImage& pixels) {
+    auto bytes = PngEncoder::encode(pixels).value_or(std::vector<std::uint8_t>{});
+    return platform::Image::png(std::move(bytes), {double(pixels.width), double(pixels.height)});
+}
+
+} // namespace
+
+// Accessibility
+
+bool SimulatedDesktop::isProcessTrusted() const {
+    std::lock_guard lock(mutex_);
+    return world_.accessibilityTrusted;
+}
+
+bool SimulatedDesktop::isProcessTrustedWithOptions(
+    const platform::PlatformValue::Dictionary& options) {
+    std::lock_guard lock(mutex_);
+    auto prompt = options.find(trustedCheckOptionPrompt);
+    if (prompt != options.end() && prompt->second.asBoolean().value_or(false) &&
+        !world_.accessibilityTrusted) {
+        ++world_.counters.accessibilityPrompts;
+        if (world_.accessibilityGrantedOnPrompt)
+            world_.accessibilityTrusted = true;
+    }
+    return world_.accessibilityTrusted;
+}
+
+platform::AccessibilityElement SimulatedDesktop::createApplication(std::int32_t pid) const {
+    return {pid, 0};
+}
+
+platform::AccessibilityValueResult
+SimulatedDesktop::copyAttributeValue(const platform::AccessibilityElement& element,
+                                     std::string_view attribute) const {
+    std::lock_guard lock(mutex_);
+    return AccessibilityTree::copyAttributeValue(world_, element, attribute, executor_.now());
+}
+
+// Workspace
+
+platform::Image SimulatedDesktop::iconLocked(const SimProcess& process) const {
+    auto found = iconCache_.find(process.pid);
+    if (found == iconCache_.end())
+        found =
+            iconCache_.emplace(process.pid, pngImage(ItemPainter::icon(process.color, iconSize)))
+                .first;
+    return found->second;
+}
+
+platform::RunningApplication
+SimulatedDesktop::runningApplicationLocked(const SimProcess& process) const {
+    return {process.pid, process.bundleIdentifier, process.name, process.activationPolicy,
+            iconLocked(process)};
+}
+
+std::vector<platform::RunningApplication> SimulatedDesktop::runningApplications() const {
+    std::lock_guard lock(mutex_);
+    std::vector<platform::RunningApplication> result;
+    for (const auto& process : world_.processes())
+        if (process.running && process.isApplication)
+            result.push_back(runningApplicationLocked(process));
+    return result;
+}
+
+std::optional<platform::RunningApplication>
+SimulatedDesktop::runningApplicationForPid(std::int32_t pid) const {
+    std::lock_guard lock(mutex_);
+    const SimProcess* process = world_.process(pid);
+    if (!process || !process->running || !process->isApplication)
+        return std::nullopt;
+    return runningApplicationLocked(*process);
+}
+
+std::vector<platform::RunningApplication> SimulatedDesktop::runningApplicationsWithBundleIdentifier(
+    const std::string& bundleIdentifier) const {
+    std::lock_guard lock(mutex_);
+    std::vector<platform::RunningApplication> result;
+    for (const auto& process : world_.processes())
+        if (process.running && process.isApplication &&
+            process.bundleIdentifier == bundleIdentifier)
+            result.push_back(runningApplicationLocked(process));
+    return result;
+}
+
+std::optional<std::string>
+SimulatedDesktop::urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const {
+    std::lock_guard lock(mutex_);
+    for (const auto& process : world_.processes())
+        if (process.isApplication && process.bundleIdentifier == bundleIdentifier)
+            return fileURL(applicationPath(process));
+    return std::nullopt;
+}
+
+platform::Image SimulatedDesktop::iconForFile(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    for (const auto& process : world_.processes())
+        if (process.isApplication && applicationPath(process) == path)
+            return iconLocked(process);
+    return pngImage(ItemPainter::icon({200, 200, 200}, iconSize));
+}
+
+bool SimulatedDesktop::openURL(const std::string& url) {
+    const auto colon = url.find(':');
+    if (colon == std::string::npos || colon == 0)
+        return false;
+    std::lock_guard lock(mutex_);
+    world_.openedURLs.push_back(url);
+    return true;
+}
+
+// Activation
+
+void SimulatedDesktop::setActivationPolicy(platform::ActivationPolicy policy) {
+    std::lock_guard lock(mutex_);
+    world_.process(world_.selfPid())->activationPolicy = policy;
+}
+
+void SimulatedDesktop::activateIgnoringOtherApps(bool) {
+    std::lock_guard lock(mutex_);
+    ++world_.selfActivations;
+}
+
+// Screen capture
+
+bool SimulatedDesktop::preflightAccess() const {
+    std::lock_guard lock(mutex_);
+    return world_.screenRecordingGranted;
+}
+
+bool SimulatedDesktop::requestAccess() {
+    std::lock_guard lock(mutex_);
+    ++world_.counters.screenRecordingRequests;
+    if (world_.screenRecordingGrantedOnRequest)
+        world_.screenRecordingGranted = true;
+    return world_.screenRecordingGranted;
+}
+
+async::Task<std::optional<std::vector<platform::ShareableWindow>>>
+SimulatedDesktop::shareableWindows() {
+    std::optional<std::vector<platform::ShareableWindow>> windows;
+    {
+        std::lock_guard lock(mutex_);
+        if (!world_.captureFails && world_.screenRecordingGranted)
+            windows = WindowServer::shareableWindows(world_, executor_.now());
+    }
+    co_return windows;
+}
+
+async::Task<std::optional<platform::CapturedImage>>
+SimulatedDesktop::captureImage(platform::CaptureConfiguration configuration) {
+    std::optional<platform::CapturedImage> image;
+    {
+        std::lock_guard lock(mutex_);
+        ++world_.counters.captures;
+        const bool possible = !world_.captureFails && world_.screenRecordingGranted &&
+                              configuration.width > 0 && configuration.height > 0;
+        const auto windows = WindowServer::shareableWindows(world_, executor_.now());
+        const auto window = std::find_if(windows.begin(), windows.end(), [&](const auto& w) {
+            return w.windowID == configuration.desktopIndependentWindowID;
+        });
+        const StatusEntry* entry =
+            world_.listedEntryByWindow(configuration.desktopIndependentWindowID);
+        if (possible && window != windows.end() && entry) {
+            const SimProcess* creator = world_.process(entry->creatorPid);
+            const ItemPainter::Color color =
+                creator ? creator->color : ItemPainter::Color{128, 128, 128};
+            image = ItemPainter::item(color, entry->windowNumber, configuration.width,
+                                      configuration.height);
+        }
+    }
+    co_return image;
+}
+
+std::optional<std::vector<std::uint8_t>>
+SimulatedDesktop::pngRepresentation(const platform::CapturedImage& image) {
+    return PngEncoder::encode(image);
+}
+
+// Environment, screens, monitors, symbols
+
+std::optional<std::string> SimulatedDesktop::get(const std::string& name) const {
+    std::lock_guard lock(mutex_);
+    auto found = world_.environment.find(name);
+    if (found == world_.environment.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void SimulatedDesktop::set(const std::string& name, const std::string& value) {
+    std::lock_guard lock(mutex_);
+    world_.environment[name] = value;
+}
+
+std::optional<platform::Rect> SimulatedDesktop::mainScreenFrame() const {
+    std::lock_guard lock(mutex_);
+    return world_.screenFrame();
+}
+
+std::optional<platform::GlobalEventMonitor::Token>
+SimulatedDesktop::addGlobalMonitor(std::uint64_t mask, Handler handler) {
+    std::lock_guard lock(mutex_);
+    const Token token = world_.nextMonitorToken++;
+    world_.monitors.emplace(token, std::make_pair(mask, std::move(handler)));
+    return token;
+}
+
+void SimulatedDesktop::removeMonitor(Token token) {
+    std::lock_guard lock(mutex_);
+    world_.monitors.erase(token);
+}
+
+std::optional<platform::Image>
+SimulatedDesktop::systemSymbolImage(const std::string& name,
+                                    const std::string& accessibilityDescription) const {
+    std::lock_guard lock(mutex_);
+    const auto& missing = world_.scenario().missingSymbols;
+    if (!SymbolCatalog::contains(name) || std::count(missing.begin(), missing.end(), name) > 0)
+        return std::nullopt;
+    auto image = platform::Image::symbol(name);
+    image.setAccessibilityDescription(accessibilityDescription);
+    return image;
+}
+
+} // namespace corvel::sim

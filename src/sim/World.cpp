@@ -1,0 +1,421 @@
+#include "sim/World.h"
+
+#include "platform/StatusItem.h"
+#include "sim/StatusBarLayout.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace corvel::sim {
+
+namespace {
+
+std::array<std::uint8_t, 3> colorFrom(const std::string& hex, const std::string& seed) {
+    if (hex.size() == 7 && hex[0] == '#') {
+        auto channel = [&](int i) {
+            return static_cast<std::uint8_t>(std::stoi(hex.substr(1 + 2 * i, 2), nullptr, 16));
+        };
+        return {channel(0), channel(1), channel(2)};
+    }
+    // A stable colour per application, so pictures tell applications apart.
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : seed)
+        hash = (hash ^ c) * 16777619u;
+    return {static_cast<std::uint8_t>(64 + hash % 160),
+            static_cast<std::uint8_t>(64 + (hash >> 8) % 160),
+            static_cast<std::uint8_t>(64 + (hash >> 16) % 160)};
+}
+
+SimProcess processFrom(const Scenario::Application& app) {
+    SimProcess process;
+    process.name = app.name;
+    process.bundleIdentifier = app.bundleIdentifier;
+    process.executable = app.executable.empty() ? app.name : app.executable;
+    process.activationPolicy = app.activationPolicy;
+    process.running = app.running;
+    process.statusBarHost = app.statusBarHost;
+    process.relaunchAfter = app.relaunchAfter;
+    process.color = colorFrom(app.color, app.bundleIdentifier.value_or(app.name));
+    return process;
+}
+
+} // namespace
+
+World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
+    : scenario_(std::move(scenario)), selfPid_(selfPid) {
+    accessibilityTrusted = scenario_.accessibility == Scenario::Permission::granted;
+    accessibilityGrantedOnPrompt =
+        scenario_.accessibility == Scenario::Permission::grantedOnRequest;
+    screenRecordingGranted = scenario_.screenRecording == Scenario::Permission::granted;
+    screenRecordingGrantedOnRequest =
+        scenario_.screenRecording == Scenario::Permission::grantedOnRequest;
+    hostStatusItemsInHost = scenario_.hostStatusItemsInHost;
+    restartKeepsLeftovers = scenario_.restartKeepsLeftovers;
+    launchFails = scenario_.launchFails;
+    registrationDelay = scenario_.registrationDelay;
+    captureFails = scenario_.captureFails;
+    faultsByAutosaveName = scenario_.faultsByAutosaveName;
+    rememberedPositions = scenario_.rememberedPositions;
+    environment = scenario_.environment;
+    addProcesses();
+    addStartupItems(now);
+}
+
+platform::Rect World::screenFrame() const {
+    return {{0, 0}, {screen().width, screen().height}};
+}
+
+void World::addProcesses() {
+    SimProcess self = processFrom(scenario_.self);
+    self.pid = selfPid_;
+    self.running = true;
+    processes_.push_back(self);
+    for (std::size_t i = 0; i < scenario_.applications.size(); ++i) {
+        SimProcess process = processFrom(scenario_.applications[i]);
+        process.scenarioIndex = i;
+        process.pid = scenario_.applications[i].pid.value_or(0);
+        processes_.push_back(process);
+    }
+    for (auto& process : processes_)
+        if (process.pid == 0)
+            process.pid = allocatePid();
+}
+
+std::int32_t World::allocatePid() {
+    auto taken = [&](std::int32_t pid) {
+        if (pid == selfPid_)
+            return true;
+        for (const auto& app : scenario_.applications)
+            if (app.pid == pid)
+                return true;
+        for (const auto& leftover : scenario_.leftovers)
+            if (leftover.ownerPid == pid)
+                return true;
+        return std::any_of(processes_.begin(), processes_.end(),
+                           [&](const SimProcess& p) { return p.pid == pid; });
+    };
+    while (taken(nextPid_))
+        ++nextPid_;
+    return nextPid_++;
+}
+
+void World::addStartupItems(async::TimePoint now) {
+    bool leftoversPlaced = false;
+    for (const auto& process : processes_) {
+        if (!process.scenarioIndex || !process.running)
+            continue;
+        addExtras(process, now);
+        if (process.statusBarHost && !leftoversPlaced) {
+            addLeftovers(now);
+            leftoversPlaced = true;
+        }
+    }
+    if (!leftoversPlaced)
+        addLeftovers(now);
+}
+
+void World::addExtras(const SimProcess& process, async::TimePoint now) {
+    const std::int32_t pid = process.pid;
+    for (const auto& extra : scenario_.applications[*process.scenarioIndex].extras) {
+        StatusEntry& entry = addEntry(pid, extra.width);
+        const std::uint64_t itemId = entry.itemId;
+        entry.title = extra.title;
+        entry.accessibilityTitle = extra.accessibilityTitle;
+        entry.description = extra.description;
+        entry.identifier = extra.identifier;
+        entry.movable = extra.movable;
+        entry.extraMenu = extra.menu;
+        entry.faults = extra.faults;
+        if (!extra.autosaveName.empty())
+            setAutosaveName(itemId, extra.autosaveName);
+        if (!entryByItem(itemId)->faults.neverRegisters)
+            registerEntry(itemId, now);
+    }
+}
+
+void World::addLeftovers(async::TimePoint now) {
+    for (const auto& leftover : scenario_.leftovers) {
+        const std::int32_t owner = leftover.ownerPid != 0 ? leftover.ownerPid : allocatePid();
+        StatusEntry& entry = addEntry(owner, leftover.width);
+        entry.isLeftover = true;
+        entry.autosaveName = leftover.name;
+        registerEntry(entry.itemId, now);
+    }
+}
+
+SimProcess* World::process(std::int32_t pid) {
+    auto found = std::find_if(processes_.begin(), processes_.end(),
+                              [&](const SimProcess& p) { return p.pid == pid; });
+    return found == processes_.end() ? nullptr : &*found;
+}
+
+const SimProcess* World::process(std::int32_t pid) const {
+    return const_cast<World*>(this)->process(pid);
+}
+
+std::optional<std::int32_t> World::runningHostPid() const {
+    for (const auto& process : processes_)
+        if (process.statusBarHost && process.running)
+            return process.pid;
+    return std::nullopt;
+}
+
+SimProcess& World::addHelperProcess(std::string executable) {
+    SimProcess helper;
+    helper.pid = allocatePid();
+    helper.name = executable.substr(executable.find_last_of('/') + 1);
+    helper.executable = helper.name;
+    helper.isApplication = false;
+    processes_.push_back(helper);
+    return processes_.back();
+}
+
+void World::terminate(std::int32_t pid) {
+    SimProcess* target = process(pid);
+    if (!target || !target->running)
+        return;
+    target->running = false;
+    const bool wasHost = target->statusBarHost;
+    std::vector<std::uint64_t> gone;
+    for (const auto& entry : entries_)
+        if (!entry.isLeftover && entry.creatorPid == pid)
+            gone.push_back(entry.itemId);
+    for (auto itemId : gone)
+        removeEntry(itemId);
+    closeMenusOwnedBy(pid);
+    if (wasHost && !restartKeepsLeftovers)
+        std::erase_if(entries_, [](const StatusEntry& entry) { return entry.isLeftover; });
+}
+
+std::optional<std::int32_t> World::relaunch(std::int32_t oldPid, async::TimePoint now) {
+    SimProcess* target = process(oldPid);
+    if (!target || target->running)
+        return std::nullopt;
+    const std::int32_t newPid = allocatePid();
+    target = process(oldPid); // allocatePid does not add, but keep the lookup honest
+    target->pid = newPid;
+    target->running = true;
+    ++counters.restarts;
+    if (target->scenarioIndex)
+        addExtras(*target, now);
+    return newPid;
+}
+
+StatusEntry* World::entryByItem(std::uint64_t itemId) {
+    auto found = std::find_if(entries_.begin(), entries_.end(),
+                              [&](const StatusEntry& e) { return e.itemId == itemId; });
+    return found == entries_.end() ? nullptr : &*found;
+}
+
+const StatusEntry* World::entryByItem(std::uint64_t itemId) const {
+    return const_cast<World*>(this)->entryByItem(itemId);
+}
+
+const StatusEntry* World::listedEntryByWindow(std::uint32_t windowNumber) const {
+    for (const auto& entry : entries_)
+        if (entry.windowNumber == windowNumber && isListed(entry))
+            return &entry;
+    return nullptr;
+}
+
+StatusEntry& World::addEntry(std::int32_t creatorPid, double length) {
+    StatusEntry entry;
+    entry.itemId = nextItemId_++;
+    entry.windowNumber = allocateWindowNumber();
+    entry.creatorPid = creatorPid;
+    entry.length = length;
+    if (SimProcess* creator = process(creatorPid))
+        entry.autosaveName = "Item-" + std::to_string(creator->statusItemsMade++);
+    entries_.insert(entries_.begin(), std::move(entry));
+    return entries_.front();
+}
+
+void World::registerEntry(std::uint64_t itemId, async::TimePoint now) {
+    StatusEntry* entry = entryByItem(itemId);
+    if (!entry || entry->registered || entry->faults.neverRegisters)
+        return;
+    entry->registered = true;
+    entry->registeredAt = now;
+}
+
+void World::removeEntry(std::uint64_t itemId) {
+    StatusEntry* entry = entryByItem(itemId);
+    if (!entry)
+        return;
+    if (entry->registered && !entry->isLeftover)
+        rememberPosition(*entry);
+    std::erase_if(menus_, [&](const OpenMenu& menu) { return menu.itemId == itemId; });
+    if (draggedWindow == entry->windowNumber)
+        draggedWindow.reset();
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(indexOf(itemId)));
+}
+
+void World::setAutosaveName(std::uint64_t itemId, std::string name) {
+    StatusEntry* entry = entryByItem(itemId);
+    if (!entry)
+        return;
+    entry->autosaveName = std::move(name);
+    if (auto faults = faultsByAutosaveName.find(entry->autosaveName);
+        faults != faultsByAutosaveName.end()) {
+        entry->faults = faults->second;
+        if (entry->faults.neverRegisters)
+            entry->registered = false;
+    }
+    if (auto remembered = rememberedPositions.find(entry->autosaveName);
+        remembered != rememberedPositions.end())
+        placeAtRememberedPosition(indexOf(itemId), remembered->second);
+}
+
+void World::placeAtRememberedPosition(std::size_t index, double distance) {
+    StatusEntry entry = std::move(entries_[index]);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    const auto frames = layoutFrames();
+    const double wantedRightEdge = screen().width - distance;
+    // Inserting before entry k puts the item's right edge at k's left edge;
+    // take the slot nearest to the remembered edge, preferring the right.
+    auto gapAt = [&](std::size_t k) {
+        const double edge =
+            k == entries_.size() ? screen().width - screen().rightInset : frames[k].minX();
+        return std::abs(edge - wantedRightEdge);
+    };
+    std::size_t best = pinnedLimit();
+    double bestGap = gapAt(best);
+    for (std::size_t k = best; k-- > 0;) {
+        if (gapAt(k) < bestGap) {
+            best = k;
+            bestGap = gapAt(k);
+        }
+    }
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(best), std::move(entry));
+}
+
+void World::moveEntry(std::uint64_t itemId, std::uint64_t targetItemId, bool leftOfTarget) {
+    if (itemId == targetItemId || !entryByItem(itemId) || !entryByItem(targetItemId))
+        return;
+    StatusEntry entry = std::move(entries_[indexOf(itemId)]);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(indexOf(itemId)));
+    const std::size_t target = indexOf(targetItemId);
+    const std::size_t slot = std::min(leftOfTarget ? target : target + 1, pinnedLimit());
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(slot), std::move(entry));
+    rememberPosition(entries_[slot]);
+}
+
+std::size_t World::indexOf(std::uint64_t itemId) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].itemId == itemId)
+            return i;
+    return entries_.size();
+}
+
+std::size_t World::pinnedLimit() const {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (!entries_[i].movable)
+            return i;
+    return entries_.size();
+}
+
+void World::rememberPosition(const StatusEntry& entry) {
+    const auto frames = layoutFrames();
+    rememberedPositions[entry.autosaveName] = screen().width - frames[indexOf(entry.itemId)].maxX();
+}
+
+double World::widthOf(const StatusEntry& entry) const {
+    if (!entry.registered)
+        return 0;
+    if (entry.length == platform::StatusItem::squareLength)
+        return screen().menuBarHeight;
+    if (entry.length >= 0)
+        return entry.length;
+    // Variable length: the button's content with a little padding.
+    double content = static_cast<double>(entry.title.size()) * 7;
+    if (entry.image && entry.imagePosition != platform::ImagePosition::noImage)
+        content += entry.image->size().width;
+    return content + 10;
+}
+
+std::vector<platform::Rect> World::layoutFrames() const {
+    std::vector<double> widths;
+    widths.reserve(entries_.size());
+    for (const auto& entry : entries_)
+        widths.push_back(widthOf(entry));
+    return StatusBarLayout::frames(widths, screen().width, screen().rightInset,
+                                   screen().menuBarHeight);
+}
+
+platform::Rect World::reportedFrame(const StatusEntry& entry, const platform::Rect& laidOut,
+                                    async::TimePoint now) const {
+    platform::Rect frame = laidOut;
+    const auto settledAt = entry.registeredAt + entry.faults.settleTime;
+    if (now < settledAt) {
+        // Drifts towards its place: every reading while unsettled differs.
+        const auto remaining = std::chrono::duration<double, std::milli>(settledAt - now).count();
+        frame.origin.x += remaining / 100;
+    }
+    return frame;
+}
+
+platform::Rect World::reportedFrame(const StatusEntry& entry, async::TimePoint now) const {
+    return reportedFrame(entry, layoutFrames()[indexOf(entry.itemId)], now);
+}
+
+bool World::isListed(const StatusEntry& entry) const {
+    if (!entry.registered)
+        return false;
+    if (entry.isLeftover || !hostStatusItemsInHost)
+        return true;
+    return runningHostPid().has_value();
+}
+
+std::int32_t World::windowOwner(const StatusEntry& entry) const {
+    if (entry.isLeftover || !hostStatusItemsInHost)
+        return entry.creatorPid;
+    return runningHostPid().value_or(entry.creatorPid);
+}
+
+const OpenMenu& World::openMenu(const StatusEntry& entry, std::vector<std::string> titles) {
+    closeAllMenus();
+    const platform::Rect itemFrame = layoutFrames()[indexOf(entry.itemId)];
+    OpenMenu menu;
+    menu.windowNumber = allocateWindowNumber();
+    menu.itemWindowNumber = entry.windowNumber;
+    menu.itemId = entry.itemId;
+    menu.ownerPid = entry.creatorPid;
+    const double rows = static_cast<double>(std::max<std::size_t>(titles.size(), 1));
+    menu.frame = {{itemFrame.minX(), screen().menuBarHeight + 2}, {220, 10 + 22 * rows}};
+    menu.titles = std::move(titles);
+    menus_.push_back(std::move(menu));
+    return menus_.back();
+}
+
+std::optional<std::uint64_t> World::activate(std::uint64_t itemId) {
+    const StatusEntry* entry = entryByItem(itemId);
+    if (!entry || entry->isLeftover)
+        return std::nullopt;
+    if (entry->creatorPid == selfPid_)
+        return itemId;
+    const SimProcess* owner = process(entry->creatorPid);
+    if (!owner || !owner->running || entry->faults.menuNeverOpens)
+        return std::nullopt;
+    const bool wasOpen = std::any_of(menus_.begin(), menus_.end(),
+                                     [&](const OpenMenu& menu) { return menu.itemId == itemId; });
+    if (wasOpen)
+        closeAllMenus();
+    else
+        openMenu(*entry, entry->extraMenu);
+    return std::nullopt;
+}
+
+void World::closeMenu(std::uint32_t windowNumber) {
+    std::erase_if(menus_, [&](const OpenMenu& menu) { return menu.windowNumber == windowNumber; });
+}
+
+void World::closeAllMenus() {
+    menus_.clear();
+}
+
+void World::closeMenusOwnedBy(std::int32_t pid) {
+    std::erase_if(menus_, [&](const OpenMenu& menu) { return menu.ownerPid == pid; });
+}
+
+} // namespace corvel::sim

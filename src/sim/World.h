@@ -1,0 +1,143 @@
+#pragma once
+
+#include "async/Executor.h"
+#include "platform/GlobalEventMonitor.h"
+#include "platform/Rect.h"
+#include "sim/Counters.h"
+#include "sim/OpenMenu.h"
+#include "sim/PostedEvent.h"
+#include "sim/Scenario.h"
+#include "sim/SimProcess.h"
+#include "sim/StatusEntry.h"
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvel::sim {
+
+/// The state of the simulated desktop and the rules that keep it coherent:
+/// processes, the status bar's order, menus, remembered positions. Not
+/// thread-safe: SimulatedDesktop guards it with its one lock, schedules its
+/// timers and calls out to product code only after unlocking.
+class World {
+  public:
+    World(Scenario scenario, async::TimePoint now, std::int32_t selfPid);
+
+    const Scenario& scenario() const { return scenario_; }
+    const Scenario::Screen& screen() const { return scenario_.screen; }
+    std::int32_t selfPid() const { return selfPid_; }
+    platform::Rect screenFrame() const;
+
+    // Processes
+    const std::vector<SimProcess>& processes() const { return processes_; }
+    SimProcess* process(std::int32_t pid);
+    const SimProcess* process(std::int32_t pid) const;
+    /// The status bar host while it runs.
+    std::optional<std::int32_t> runningHostPid() const;
+    SimProcess& addHelperProcess(std::string executable);
+    /// Ends a process: its status items leave the bar (their positions are
+    /// remembered) and its menus close; the host's exit also clears leftovers.
+    void terminate(std::int32_t pid);
+    /// Starts an exited application again under a new pid with its menu
+    /// extras, which come back with new window numbers. Answers the new pid.
+    std::optional<std::int32_t> relaunch(std::int32_t oldPid, async::TimePoint now);
+
+    // The status bar, left to right
+    const std::vector<StatusEntry>& entries() const { return entries_; }
+    StatusEntry* entryByItem(std::uint64_t itemId);
+    const StatusEntry* entryByItem(std::uint64_t itemId) const;
+    /// Only entries whose window is in the window list.
+    const StatusEntry* listedEntryByWindow(std::uint32_t windowNumber) const;
+    /// A new, unregistered item at the far left.
+    StatusEntry& addEntry(std::int32_t creatorPid, double length);
+    void registerEntry(std::uint64_t itemId, async::TimePoint now);
+    /// Takes the item out of the bar, remembering its position by name.
+    void removeEntry(std::uint64_t itemId);
+    /// Names the item; it moves to the position remembered for the name, and
+    /// faults configured for the name apply.
+    void setAutosaveName(std::uint64_t itemId, std::string name);
+    /// Puts the item next to the target; never right of an item that can't
+    /// move. Remembers the new position.
+    void moveEntry(std::uint64_t itemId, std::uint64_t targetItemId, bool leftOfTarget);
+
+    double widthOf(const StatusEntry& entry) const;
+    /// Where each entry stands, parallel to entries(); unregistered ones
+    /// take no room.
+    std::vector<platform::Rect> layoutFrames() const;
+    /// The frame the window server reports now, including unsettled motion.
+    platform::Rect reportedFrame(const StatusEntry& entry, const platform::Rect& laidOut,
+                                 async::TimePoint now) const;
+    platform::Rect reportedFrame(const StatusEntry& entry, async::TimePoint now) const;
+    bool isListed(const StatusEntry& entry) const;
+    std::int32_t windowOwner(const StatusEntry& entry) const;
+
+    // Menus
+    const std::vector<OpenMenu>& menus() const { return menus_; }
+    /// Opens the item's menu, closing every other one.
+    const OpenMenu& openMenu(const StatusEntry& entry, std::vector<std::string> titles);
+    /// A click or press on an item: another application's item toggles its
+    /// menu; this process's item is answered with its id, for the caller to
+    /// run its menu or action outside the lock.
+    std::optional<std::uint64_t> activate(std::uint64_t itemId);
+    void closeMenu(std::uint32_t windowNumber);
+    void closeAllMenus();
+    void closeMenusOwnedBy(std::int32_t pid);
+
+    std::uint32_t allocateWindowNumber() { return nextWindowNumber_++; }
+
+    // Switches, open to the desktop's setters and to tests
+    bool accessibilityTrusted = true;
+    bool accessibilityGrantedOnPrompt = false;
+    bool screenRecordingGranted = true;
+    bool screenRecordingGrantedOnRequest = false;
+    bool hostStatusItemsInHost = false;
+    bool restartKeepsLeftovers = false;
+    bool launchFails = false;
+    /// Until a status item made through the port shows in the window list.
+    async::Duration registrationDelay{0};
+    bool captureFails = false;
+    std::map<std::string, ItemFaults> faultsByAutosaveName;
+    std::map<std::string, double> rememberedPositions;
+    std::map<std::string, std::string> environment;
+
+    // Record of what happened
+    Counters counters;
+    std::vector<PostedEvent> postedEvents;
+    std::vector<std::string> openedURLs;
+    /// Serials of recently delivered events, to deliver a double post once.
+    std::deque<std::uint64_t> deliveredSerials;
+    /// The window a stamped Command-mouse-down picked up, until its mouse-up.
+    std::optional<std::uint32_t> draggedWindow;
+    std::map<platform::GlobalEventMonitor::Token,
+             std::pair<std::uint64_t, platform::GlobalEventMonitor::Handler>>
+        monitors;
+    platform::GlobalEventMonitor::Token nextMonitorToken = 1;
+    int selfActivations = 0;
+
+  private:
+    void addProcesses();
+    void addStartupItems(async::TimePoint now);
+    void addExtras(const SimProcess& process, async::TimePoint now);
+    void addLeftovers(async::TimePoint now);
+    std::int32_t allocatePid();
+    std::size_t indexOf(std::uint64_t itemId) const;
+    /// Index of the leftmost item that can't move, or entries().size().
+    std::size_t pinnedLimit() const;
+    void rememberPosition(const StatusEntry& entry);
+    void placeAtRememberedPosition(std::size_t index, double distance);
+
+    Scenario scenario_;
+    std::int32_t selfPid_;
+    std::vector<SimProcess> processes_;
+    std::vector<StatusEntry> entries_;
+    std::vector<OpenMenu> menus_;
+    std::uint32_t nextWindowNumber_ = 100;
+    std::uint64_t nextItemId_ = 1;
+    std::int32_t nextPid_ = 300;
+};
+
+} // namespace corvel::sim
