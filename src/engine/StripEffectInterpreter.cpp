@@ -75,7 +75,7 @@ async::Task<void> StripEffectInterpreter::carryOut(Effect effect) {
         requestCloseStrip();
         break;
     case Effect::Kind::cancelShowAllExpiry:
-        revealAllCoordinator_.cancelExpiry();
+        cancelShowAllExpiry();
         break;
     case Effect::Kind::hideRegion: {
         auto hiding = revealAllCoordinator_.hide();
@@ -115,6 +115,16 @@ async::Task<void> StripEffectInterpreter::reveal(ItemID item) {
 void StripEffectInterpreter::scheduleShowAllExpiry(async::Duration span) {
     std::weak_ptr<StripEffectInterpreter> weakSelf = weak_from_this();
     revealAllCoordinator_.scheduleExpiry(span, [weakSelf] { return expireShowAll(weakSelf); });
+}
+
+// The cancel comes after the hide has been awaited; if show-all was requested
+// again meanwhile, the timer now pending belongs to the new window, and
+// cancelling it would leave the region shown with nothing to end it. The new
+// window's scheduling has replaced, or will replace, the old timer anyway.
+void StripEffectInterpreter::cancelShowAllExpiry() {
+    if (state_.showAll() == ShowAllState::active)
+        return;
+    revealAllCoordinator_.cancelExpiry();
 }
 
 void StripEffectInterpreter::requestOpenStrip(const GroupID& group) {

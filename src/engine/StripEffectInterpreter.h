@@ -65,6 +65,7 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     async::Task<void> carryOut(SessionState::Effect effect);
     async::Task<void> reveal(ItemID item);
     void scheduleShowAllExpiry(async::Duration span);
+    void cancelShowAllExpiry();
     void requestOpenStrip(const GroupID& group);
     void requestCloseStrip();
 

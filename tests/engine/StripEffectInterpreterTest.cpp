@@ -245,6 +245,22 @@ TEST_F(StripEffectInterpreterTest, anEarlyCancelHidesOnceAndTheTimerNeverFires) 
     EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
 }
 
+TEST_F(StripEffectInterpreterTest, aShowAllRequestedWhileTheLastWindowHidesKeepsItsOwnTimer) {
+    handleNow(Event::showAllRequested());
+    auto hide = backend->holdNext(Operation::hideRegion);
+    loop.advance(30s);
+    ASSERT_TRUE(hide.isReached());
+    handleNow(Event::showAllRequested());
+    hide.open();
+    loop.runUntilIdle();
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::active);
+    EXPECT_TRUE(interpreter->revealAllCoordinator().hasPendingExpiry());
+
+    loop.advance(30s);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 2u);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+}
+
 TEST_F(StripEffectInterpreterTest, aFailingRevealLeavesShowAllActiveAndTheWindowStillEnds) {
     backend->failNext(Operation::revealRegion, BackendError::underlying("no spacer"));
     handleNow(Event::showAllRequested());
