@@ -126,8 +126,13 @@ TEST_F(ScriptedBackendTest, pushedChangesReachTheConsumerInOrder) {
     std::vector<MenuBarChangeEvent> received;
     auto consume = [](std::shared_ptr<MenuBarBackend::ChangeStream> stream,
                       std::vector<MenuBarChangeEvent>* out) -> async::Task<void> {
-        while (auto event = co_await stream->receive())
+        for (;;) {
+            auto next = stream->receive();
+            std::optional<MenuBarChangeEvent> event = co_await next;
+            if (!event)
+                break;
             out->push_back(*event);
+        }
     };
     auto consumer = async::spawn(loop, consume(backend->changes(), &received));
     loop.runUntilIdle();
