@@ -133,14 +133,6 @@ TEST_F(RevealDidFinish, whileIdleIsIgnored) {
     expectIgnored(Event::revealDidFinish(itemX));
 }
 
-TEST_F(RevealDidFinish, letsTheNextRowClickStartARevealAgain) {
-    startRevealOf(itemX, groupA);
-    state.handle(Event::revealDidFinish(itemX));
-    openStripOf(groupA);
-    EXPECT_EQ(state.handle(Event::itemClickedInStrip(itemY, groupA)),
-              (Effects{Effect::closeStripView(), Effect::beginReveal(itemY)}));
-}
-
 // outsideClick and escapeKeyPressed
 
 class StripDismissal : public SessionMachine, public ::testing::WithParamInterface<Event> {};
@@ -224,13 +216,6 @@ TEST_F(SessionMachine, aStaleExpiryAfterAnEarlyCancelIsIgnored) {
     startShowAll();
     state.handle(Event::showAllCancelledEarly());
     expectIgnored(Event::showAllExpired());
-}
-
-TEST_F(SessionMachine, aNewShowAllCanStartAfterTheLastOneEnded) {
-    startShowAll();
-    state.handle(Event::showAllExpired());
-    EXPECT_EQ(state.handle(Event::showAllRequested()).size(), 3u);
-    EXPECT_EQ(state.showAll(), ShowAllState::active);
 }
 
 } // namespace

@@ -261,14 +261,6 @@ TEST_F(StripEffectInterpreterTest, aShowAllRequestedWhileTheLastWindowHidesKeeps
     EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
 }
 
-TEST_F(StripEffectInterpreterTest, aFailingRevealLeavesShowAllActiveAndTheWindowStillEnds) {
-    backend->failNext(Operation::revealRegion, BackendError::underlying("no spacer"));
-    handleNow(Event::showAllRequested());
-    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::active);
-    loop.advance(30s);
-    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
-}
-
 TEST_F(StripEffectInterpreterTest, aReleasedInterpreterEndsItsShowAllWindowSilently) {
     handleNow(Event::showAllRequested());
     interpreter.reset();
