@@ -43,8 +43,15 @@ void createFolders(const std::filesystem::path& folder) {
     std::filesystem::path prefix;
     for (const auto& part : folder) {
         prefix /= part;
-        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+        if (::mkdir(prefix.c_str(), 0700) == 0)
+            continue;
+        if (errno != EEXIST)
             fail("could not create the folder", prefix, errno);
+        struct stat status {};
+        if (::stat(prefix.c_str(), &status) != 0)
+            fail("could not create the folder", prefix, errno);
+        if (!S_ISDIR(status.st_mode))
+            fail("could not create the folder", prefix, ENOTDIR);
     }
 }
 
