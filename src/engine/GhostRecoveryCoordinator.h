@@ -18,8 +18,10 @@ class ProcessEnvironment;
 /// Decides when clearing leftover own items may restart the process that
 /// hosts the menu bar: at launch at once, on the person's repair command only
 /// after the delegate has confirmed. Main thread only; keeps no state between
-/// calls, so repairs may overlap. Always owned by a std::shared_ptr: a running
-/// recovery keeps the coordinator alive until it finishes.
+/// calls, so repairs may overlap. Its tasks resume the awaiter on the main
+/// thread and cannot fail: every answer is an outcome. Always owned by a
+/// std::shared_ptr: a running recovery keeps the coordinator alive until it
+/// finishes.
 class GhostRecoveryCoordinator : public std::enable_shared_from_this<GhostRecoveryCoordinator> {
   public:
     /// Runs a recovery in which the host restart is allowed. Called on the
