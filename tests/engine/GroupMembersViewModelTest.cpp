@@ -1,0 +1,149 @@
+#include "engine/GroupMembersViewModel.h"
+
+#include "async/ManualLoop.h"
+#include "backend/BackendError.h"
+#include "engine/GroupStore.h"
+#include "engine/ItemAssignmentCoordinator.h"
+#include "support/MemoryLog.h"
+#include "support/RunTask.h"
+#include "support/ScriptedBackend.h"
+#include "support/TemporaryFolder.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace corvel {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ScriptedBackend;
+using Operation = ScriptedBackend::Operation;
+using PNG = std::vector<std::uint8_t>;
+
+ObservedItem observed(std::string bundleID, std::string title, double x, bool hidden = true) {
+    return ObservedItem{BackendItemToken(Uuid::random()), ItemIdentity{bundleID, title}, hidden,
+                        ItemFrame{x, 0, 22, 24}};
+}
+
+CaptureResult picture(PNG png) {
+    return CaptureResult::captured(ItemSnapshot{std::chrono::system_clock::time_point{}, png});
+}
+
+/// The membership test the application builds: filed into this Group.
+async::Task<bool> isFiledInto(ItemAssignmentCoordinator* coordinator, GroupID group,
+                              ObservedItem item) {
+    const auto filedInto = co_await coordinator->groupIDForObserved(std::move(item));
+    co_return filedInto == group;
+}
+
+class GroupMembersViewModelTest : public ::testing::Test {
+  protected:
+    std::vector<StripRow> refresh() { return test::runTask(loop, viewModel.refreshRows()); }
+
+    void file(const ObservedItem& item, std::optional<std::string> displayName = std::nullopt) {
+        store->upsertItem(Item{ItemID::random(), item.identity, 0, work, std::move(displayName)});
+    }
+
+    async::ManualLoop loop;
+    test::TemporaryFolder folder;
+    test::MemoryLog log;
+    std::shared_ptr<ScriptedBackend> backend = std::make_shared<ScriptedBackend>();
+    std::shared_ptr<GroupStore> store =
+        std::make_shared<GroupStore>(loop, loop, folder / "store.json", 250ms, log,
+                                     [] { return std::chrono::system_clock::time_point{}; });
+    ItemAssignmentCoordinator coordinator{backend, store};
+    const GroupID work = GroupID::random();
+    GroupMembersViewModel viewModel{
+        backend, [this](ObservedItem item) { return isFiledInto(&coordinator, work, item); }};
+};
+
+TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndFindsNoItem) {
+    const auto loose = observed("com.example.a", "A", 100, false);
+    backend->setItems({loose, observed("com.apple.controlcenter", "Battery", 200)});
+    store->upsertItem(Item{ItemID::random(), loose.identity, 0});
+
+    EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(viewModel.observedItem(ItemID::random()), std::nullopt);
+    EXPECT_EQ(backend->count(Operation::captureSnapshot), 0u);
+}
+
+TEST_F(GroupMembersViewModelTest, RowsAreTheGroupsItemsInBarOrderNamedWithoutTheUsersOverride) {
+    const auto weather = observed("com.example.weather", "Item-7", 100);
+    const auto other = observed("com.example.other", "Other", 200);
+    const auto sync = observed("com.example.sync", "Sync", 300);
+    file(weather, "My weather");
+    file(sync);
+    store->upsertItem(Item{ItemID::random(), other.identity, 0, GroupID::random()});
+    backend->setItems({sync, other, weather});
+
+    const auto rows = refresh();
+
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].displayName, "Sync");
+    EXPECT_EQ(rows[1].displayName, "weather");
+    EXPECT_EQ(rows[1].bundleID, "com.example.weather");
+    EXPECT_EQ(viewModel.observedItem(rows[0].id), sync);
+    EXPECT_EQ(viewModel.observedItem(rows[1].id), weather);
+    for (const auto& item : store->items()) {
+        EXPECT_NE(item.id, rows[0].id) << "row ids are the Strip's own, not the store's";
+    }
+}
+
+TEST_F(GroupMembersViewModelTest, TheSameItemKeepsItsRowIDAndATwinGetsItsOwn) {
+    auto first = observed("com.example.app", "", 100);
+    const auto twin = observed("com.example.app", "", 200);
+    file(first);
+    backend->setItems({first});
+    const auto id = refresh().at(0).id;
+
+    first.frame->x = 150;
+    file(twin);
+    backend->setItems({first, twin});
+    const auto rows = refresh();
+
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].id, id);
+    EXPECT_NE(rows[1].id, id);
+    EXPECT_EQ(viewModel.observedItem(id), first) << "the latest observation answers";
+}
+
+TEST_F(GroupMembersViewModelTest, HiddenItemsAreNeverCapturedAndACapturedIconIsKeptForTheRun) {
+    auto item = observed("com.example.app", "App", 100, true);
+    file(item);
+    backend->setItems({item});
+    backend->setCaptureResult(picture({1, 2, 3}));
+
+    EXPECT_EQ(refresh().at(0).iconPNG, std::nullopt);
+    EXPECT_EQ(backend->count(Operation::captureSnapshot), 0u);
+
+    item.isInHiddenRegion = false;
+    backend->setItems({item});
+    backend->queueCaptureResult(
+        CaptureResult::unavailable(CaptureUnavailableReason::screenRecordingNotGranted));
+    EXPECT_EQ(refresh().at(0).iconPNG, std::nullopt);
+    EXPECT_EQ(refresh().at(0).iconPNG, (PNG{1, 2, 3})) << "an unavailable picture is tried again";
+    EXPECT_EQ(backend->count(Operation::captureSnapshot), 2u);
+
+    item.isInHiddenRegion = true;
+    backend->setItems({item});
+    EXPECT_EQ(refresh().at(0).iconPNG, (PNG{1, 2, 3}));
+    EXPECT_EQ(backend->count(Operation::captureSnapshot), 2u);
+}
+
+TEST_F(GroupMembersViewModelTest, AFailedReadingIsThrownAndTheLatestRowsStillLeadToTheirItems) {
+    const auto item = observed("com.example.app", "App", 100);
+    file(item);
+    backend->setItems({item});
+    const auto id = refresh().at(0).id;
+    backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
+
+    EXPECT_THROW(refresh(), BackendError);
+    EXPECT_EQ(viewModel.observedItem(id), item);
+
+    backend->setItems({});
+    EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(viewModel.observedItem(id), std::nullopt);
+}
+
+} // namespace
+} // namespace corvel
