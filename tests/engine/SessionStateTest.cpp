@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <ostream>
+#include <string>
 
 using namespace corvel;
 using namespace std::chrono_literals;
@@ -23,9 +24,21 @@ void PrintTo(const SessionStateEffect& effect, std::ostream* out) {
     if (effect.after())
         *out << "(" << effect.after()->count() << "ns)";
 }
+
+// Names the parameterised cases after the event, not after its bytes.
+void PrintTo(const SessionStateEvent& event, std::ostream* out) {
+    static constexpr const char* names[] = {
+        "groupIconClicked", "itemClickedInStrip", "revealDidFinish", "outsideClick",
+        "escapeKeyPressed", "showAllRequested",   "showAllExpired",  "showAllCancelledEarly"};
+    *out << names[static_cast<int>(event.kind())];
+}
 } // namespace corvel
 
 namespace {
+
+std::string eventName(const ::testing::TestParamInfo<Event>& info) {
+    return ::testing::PrintToString(info.param);
+}
 
 class SessionMachine : public ::testing::Test {
   protected:
@@ -157,7 +170,8 @@ TEST_P(StripDismissal, leavesARunningRevealAndShowAllAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(OutsideClickAndEscape, StripDismissal,
-                         ::testing::Values(Event::outsideClick(), Event::escapeKeyPressed()));
+                         ::testing::Values(Event::outsideClick(), Event::escapeKeyPressed()),
+                         eventName);
 
 // showAllRequested
 
@@ -209,8 +223,8 @@ TEST_P(ShowAllEnd, leavesTheStripAndARunningRevealAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ExpiredAndCancelledEarly, ShowAllEnd,
-                         ::testing::Values(Event::showAllExpired(),
-                                           Event::showAllCancelledEarly()));
+                         ::testing::Values(Event::showAllExpired(), Event::showAllCancelledEarly()),
+                         eventName);
 
 TEST_F(SessionMachine, aStaleExpiryAfterAnEarlyCancelIsIgnored) {
     startShowAll();
