@@ -122,13 +122,6 @@ TEST(IdentityResolver, WithoutStoredItemsEveryObservedItemIsNew) {
     EXPECT_TRUE(resolution.unresolved.empty());
 }
 
-TEST(IdentityResolver, IdentitiesDifferingOnlyInCaseAreNotMatched) {
-    const auto resolution = IdentityResolver::resolve(
-        {stored({"com.example.app", "sync"}, 0)},
-        OrdinalHints::withOrdinalHints({observed("com.example.app", "Sync")}));
-    EXPECT_EQ(resolution.newItems.size(), 1u);
-}
-
 TEST(ItemDisplayNameHeuristic, NonEmptyOverrideWinsOverEverything) {
     const ItemIdentity identity{"com.example.weather", "Forecast"};
     EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, "Rain"), "Rain");
