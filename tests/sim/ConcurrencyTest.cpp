@@ -1,0 +1,45 @@
+#include "SimTestSupport.h"
+
+#include <atomic>
+#include <thread>
+
+namespace corvel::test {
+namespace {
+
+// The poll reads the window list and the accessibility trees on its own
+// thread while the main thread creates, moves and removes items.
+TEST(SimulatedDesktopConcurrencyTest, ReadsFromASecondThreadWhileTheMainThreadMutatesAreSafe) {
+    async::ManualLoop loop;
+    auto desktop = sim::SimulatedDesktop::create(loop, smallScenario());
+    std::atomic<bool> done{false};
+    std::atomic<int> reads{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            const auto list = desktop->copyWindowInfo(0, 0);
+            EXPECT_TRUE(list && list->asArray());
+            for (const auto& app : desktop->runningApplications()) {
+                const auto bar = desktop->copyAttributeValue(
+                    desktop->createApplication(app.processIdentifier), "AXExtrasMenuBar");
+                if (bar.value)
+                    desktop->copyAttributeValue(*bar.value->asElement(), "AXChildren");
+            }
+            reads.fetch_add(1);
+        }
+    });
+    for (int round = 0; round < 200; ++round) {
+        auto item = desktop->statusItem(24);
+        item->setAutosaveName("Item-" + std::to_string(round % 5));
+        item->setLength(round % 2 ? 10000 : 24);
+        desktop->click({10, 500});
+        desktop->removeStatusItem(item);
+        loop.runUntilIdle();
+    }
+    while (reads.load() < 10)
+        std::this_thread::yield();
+    done = true;
+    reader.join();
+    EXPECT_EQ(desktop->itemsLeftToRight().size(), 3u);
+}
+
+} // namespace
+} // namespace corvel::test

@@ -1,0 +1,78 @@
+#include "SimTestSupport.h"
+#include "sim/ScenarioLoader.h"
+
+namespace corvel::test {
+namespace {
+
+using WorkspaceTest = SimulatedDesktopTest;
+
+TEST_F(WorkspaceTest, RunningApplicationsIncludeThisProcessAndAreFoundByPidAndBundleIdentifier) {
+    start();
+    const auto apps = desktop->runningApplications();
+    ASSERT_EQ(apps.size(), 4u);
+    EXPECT_EQ(apps.front().processIdentifier, ::getpid());
+    EXPECT_EQ(apps.front().bundleIdentifier, "app.corvel.Corvel");
+    const auto alpha = desktop->runningApplicationForPid(pid("com.example.alpha"));
+    ASSERT_TRUE(alpha);
+    EXPECT_EQ(alpha->localizedName, "Alpha");
+    ASSERT_TRUE(alpha->icon);
+    EXPECT_EQ(alpha->icon->kind(), platform::Image::Kind::png);
+    EXPECT_EQ(desktop->runningApplicationsWithBundleIdentifier("com.example.beta").size(), 1u);
+    EXPECT_TRUE(desktop->runningApplicationsWithBundleIdentifier("com.example.none").empty());
+}
+
+TEST_F(WorkspaceTest, InstalledApplicationsHaveFileUrlsAndIconsEvenWhenNotRunning) {
+    auto scenario = smallScenario();
+    scenario.applications[2].running = false;
+    start(scenario);
+    EXPECT_TRUE(desktop->runningApplicationsWithBundleIdentifier("com.example.beta").empty());
+    EXPECT_FALSE(desktop->windowNumberOf("beta"));
+    const auto url = desktop->urlForApplicationWithBundleIdentifier("com.example.beta");
+    EXPECT_EQ(url, "file:///Applications/Beta.app");
+    EXPECT_NE(desktop->iconForFile("/Applications/Beta.app"), desktop->iconForFile("/tmp/unknown"));
+    EXPECT_FALSE(desktop->urlForApplicationWithBundleIdentifier("com.example.none"));
+}
+
+TEST_F(WorkspaceTest, OpenedUrlsAreRecordedAndActivationIsCounted) {
+    start();
+    EXPECT_TRUE(desktop->openURL(
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture"));
+    EXPECT_FALSE(desktop->openURL("no scheme"));
+    EXPECT_EQ(desktop->openedURLs().size(), 1u);
+    desktop->setActivationPolicy(platform::ActivationPolicy::accessory);
+    desktop->activateIgnoringOtherApps(true);
+    EXPECT_EQ(desktop->activationCount(), 1);
+    EXPECT_EQ(desktop->runningApplicationForPid(::getpid())->activationPolicy,
+              platform::ActivationPolicy::accessory);
+}
+
+TEST_F(WorkspaceTest, EnvironmentScreenAndSymbolsAnswerFromTheScenario) {
+    auto scenario = smallScenario();
+    scenario.environment["CORVEL_ALLOW_HOST_RESTART"] = "0";
+    scenario.missingSymbols.push_back("star.fill");
+    start(scenario);
+    EXPECT_EQ(desktop->get("CORVEL_ALLOW_HOST_RESTART"), "0");
+    desktop->set("CORVEL_ALLOW_HOST_RESTART", "1");
+    EXPECT_EQ(desktop->get("CORVEL_ALLOW_HOST_RESTART"), "1");
+    EXPECT_FALSE(desktop->get("HOME"));
+    EXPECT_EQ(desktop->mainScreenFrame(), (platform::Rect{{0, 0}, {1000, 982}}));
+    const auto folder = desktop->systemSymbolImage("folder.fill", "Work");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->symbolName(), "folder.fill");
+    EXPECT_EQ(folder->accessibilityDescription(), "Work");
+    EXPECT_FALSE(desktop->systemSymbolImage("star.fill", ""));
+    EXPECT_FALSE(desktop->systemSymbolImage("no.such.symbol", ""));
+}
+
+TEST_F(WorkspaceTest, ServicesHandEveryPortBackedByTheOneDesktop) {
+    start();
+    const auto services = desktop->services();
+    auto item = services.statusBar->statusItem(24);
+    item->setAutosaveName("ViaServices");
+    EXPECT_TRUE(desktop->windowNumberOf("ViaServices"));
+    EXPECT_EQ(services.processes->currentProcessIdentifier(), ::getpid());
+    EXPECT_FALSE(services.systemLog);
+}
+
+} // namespace
+} // namespace corvel::test
