@@ -12,8 +12,11 @@ ManualLoop::~ManualLoop() {
 }
 
 void ManualLoop::post(std::function<void()> work) {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(work));
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
+    }
+    posted_.notify_all();
 }
 
 TimerHandle ManualLoop::after(Duration delay, std::function<void()> work) {
@@ -87,6 +90,20 @@ bool ManualLoop::advanceToNextTimer() {
 std::size_t ManualLoop::pendingTimerCount() const {
     std::lock_guard lock(mutex_);
     return timers_.liveCount();
+}
+
+bool ManualLoop::runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        runUntilIdle();
+        if (done()) return true;
+        std::unique_lock lock(mutex_);
+        if (!posted_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) {
+            lock.unlock();
+            runUntilIdle();
+            return done();
+        }
+    }
 }
 
 } // namespace corvel::async

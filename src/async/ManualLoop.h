@@ -3,6 +3,7 @@
 #include "async/Executor.h"
 #include "async/TimerQueue.h"
 
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 
@@ -29,11 +30,16 @@ public:
     /// Advances to the next pending timer and runs it; false if none is set.
     bool advanceToNextTimer();
     std::size_t pendingTimerCount() const;
+    /// For work that arrives from other threads: runs until `done()` holds,
+    /// blocking (in real time, at most `timeout`) while the queue is empty.
+    /// Virtual time does not move. Returns whether `done()` held.
+    bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
 private:
     bool runOne();
 
     mutable std::mutex mutex_;
+    std::condition_variable posted_;
     std::deque<std::function<void()>> queue_;
     TimerQueue timers_;
     TimePoint now_{};

@@ -13,8 +13,8 @@ async::Task<void> runExpiry(std::shared_ptr<RevealAllClock> clock, async::Durati
                             RevealAllCoordinator::ExpiryCallback onExpiry) {
     auto wait = clock->sleep(span);
     co_await std::move(wait);
-    if (co_await async::isCancelled())
-        co_return;
+    const bool cancelled = co_await async::isCancelled();
+    if (cancelled) co_return;
     auto expiry = onExpiry();
     co_await std::move(expiry);
 }

@@ -1,0 +1,121 @@
+#include "async/Hop.h"
+#include "async/ManualLoop.h"
+#include "async/Spawn.h"
+#include "async/ThreadLoop.h"
+#include "support/RunTask.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+
+TEST(ManualLoop, timersDueAtTheSameInstantRunInTheOrderTheyWereSet) {
+    async::ManualLoop loop;
+    std::vector<int> order;
+    loop.after(20ms, [&] { order.push_back(3); });
+    loop.after(10ms, [&] { order.push_back(1); });
+    loop.after(10ms, [&] { order.push_back(2); });
+    loop.advance(9ms);
+    EXPECT_TRUE(order.empty());
+    loop.advance(11ms);
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(ManualLoop, advanceMovesVirtualTimeThroughEachTimerInTurn) {
+    async::ManualLoop loop;
+    std::vector<async::Duration> firedAt;
+    const auto start = loop.now();
+    loop.after(5ms, [&] {
+        firedAt.push_back(loop.now() - start);
+        loop.after(5ms, [&] { firedAt.push_back(loop.now() - start); });
+    });
+    loop.advance(1s);
+    EXPECT_EQ(firedAt, (std::vector<async::Duration>{5ms, 10ms}));
+    EXPECT_EQ(loop.now() - start, 1s);
+}
+
+TEST(ManualLoop, aCancelledTimerNeverRunsAndIsNotPending) {
+    async::ManualLoop loop;
+    bool ran = false;
+    auto timer = loop.after(1ms, [&] { ran = true; });
+    EXPECT_EQ(loop.pendingTimerCount(), 1u);
+    timer.cancel();
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+    loop.advance(1s);
+    EXPECT_FALSE(ran);
+}
+
+TEST(ThreadLoop, runsPostsFromManyThreadsOnItsOwnThreadAndFiresTimers) {
+    async::ManualLoop waiter; // outlives the background thread that posts to it
+    async::ThreadLoop background;
+    std::atomic<int> count{0};
+    std::atomic<bool> offCaller{true};
+    const auto caller = std::this_thread::get_id();
+    std::vector<std::thread> producers;
+    for (int t = 0; t < 4; ++t) {
+        producers.emplace_back([&] {
+            for (int i = 0; i < 1000; ++i) {
+                background.post([&] {
+                    if (std::this_thread::get_id() == caller) offCaller = false;
+                    ++count;
+                });
+            }
+        });
+    }
+    for (auto& producer : producers) producer.join();
+    std::atomic<bool> fired{false};
+    background.after(1ms, [&] {
+        fired = true;
+        waiter.post([] {});
+    });
+    // Queued after every producer's work, so it wakes the waiter last.
+    background.post([&] { waiter.post([] {}); });
+
+    EXPECT_TRUE(waiter.runUntil([&] { return count == 4000 && fired; }, 10s));
+    EXPECT_TRUE(offCaller);
+}
+
+TEST(ThreadLoop, shutsDownCleanlyWithTimersStillSet) {
+    std::atomic<bool> ran{false};
+    {
+        async::ThreadLoop background;
+        background.after(1h, [&] { ran = true; });
+    }
+    EXPECT_FALSE(ran);
+}
+
+namespace {
+async::Task<std::thread::id> threadOfWork() { co_return std::this_thread::get_id(); }
+async::Task<void> failingWork() {
+    throw std::logic_error("background failure");
+    co_return;
+}
+
+async::Task<void> hopThereAndBack(async::ThreadLoop* background, std::thread::id* workThread,
+                                  std::thread::id* resumedOn, bool* failureCameBack) {
+    *workThread = co_await async::runOn(*background, threadOfWork());
+    *resumedOn = std::this_thread::get_id();
+    try {
+        co_await async::runOn(*background, failingWork());
+    } catch (const std::logic_error&) {
+        *failureCameBack = std::this_thread::get_id() == *resumedOn;
+    }
+}
+} // namespace
+
+TEST(Hop, runOnDoesTheWorkOnTheTargetAndResumesOnTheHomeExecutor) {
+    async::ManualLoop loop;
+    async::ThreadLoop background;
+    std::thread::id workThread, resumedOn;
+    bool failureCameBack = false;
+    auto handle = async::spawn(
+        loop, hopThereAndBack(&background, &workThread, &resumedOn, &failureCameBack));
+    ASSERT_TRUE(loop.runUntil([&] { return handle.isDone(); }, 10s));
+    EXPECT_NE(workThread, std::this_thread::get_id());
+    EXPECT_EQ(resumedOn, std::this_thread::get_id());
+    EXPECT_TRUE(failureCameBack);
+}
