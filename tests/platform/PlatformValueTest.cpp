@@ -1,0 +1,46 @@
+#include "platform/PlatformValue.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel::platform {
+namespace {
+
+TEST(PlatformValueTest, EachAccessorAnswersOnlyForItsOwnKind) {
+    const auto integer = PlatformValue::integer(25);
+    EXPECT_EQ(integer.asInteger(), 25);
+    EXPECT_EQ(integer.asNumber(), 25.0);
+    EXPECT_FALSE(integer.asString());
+    EXPECT_FALSE(integer.asBoolean());
+
+    const auto real = PlatformValue::real(25.0);
+    EXPECT_FALSE(real.asInteger());
+    EXPECT_EQ(real.asNumber(), 25.0);
+
+    const auto text = PlatformValue::string("25");
+    EXPECT_FALSE(text.asNumber());
+    EXPECT_EQ(text.asString(), "25");
+    EXPECT_FALSE(text.asArray());
+    EXPECT_FALSE(text.find("X"));
+
+    EXPECT_EQ(PlatformValue::point({1, -2}).asPoint(), (Point{1, -2}));
+    EXPECT_EQ(PlatformValue::element({7, 3}).asElement(), (AccessibilityElement{7, 3}));
+}
+
+TEST(PlatformValueTest, DictionariesFindPresentKeysAndCompareByContent) {
+    const auto bounds = PlatformValue::dictionary(
+        {{"X", PlatformValue::real(1)}, {"Y", PlatformValue::integer(2)}});
+    ASSERT_TRUE(bounds.find("Y"));
+    EXPECT_EQ(bounds.find("Y")->asNumber(), 2.0);
+    EXPECT_FALSE(bounds.find("Width"));
+    const auto same = PlatformValue::dictionary(
+        {{"X", PlatformValue::real(1)}, {"Y", PlatformValue::integer(2)}});
+    const auto other =
+        PlatformValue::dictionary({{"X", PlatformValue::real(1)}, {"Y", PlatformValue::real(2)}});
+    EXPECT_EQ(bounds, same);
+    EXPECT_NE(bounds, other);
+    EXPECT_EQ(PlatformValue::array({bounds}), PlatformValue::array({same}));
+    EXPECT_NE(PlatformValue::array({bounds}), PlatformValue::array({}));
+}
+
+} // namespace
+} // namespace corvel::platform
