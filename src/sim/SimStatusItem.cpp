@@ -30,8 +30,10 @@ void SimStatusItem::setAutosaveName(std::string name) {
 
 void SimStatusItem::setMenu(std::shared_ptr<platform::Menu> menu) {
     menu_ = menu;
+    // The replaced menu leaves through `menu`, destroyed after the lock.
     if (auto desktop = desktop_.lock())
-        desktop->updateItem(itemId_, [&](World&, StatusEntry& entry) { entry.menu = menu; });
+        desktop->updateItem(itemId_,
+                            [&](World&, StatusEntry& entry) { std::swap(entry.menu, menu); });
 }
 
 void SimStatusItem::setTitle(std::string title) {
@@ -69,7 +71,8 @@ void SimStatusItem::setIdentifier(std::string identifier) {
 
 void SimStatusItem::setAction(Action action) {
     if (auto desktop = desktop_.lock())
-        desktop->updateItem(itemId_, [&](World&, StatusEntry& entry) { entry.action = action; });
+        desktop->updateItem(itemId_,
+                            [&](World&, StatusEntry& entry) { std::swap(entry.action, action); });
 }
 
 } // namespace corvel::sim

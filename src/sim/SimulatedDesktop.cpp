@@ -63,15 +63,15 @@ std::shared_ptr<platform::StatusItem> SimulatedDesktop::statusItem(double length
 
 void SimulatedDesktop::removeStatusItem(const std::shared_ptr<platform::StatusItem>& item) {
     const auto* simItem = dynamic_cast<const SimStatusItem*>(item.get());
-    if (!simItem)
-        return;
-    std::lock_guard lock(mutex_);
-    world_.removeEntry(simItem->itemId());
+    if (simItem)
+        releaseItem(simItem->itemId());
 }
 
 void SimulatedDesktop::releaseItem(std::uint64_t itemId) {
+    World::Released released; // destroyed after the lock is released
     std::lock_guard lock(mutex_);
     world_.removeEntry(itemId);
+    released = world_.takeReleased();
 }
 
 void SimulatedDesktop::updateItem(std::uint64_t itemId,
@@ -146,9 +146,11 @@ void SimulatedDesktop::postToPid(std::int32_t pid, const platform::SyntheticEven
 void SimulatedDesktop::deliver(const platform::SyntheticEvent& event,
                                std::optional<platform::EventTapLocation> tap,
                                std::optional<std::int32_t> pid) {
+    World::Released released; // an item may vanish; see World::Released
     std::lock_guard lock(mutex_);
     EventRouter::deliver(world_, event, tap, pid, executor_.now());
     scheduleTimersLocked();
+    released = world_.takeReleased();
 }
 
 // Accessibility actions and activation of this process's items
@@ -232,8 +234,10 @@ void SimulatedDesktop::click(platform::Point location, platform::MouseButton but
 }
 
 void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
+    World::Released released;
     std::lock_guard lock(mutex_);
     PersonInput::commandDrag(world_, from, to, executor_.now());
+    released = world_.takeReleased();
 }
 
 void SimulatedDesktop::pressKey(std::uint16_t keyCode) {
@@ -312,6 +316,7 @@ std::int32_t SimulatedDesktop::currentProcessIdentifier() const {
 
 std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executablePath,
                                                      const std::vector<std::string>& arguments) {
+    World::Released released;
     std::lock_guard lock(mutex_);
     // The only program the simulated desktop can run is killall.
     if (world_.launchFails || executablePath != "/usr/bin/killall")
@@ -320,12 +325,13 @@ std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executab
     const std::int32_t helper = world_.addHelperProcess(executablePath).pid;
     std::vector<std::int32_t> matched;
     for (const auto& process : world_.processes())
-        if (process.running && process.isApplication && arguments.size() == 1 &&
-            process.executable == arguments.front())
+        if (process.running && process.isApplication && process.pid != world_.selfPid() &&
+            arguments.size() == 1 && process.executable == arguments.front())
             matched.push_back(process.pid);
     for (std::int32_t pid : matched) {
         const auto relaunchAfter = world_.process(pid)->relaunchAfter;
         world_.terminate(pid);
+        released = world_.takeReleased();
         if (relaunchAfter)
             scheduleRelaunchLocked(pid, *relaunchAfter);
     }

@@ -235,8 +235,9 @@ SimulatedDesktop::addGlobalMonitor(std::uint64_t mask, Handler handler) {
 }
 
 void SimulatedDesktop::removeMonitor(Token token) {
+    decltype(world_.monitors)::node_type removed; // its handler dies unlocked
     std::lock_guard lock(mutex_);
-    world_.monitors.erase(token);
+    removed = world_.monitors.extract(token);
 }
 
 std::optional<platform::Image>

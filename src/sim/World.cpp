@@ -248,6 +248,8 @@ void World::removeEntry(std::uint64_t itemId) {
     std::erase_if(menus_, [&](const OpenMenu& menu) { return menu.itemId == itemId; });
     if (draggedWindow == entry->windowNumber)
         draggedWindow.reset();
+    released_.actions.push_back(std::move(entry->action));
+    released_.menus.push_back(std::move(entry->menu));
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(indexOf(itemId)));
 }
 

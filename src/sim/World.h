@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvel::sim {
@@ -89,6 +90,15 @@ class World {
 
     std::uint32_t allocateWindowNumber() { return nextWindowNumber_++; }
 
+    /// The product's objects (button actions, menus) of items that left the
+    /// bar. They may own status items whose release takes the desktop's lock,
+    /// so the desktop destroys them only after unlocking.
+    struct Released {
+        std::vector<platform::StatusBarButton::Action> actions;
+        std::vector<std::shared_ptr<platform::Menu>> menus;
+    };
+    Released takeReleased() { return std::exchange(released_, {}); }
+
     // Switches, open to the desktop's setters and to tests
     bool accessibilityTrusted = true;
     bool accessibilityGrantedOnPrompt = false;
@@ -132,6 +142,7 @@ class World {
 
     Scenario scenario_;
     std::int32_t selfPid_;
+    Released released_;
     std::vector<SimProcess> processes_;
     std::vector<StatusEntry> entries_;
     std::vector<OpenMenu> menus_;

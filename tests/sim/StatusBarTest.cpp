@@ -109,6 +109,39 @@ TEST_F(StatusBarTest, AnItemNamedToNeverRegisterNeverShowsInTheWindowList) {
     EXPECT_FALSE(desktop->windowNumberOf("Ghostly"));
 }
 
+// Items owned only by closures inside the bar are destroyed when those
+// closures go; their release takes the desktop's lock again.
+TEST_F(StatusBarTest, ItemsOwnedOnlyByMenusOrActionsInTheBarLeaveItWithoutDeadlock) {
+    start();
+    auto holder = makeItem("Holder");
+    std::weak_ptr<platform::StatusItem> held;
+    {
+        auto item = makeItem("Held");
+        held = item;
+        auto menu = std::make_shared<platform::Menu>();
+        platform::MenuItem entry;
+        entry.action = [item] {};
+        menu->addItem(entry);
+        holder->setMenu(menu);
+    }
+    holder->setMenu(nullptr);
+    EXPECT_TRUE(held.expired());
+    EXPECT_FALSE(desktop->windowNumberOf("Held"));
+
+    sim::ItemFaults vanishing;
+    vanishing.vanishAfterDrags = 1;
+    desktop->setItemFaults("Selfish", vanishing);
+    std::weak_ptr<platform::StatusItem> selfish;
+    {
+        auto item = makeItem("Selfish");
+        selfish = item;
+        item->button().setAction([item](const std::string&) {});
+    }
+    desktop->commandDrag({frameOf("Selfish").midX(), 12}, {frameOf("alpha").maxX() - 1, 12});
+    EXPECT_TRUE(selfish.expired());
+    EXPECT_FALSE(desktop->windowNumberOf("Selfish"));
+}
+
 TEST_F(StatusBarTest, TheButtonKeepsItsPropertiesAfterRemoval) {
     start();
     auto item = makeItem("Kept");
