@@ -45,20 +45,20 @@ StripEffectInterpreter::StripEffectInterpreter(
 
 async::Task<std::vector<Effect>> StripEffectInterpreter::handle(Event event) {
     auto effects = state_.handle(event);
-    return carryOutAll(shared_from_this(), effects);
+    return carryOutAll(shared_from_this(), effects, showAllWindows_);
 }
 
 async::Task<std::vector<Effect>>
 StripEffectInterpreter::carryOutAll(std::shared_ptr<StripEffectInterpreter> self,
-                                    std::vector<Effect> effects) {
+                                    std::vector<Effect> effects, std::uint64_t windowAtEvent) {
     for (const Effect& effect : effects) {
-        auto step = self->carryOut(effect);
+        auto step = self->carryOut(effect, windowAtEvent);
         co_await std::move(step);
     }
     co_return effects;
 }
 
-async::Task<void> StripEffectInterpreter::carryOut(Effect effect) {
+async::Task<void> StripEffectInterpreter::carryOut(Effect effect, std::uint64_t windowAtEvent) {
     switch (effect.kind()) {
     case Effect::Kind::openStripView:
         requestOpenStrip(*effect.group());
@@ -75,7 +75,7 @@ async::Task<void> StripEffectInterpreter::carryOut(Effect effect) {
         requestCloseStrip();
         break;
     case Effect::Kind::cancelShowAllExpiry:
-        cancelShowAllExpiry();
+        cancelShowAllExpiry(windowAtEvent);
         break;
     case Effect::Kind::hideRegion: {
         auto hiding = revealAllCoordinator_.hide();
@@ -113,16 +113,19 @@ async::Task<void> StripEffectInterpreter::reveal(ItemID item) {
 }
 
 void StripEffectInterpreter::scheduleShowAllExpiry(async::Duration span) {
+    ++showAllWindows_;
     std::weak_ptr<StripEffectInterpreter> weakSelf = weak_from_this();
     revealAllCoordinator_.scheduleExpiry(span, [weakSelf] { return expireShowAll(weakSelf); });
 }
 
-// The cancel comes after the hide has been awaited; if show-all was requested
-// again meanwhile, the timer now pending belongs to the new window, and
-// cancelling it would leave the region shown with nothing to end it. The new
-// window's scheduling has replaced, or will replace, the old timer anyway.
-void StripEffectInterpreter::cancelShowAllExpiry() {
-    if (state_.showAll() == ShowAllState::active)
+// The cancel comes after the hide has been awaited. If show-all was requested
+// again meanwhile and its timer already runs, that timer belongs to the new
+// window (scheduling it stopped ours), and cancelling it would leave the
+// region shown with nothing to end it. If the new window has not scheduled
+// yet, the pending timer is still ours and must go, or it would end the new
+// window early.
+void StripEffectInterpreter::cancelShowAllExpiry(std::uint64_t windowAtEvent) {
+    if (showAllWindows_ != windowAtEvent)
         return;
     revealAllCoordinator_.cancelExpiry();
 }

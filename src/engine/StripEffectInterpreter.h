@@ -8,6 +8,7 @@
 #include "engine/SessionState.h"
 #include "engine/StripEffectInterpreterDelegate.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -61,11 +62,11 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
 
     static async::Task<std::vector<SessionState::Effect>>
     carryOutAll(std::shared_ptr<StripEffectInterpreter> self,
-                std::vector<SessionState::Effect> effects);
-    async::Task<void> carryOut(SessionState::Effect effect);
+                std::vector<SessionState::Effect> effects, std::uint64_t windowAtEvent);
+    async::Task<void> carryOut(SessionState::Effect effect, std::uint64_t windowAtEvent);
     async::Task<void> reveal(ItemID item);
     void scheduleShowAllExpiry(async::Duration span);
-    void cancelShowAllExpiry();
+    void cancelShowAllExpiry(std::uint64_t windowAtEvent);
     void requestOpenStrip(const GroupID& group);
     void requestCloseStrip();
 
@@ -74,6 +75,9 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     std::weak_ptr<StripEffectInterpreterDelegate> delegate_;
     SessionState state_;
     RevealAllCoordinator revealAllCoordinator_;
+    /// Counts the show-all timers scheduled, so that ending one window never
+    /// cancels the timer of a window that started after it.
+    std::uint64_t showAllWindows_ = 0;
 };
 
 } // namespace corvel

@@ -261,6 +261,27 @@ TEST_F(StripEffectInterpreterTest, aShowAllRequestedWhileTheLastWindowHidesKeeps
     EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
 }
 
+TEST_F(StripEffectInterpreterTest, anOldWindowsTimerCannotEndANewWindowStillRevealing) {
+    handleNow(Event::showAllRequested());
+    loop.advance(29s);
+    auto hide = backend->holdNext(Operation::hideRegion);
+    std::optional<Effects> cancelled, requested;
+    handleLater(Event::showAllCancelledEarly(), &cancelled);
+    loop.runUntilIdle();
+    auto reveal = backend->holdNext(Operation::revealRegion);
+    handleLater(Event::showAllRequested(), &requested);
+    loop.runUntilIdle();
+    hide.open();
+    loop.advance(2s);
+    reveal.open();
+    loop.runUntilIdle();
+    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::active);
+
+    loop.advance(30s);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 2u);
+}
+
 TEST_F(StripEffectInterpreterTest, aReleasedInterpreterEndsItsShowAllWindowSilently) {
     handleNow(Event::showAllRequested());
     interpreter.reset();
