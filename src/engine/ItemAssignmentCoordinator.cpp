@@ -106,14 +106,18 @@ ItemAssignmentCoordinator::publishRows(const std::vector<ObservedItem>& movable)
 
 async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::reconcileAtLaunch() {
     auto rows = co_await refreshRows();
-    for (int waits = 0; rows.empty() && !store_->items().empty() && waits < maxLaunchWaits;
-         ++waits) {
+    int waits = 0;
+    for (; rows.empty() && !store_->items().empty() && waits < maxLaunchWaits; ++waits) {
         co_await async::sleepFor(launchWait);
         rows = co_await refreshRows();
     }
-    // Items that turn up at the very last reading are filed all the same, so
-    // they are hidden as well rather than left in view until the next change.
-    co_await rehideFiledItems(std::move(rows));
+    // Once the waits are used up the launch stops waiting on the menu bar
+    // altogether: items that show up at that last reading, like any later
+    // ones, are put back at the next change of the Groups.
+    if (!store_->items().empty() && waits < maxLaunchWaits) {
+        auto rehiding = rehideFiledItems(std::move(rows));
+        co_await std::move(rehiding);
+    }
     co_return co_await refreshRows();
 }
 
@@ -176,8 +180,7 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassign(ItemID id) {
     co_return AssignmentOutcome::assigned();
 }
 
-async::Task<std::optional<GroupID>>
-ItemAssignmentCoordinator::groupIDForObserved(ObservedItem observed) {
+async::Task<std::optional<GroupID>> ItemAssignmentCoordinator::groupID(ObservedItem observed) {
     if (!itemIDsByToken_.contains(observed.id)) {
         try {
             co_await refreshRows();

@@ -48,7 +48,8 @@ class ItemAssignmentCoordinator {
 
     /// Moves every filed Item that is in the menu bar back into the hidden
     /// region and answers the rows. Waits up to 15 times 200 ms for items of
-    /// late-starting applications while the menu bar shows none. Throws
+    /// late-starting applications while the menu bar shows none; once all 15
+    /// waits are made it moves nothing, whatever the last reading shows. Throws
     /// BackendError when a reading fails; a cancelled wait just goes on.
     async::Task<std::vector<AssignableItemRow>> reconcileAtLaunch();
 
@@ -58,7 +59,7 @@ class ItemAssignmentCoordinator {
 
     /// The Group of the Item the observed item stands for; refreshes first
     /// when the token is new to this run (a failed refresh reads as none).
-    async::Task<std::optional<GroupID>> groupIDForObserved(ObservedItem observed);
+    async::Task<std::optional<GroupID>> groupID(ObservedItem observed);
 
     /// Gives an observed Item the user's name (blank clears it). Answers the
     /// updated rows, or none when nothing was shown to update.

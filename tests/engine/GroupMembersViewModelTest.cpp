@@ -32,7 +32,7 @@ CaptureResult picture(PNG png) {
 /// The membership test the application builds: filed into this Group.
 async::Task<bool> isFiledInto(ItemAssignmentCoordinator* coordinator, GroupID group,
                               ObservedItem item) {
-    const auto filedInto = co_await coordinator->groupIDForObserved(std::move(item));
+    const auto filedInto = co_await coordinator->groupID(std::move(item));
     co_return filedInto == group;
 }
 
@@ -123,6 +123,8 @@ TEST_F(GroupMembersViewModelTest, HiddenItemsAreNeverCapturedAndACapturedIconIsK
     EXPECT_EQ(refresh().at(0).iconPNG, std::nullopt);
     EXPECT_EQ(refresh().at(0).iconPNG, (PNG{1, 2, 3})) << "an unavailable picture is tried again";
     EXPECT_EQ(backend->count(Operation::captureSnapshot), 2u);
+    EXPECT_EQ(refresh().at(0).iconPNG, (PNG{1, 2, 3}));
+    EXPECT_EQ(backend->count(Operation::captureSnapshot), 2u) << "captured once per token";
 
     item.isInHiddenRegion = true;
     backend->setItems({item});

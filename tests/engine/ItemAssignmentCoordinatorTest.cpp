@@ -334,9 +334,9 @@ TEST_F(ItemAssignmentCoordinatorTest, TheGroupOfAnObservedItemComesFromTheStoreA
     fileInStore(filed, 0, work);
     backend->setItems({filed, loose});
 
-    EXPECT_EQ(run(coordinator.groupIDForObserved(filed)), work);
-    EXPECT_EQ(run(coordinator.groupIDForObserved(loose)), std::nullopt);
-    EXPECT_EQ(run(coordinator.groupIDForObserved(filed)), work);
+    EXPECT_EQ(run(coordinator.groupID(filed)), work);
+    EXPECT_EQ(run(coordinator.groupID(loose)), std::nullopt);
+    EXPECT_EQ(run(coordinator.groupID(filed)), work);
     EXPECT_EQ(backend->count(Operation::currentItems), 1u);
 }
 
@@ -346,8 +346,8 @@ TEST_F(ItemAssignmentCoordinatorTest, AnUnknownTokenWhoseRefreshFailsHasNoGroup)
     backend->setItems({filed});
     backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
 
-    EXPECT_EQ(run(coordinator.groupIDForObserved(filed)), std::nullopt);
-    EXPECT_EQ(run(coordinator.groupIDForObserved(filed)), work);
+    EXPECT_EQ(run(coordinator.groupID(filed)), std::nullopt);
+    EXPECT_EQ(run(coordinator.groupID(filed)), work);
 }
 
 // Launch
@@ -408,20 +408,34 @@ TEST_F(ItemAssignmentCoordinatorTest, LaunchPutsEveryObservedFiledItemBackAndMar
     EXPECT_EQ(backend->count(Operation::currentItems), 2u);
 }
 
-TEST_F(ItemAssignmentCoordinatorTest, LaunchHidesFiledItemsThatAppearOnlyAtTheLastReading) {
+TEST_F(ItemAssignmentCoordinatorTest, LaunchMovesItemsSeenBeforeTheWaitsRunOutButNotAfter) {
     const auto a = observed("com.example.a", "A", 100);
-    fileInStore(a, 0, work);
+    const auto storedA = fileInStore(a, 0, work);
     backend->setItems({a});
-    for (int i = 0; i < 15; ++i)
+    for (int i = 0; i < 14; ++i)
         backend->queueItems({});
 
     std::optional<std::vector<AssignableItemRow>> rows;
+    startLaunch(&rows);
+    loop.advance(2800ms);
+
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(backend->count(Operation::currentItems), 16u);
+    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 1u) << "seen after 14 waits";
+
+    backend->clearCalls();
+    rows.reset();
+    for (int i = 0; i < 15; ++i)
+        backend->queueItems({});
     startLaunch(&rows);
     loop.advance(3s);
 
     ASSERT_TRUE(rows);
     EXPECT_EQ(backend->count(Operation::currentItems), 17u);
-    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 1u);
+    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 0u) << "seen after the 15th wait";
+    ASSERT_EQ(rows->size(), 1u);
+    EXPECT_EQ(rows->at(0).id, storedA.id);
+    EXPECT_EQ(rows->at(0).groupID, work);
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, LaunchWithAnEmptyStoreReadsTwiceWithoutWaiting) {
