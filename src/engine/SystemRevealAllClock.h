@@ -4,8 +4,10 @@
 
 namespace corvel {
 
-/// The production clock: waits on the monotonic clock of the executor the
-/// caller runs on, which keeps counting while the computer sleeps. Stateless.
+/// The production clock: waits on the timers of the executor the caller runs
+/// on, like every other timing in the product; whether the wait counts time
+/// the computer spends asleep is that executor's clock's. A cancelled wait
+/// returns early and silently. Stateless.
 class SystemRevealAllClock final : public RevealAllClock {
   public:
     async::Task<void> sleep(async::Duration span) override;
