@@ -3,7 +3,6 @@
 #include "domain/Group.h"
 #include "domain/Item.h"
 #include "domain/ItemSnapshot.h"
-#include "domain/WellKnownGroup.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -46,14 +45,6 @@ TEST(UuidTest, refusesAnythingButTheCanonicalForm) {
         EXPECT_FALSE(Uuid::parse(text)) << text;
 }
 
-TEST(UuidTest, randomUuidsAreVersionFourAndDistinct) {
-    auto first = Uuid::random();
-    auto second = Uuid::random();
-    EXPECT_NE(first, second);
-    EXPECT_EQ(first.bytes()[6] >> 4, 4);
-    EXPECT_EQ(Uuid::parse(first.text()), first);
-}
-
 TEST(IdentifierJsonTest, itemAndGroupIdsOfOneUuidEncodeToTheSameText) {
     json item = ItemID(someUuid);
     json group = GroupID(someUuid);
@@ -65,12 +56,6 @@ TEST(IdentifierJsonTest, aBareUuidStringIsNotAnId) {
     EXPECT_THROW(json("6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B").get<GroupID>(), DecodeError);
     EXPECT_THROW(json::parse(R"({"rawValue":"nope"})").get<GroupID>(), DecodeError);
     EXPECT_THROW(json::parse(R"({"rawValue":7})").get<ItemID>(), DecodeError);
-}
-
-TEST(IdentifierJsonTest, idsHashAndCompareByTheirUuid) {
-    std::unordered_set<GroupID> ids{GroupID(someUuid), GroupID(someUuid), WellKnownGroup::hidden};
-    EXPECT_EQ(ids.size(), 2u);
-    EXPECT_EQ(WellKnownGroup::hidden.rawValue().text(), "00000000-0000-0000-0000-000000000001");
 }
 
 TEST(ItemIdentityTest, identitiesDifferingOnlyInLetterCaseAreDifferent) {
@@ -110,15 +95,6 @@ TEST(GroupJsonTest, anAbsentShortcutLeavesTheKeyOutAndNullReadsAsAbsent) {
     EXPECT_FALSE(encoded.get<Group>().shortcut);
 }
 
-TEST(GroupJsonTest, aShortcutSurvivesTheRoundTrip) {
-    auto group = sampleGroup();
-    group.shortcut = KeyboardShortcut{.keyCode = 0x31, .modifierFlags = KeyboardShortcut::option};
-    auto decoded = json(group).get<Group>();
-    EXPECT_EQ(decoded.shortcut, group.shortcut);
-    EXPECT_EQ(decoded.id, group.id);
-    EXPECT_EQ(decoded.order, 3);
-}
-
 TEST(GroupJsonTest, everyKeyButShortcutIsRequiredAndTyped) {
     for (const char* key : {"id", "name", "symbolName", "order"}) {
         json encoded = sampleGroup();
@@ -141,17 +117,6 @@ TEST(ItemJsonTest, absentOptionalsAreLeftOutAndNullOrMissingReadAsAbsent) {
     EXPECT_FALSE(decoded.displayName);
 }
 
-TEST(ItemJsonTest, filedAndNamedItemsRoundTrip) {
-    auto item = sampleItem();
-    item.groupID = WellKnownGroup::hidden;
-    item.displayName = "Weather \u2600";
-    auto decoded = json(item).get<Item>();
-    EXPECT_EQ(decoded.groupID, WellKnownGroup::hidden);
-    EXPECT_EQ(decoded.displayName, item.displayName);
-    EXPECT_EQ(decoded.identity, item.identity);
-    EXPECT_EQ(decoded.ordinal, 4);
-}
-
 TEST(ItemJsonTest, aMissingOrFractionalOrdinalFailsToDecode) {
     json encoded = sampleItem();
     encoded.erase("ordinal");
@@ -160,12 +125,6 @@ TEST(ItemJsonTest, aMissingOrFractionalOrdinalFailsToDecode) {
     EXPECT_THROW(encoded.get<Item>(), DecodeError);
     encoded["ordinal"] = 2.0;
     EXPECT_EQ(encoded.get<Item>().ordinal, 2);
-}
-
-TEST(ItemJsonTest, anIdentityWithoutTitleFailsTheItem) {
-    json encoded = sampleItem();
-    encoded["identity"].erase("title");
-    EXPECT_THROW(encoded.get<Item>(), DecodeError);
 }
 
 TEST(ItemSnapshotJsonTest, pictureAndTimeSurviveTheRoundTrip) {
@@ -178,13 +137,6 @@ TEST(ItemSnapshotJsonTest, pictureAndTimeSurviveTheRoundTrip) {
     auto decoded = encoded.get<ItemSnapshot>();
     EXPECT_EQ(decoded.capturedAt, snapshot.capturedAt);
     EXPECT_EQ(decoded.pngData, snapshot.pngData);
-}
-
-TEST(ItemSnapshotJsonTest, malformedPicturesAndTimesDoNotDecode) {
-    EXPECT_THROW(json::parse(R"({"capturedAt":0,"pngData":"iVBOR"})").get<ItemSnapshot>(),
-                 DecodeError);
-    EXPECT_THROW(json::parse(R"({"capturedAt":1e300,"pngData":""})").get<ItemSnapshot>(),
-                 DecodeError);
 }
 
 #ifndef __APPLE__

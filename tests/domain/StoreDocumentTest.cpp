@@ -1,7 +1,5 @@
 #include "domain/StoreDocument.h"
 
-#include "domain/WellKnownGroup.h"
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -104,57 +102,6 @@ TEST(StoreDocumentReadTest, nestingBeyondTheLimitIsRefusedBeforeParsing) {
     EXPECT_FALSE(readable(nested(1'000'000)));
     // Brackets inside strings are text, not nesting.
     EXPECT_TRUE(readable(withExtra("\"" + std::string(1000, '[') + "\\\"\"")));
-}
-
-TEST(StoreDocumentReadTest, documentsLargerThanTheLimitAreUnreadable) {
-    std::string bytes = R"({"schemaVersion":0})";
-    bytes.resize(StoreDocument::maxBytes + 1, ' ');
-    EXPECT_FALSE(readable(bytes));
-}
-
-TEST(StoreDocumentEncodeTest, writesCompactJsonWithoutAbsentKeys) {
-    CorvelStore store{
-        .groups = {Group{.id = GroupID(Uuid::literal("0a1b2c3d-0000-4000-8000-000000000001")),
-                         .name = "Tools",
-                         .symbolName = "folder.fill"}},
-        .items = {Item{.id = ItemID(Uuid::literal("0a1b2c3d-0000-4000-8000-0000000000aa")),
-                       .identity = {"com.example.clock", "Clock"},
-                       .ordinal = 2}}};
-    auto text = StoreDocument::encode(store);
-    EXPECT_EQ(text.find_first_of(" \n\t"), std::string::npos);
-    EXPECT_EQ(text.find("null"), std::string::npos);
-    EXPECT_EQ(text.find("shortcut"), std::string::npos);
-    EXPECT_EQ(text.find("displayName"), std::string::npos);
-    EXPECT_NE(text.find(R"("id":{"rawValue":"0A1B2C3D-0000-4000-8000-000000000001"})"),
-              std::string::npos);
-}
-
-TEST(StoreDocumentEncodeTest, whatIsWrittenReadsBackInTheSameOrder) {
-    CorvelStore store;
-    for (int i = 0; i < 5; ++i) {
-        store.groups.push_back(Group{.id = GroupID::random(),
-                                     .name = "G" + std::to_string(i),
-                                     .symbolName = "star",
-                                     .order = 5 - i});
-        store.items.push_back(Item{.id = ItemID::random(),
-                                   .identity = {"com.example", "\"T\\" + std::to_string(i)},
-                                   .ordinal = -i,
-                                   .groupID = store.groups.back().id});
-    }
-    store.groups[2].shortcut = KeyboardShortcut{.keyCode = 3, .modifierFlags = ~std::uint64_t{0}};
-    auto read = StoreDocument::read(StoreDocument::encode(store));
-    ASSERT_TRUE(read);
-    ASSERT_EQ(read->groups.size(), 5u);
-    ASSERT_EQ(read->items.size(), 5u);
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(read->groups[i].id, store.groups[i].id);
-        EXPECT_EQ(read->groups[i].order, store.groups[i].order);
-        EXPECT_EQ(read->groups[i].shortcut, store.groups[i].shortcut);
-        EXPECT_EQ(read->items[i].id, store.items[i].id);
-        EXPECT_EQ(read->items[i].identity, store.items[i].identity);
-        EXPECT_EQ(read->items[i].ordinal, store.items[i].ordinal);
-        EXPECT_EQ(read->items[i].groupID, store.items[i].groupID);
-    }
 }
 
 TEST(StoreDocumentEncodeTest, textThatIsNotUtf8CannotBeEncoded) {

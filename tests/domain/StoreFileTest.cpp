@@ -1,6 +1,7 @@
 #include "domain/StoreFile.h"
 
 #include "domain/StoreDocument.h"
+#include "domain/WellKnownGroup.h"
 #include "support/TemporaryFolder.h"
 
 #include <cstdio>
@@ -15,9 +16,10 @@ namespace fs = std::filesystem;
 
 CorvelStore sampleStore() {
     auto group = Group{.id = GroupID::random(), .name = "Tools", .symbolName = "folder.fill"};
-    group.shortcut = KeyboardShortcut{.keyCode = 12, .modifierFlags = KeyboardShortcut::command};
+    group.shortcut = KeyboardShortcut{.keyCode = 65535, .modifierFlags = ~std::uint64_t{0}};
     return CorvelStore{
-        .groups = {group, Group{.id = GroupID::random(), .name = "B", .symbolName = "star"}},
+        .groups = {group,
+                   Group{.id = GroupID::random(), .name = "B", .symbolName = "star", .order = -7}},
         .items = {Item{.id = ItemID::random(),
                        .identity = {"com.example", "Clock"},
                        .ordinal = 0,
@@ -26,7 +28,10 @@ CorvelStore sampleStore() {
                        .identity = {"com.example", "Battery"},
                        .ordinal = 1,
                        .displayName = "Power"},
-                  Item{.id = ItemID::random(), .identity = {"com.example", "Wi-Fi"}, .ordinal = 2}},
+                  Item{.id = ItemID::random(),
+                       .identity = {"com.example", "Wi-Fi \"5G\" \\ \u2600"},
+                       .ordinal = -2,
+                       .groupID = WellKnownGroup::hidden}},
     };
 }
 
@@ -72,13 +77,6 @@ TEST(StoreFileWriteTest, createsMissingFoldersForTheUserAloneAndLeavesNoTemporar
     EXPECT_EQ(mode(url), 0600u);
 }
 
-TEST(StoreFileWriteTest, existingFoldersKeepTheirPermissions) {
-    test::TemporaryFolder folder;
-    fs::permissions(folder.path(), fs::perms(0755));
-    StoreFile::writeAtomically(sampleStore(), folder / "store.json");
-    EXPECT_EQ(mode(folder.path()), 0755u);
-}
-
 TEST(StoreFileWriteTest, whatIsWrittenReadsBackEqualAndInOrder) {
     test::TemporaryFolder folder;
     auto url = folder / "store.json";
@@ -86,16 +84,22 @@ TEST(StoreFileWriteTest, whatIsWrittenReadsBackEqualAndInOrder) {
     StoreFile::writeAtomically(store, url);
     auto read = StoreDocument::read(*StoreFile::readBytes(url));
     ASSERT_TRUE(read);
-    ASSERT_EQ(read->items.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(read->items.size(), store.items.size());
+    for (std::size_t i = 0; i < store.items.size(); ++i) {
         EXPECT_EQ(read->items[i].id, store.items[i].id);
+        EXPECT_EQ(read->items[i].identity, store.items[i].identity);
+        EXPECT_EQ(read->items[i].ordinal, store.items[i].ordinal);
         EXPECT_EQ(read->items[i].groupID, store.items[i].groupID);
         EXPECT_EQ(read->items[i].displayName, store.items[i].displayName);
     }
-    ASSERT_EQ(read->groups.size(), 2u);
-    EXPECT_EQ(read->groups[0].id, store.groups[0].id);
-    EXPECT_EQ(read->groups[0].shortcut, store.groups[0].shortcut);
-    EXPECT_EQ(read->groups[1].id, store.groups[1].id);
+    ASSERT_EQ(read->groups.size(), store.groups.size());
+    for (std::size_t i = 0; i < store.groups.size(); ++i) {
+        EXPECT_EQ(read->groups[i].id, store.groups[i].id);
+        EXPECT_EQ(read->groups[i].name, store.groups[i].name);
+        EXPECT_EQ(read->groups[i].symbolName, store.groups[i].symbolName);
+        EXPECT_EQ(read->groups[i].shortcut, store.groups[i].shortcut);
+        EXPECT_EQ(read->groups[i].order, store.groups[i].order);
+    }
 }
 
 TEST(StoreFileWriteTest, aStandardJsonReaderSeesTheDocumentedLayout) {
@@ -114,17 +118,6 @@ TEST(StoreFileWriteTest, aFailedReplaceRemovesItsTemporaryAndKeepsTheOldDocument
     EXPECT_THROW(StoreFile::writeAtomically(sampleStore(), url), StoreFile::Error);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"store.json"});
     EXPECT_TRUE(fs::exists(url / "keep"));
-}
-
-TEST(StoreFileWriteTest, aFolderThatCannotBeCreatedIsReportedWithItsCause) {
-    test::TemporaryFolder folder;
-    writeText(folder / "blocker", "");
-    try {
-        StoreFile::writeAtomically(sampleStore(), folder / "blocker" / "store.json");
-        FAIL() << "the write should fail";
-    } catch (const StoreFile::Error& error) {
-        EXPECT_NE(std::string(error.what()).find((folder / "blocker").string()), std::string::npos);
-    }
 }
 
 TEST(StoreFileWriteTest, temporariesLeftByCrashedWritesGoWithTheNextWriteAndNothingElseDoes) {
@@ -149,12 +142,6 @@ TEST(StoreFileWriteTest, temporaryNamesAreDottedAndRandom) {
     EXPECT_NE(first, StoreFile::temporarySibling(url));
     EXPECT_FALSE(StoreFile::isTemporarySibling(
         "/x/.other.json." + first.filename().string().substr(12), url));
-}
-
-TEST(StoreFileReadTest, aMissingFileIsNotReadable) {
-    test::TemporaryFolder folder;
-    EXPECT_FALSE(StoreFile::readBytes(folder / "store.json"));
-    EXPECT_FALSE(StoreFile::readBytes(folder.path()));
 }
 
 TEST(StoreFileReadTest, readsOnlyJustPastTheSizeLimit) {
