@@ -12,7 +12,6 @@
 
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace corvel::platform {
@@ -34,10 +33,6 @@ namespace corvel {
 class MenuBarBackend {
   public:
     using ChangeStream = async::Channel<MenuBarChangeEvent>;
-
-    /// The process environment variable that, holding exactly "1", lets
-    /// recoverFromGhosts() restart the process that hosts the menu bar items.
-    static constexpr std::string_view allowHostRestartVariable = "CORVEL_ALLOW_HOST_RESTART";
 
     virtual ~MenuBarBackend() = default;
 

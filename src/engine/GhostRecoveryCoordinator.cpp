@@ -1,6 +1,7 @@
 #include "engine/GhostRecoveryCoordinator.h"
 
 #include "async/Completion.h"
+#include "backend/AllowHostRestartVariable.h"
 #include "backend/MenuBarBackend.h"
 #include "platform/ProcessEnvironment.h"
 
@@ -16,7 +17,7 @@ using Kind = GhostRecoveryOutcome::Kind;
 async::Task<GhostRecoveryOutcome>
 allowHostRestartAndRecover(std::shared_ptr<MenuBarBackend> backend,
                            std::shared_ptr<platform::ProcessEnvironment> environment) {
-    environment->set(std::string(MenuBarBackend::allowHostRestartVariable), "1");
+    environment->set(std::string(allowHostRestartVariable), "1");
     auto recovery = backend->recoverFromGhosts();
     co_return co_await std::move(recovery);
 }
