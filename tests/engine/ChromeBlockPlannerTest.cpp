@@ -1,6 +1,7 @@
 #include "engine/ChromeBlockPlanner.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace corvel {
 namespace {
@@ -39,6 +40,20 @@ TEST(ChromeBlockPlannerTest, extremeGroupOrdersOnlyDecideTheSortingNotTheIconOrd
     EXPECT_EQ(ChromeBlockPlanner::icons({late, early, middle}),
               (std::vector<OwnChromeIcon>{primaryIcon(), iconOf(early, 1), iconOf(middle, 2),
                                           iconOf(late, 3)}));
+}
+
+TEST(ChromeBlockPlannerTest, manyGroupsSharingOrdersKeepTheirListOrderWithinEachOrder) {
+    // Enough Groups that an unstable sort would reorder equal keys.
+    std::vector<Group> groups;
+    for (int i = 0; i < 64; ++i)
+        groups.push_back(group("g" + std::to_string(i), i % 2 == 0 ? 7 : 3));
+
+    std::vector<OwnChromeIcon> expected{primaryIcon()};
+    for (int parity : {1, 0}) {
+        for (std::size_t i = parity; i < groups.size(); i += 2)
+            expected.push_back(iconOf(groups[i], static_cast<std::int64_t>(expected.size())));
+    }
+    EXPECT_EQ(ChromeBlockPlanner::icons(groups), expected);
 }
 
 TEST(ChromeBlockPlannerTest, aClickedHandleMapsToTheFirstGroupCarryingItInListOrder) {

@@ -28,13 +28,22 @@ TEST(ShortcutConflictCheckerTest, aGroupNeverConflictsWithItsOwnShortcutWhileItI
     EXPECT_EQ(unscoped.owner()->id, edited.id);
 }
 
-TEST(ShortcutConflictCheckerTest, shortcutsDifferingInAnyModifierBitDoNotConflict) {
+TEST(ShortcutConflictCheckerTest, shortcutsDifferingInTheKeyOrAnyModifierBitDoNotConflict) {
     auto holder = group("Work", commandShiftK);
     const KeyboardShortcut withCapsLock{keyK, KeyboardShortcut::command | 0x10000};
+    const KeyboardShortcut commandL{37, KeyboardShortcut::command};
 
     EXPECT_EQ(ShortcutConflictChecker::check(commandK, std::nullopt, {holder}),
               Verdict::available());
     EXPECT_EQ(ShortcutConflictChecker::check(withCapsLock, std::nullopt, {group("A", commandK)}),
+              Verdict::available());
+    EXPECT_EQ(ShortcutConflictChecker::check(commandL, std::nullopt, {group("B", commandK)}),
+              Verdict::available());
+}
+
+TEST(ShortcutConflictCheckerTest, aGroupWithoutAShortcutNeverHoldsEvenTheEmptyOne) {
+    EXPECT_EQ(ShortcutConflictChecker::check(KeyboardShortcut{}, std::nullopt,
+                                             {group("Plain", std::nullopt)}),
               Verdict::available());
 }
 
