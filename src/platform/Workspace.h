@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvel::platform {
@@ -13,6 +14,11 @@ namespace corvel::platform {
 /// Running applications, installed applications and URLs. Thread-safe.
 class Workspace {
   public:
+    /// The System Settings deep link to the Screen Recording privacy pane
+    /// (Privacy & Security, Screen & System Audio Recording), for openURL.
+    static constexpr std::string_view screenRecordingPrivacySettingsURL =
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture";
+
     virtual ~Workspace() = default;
 
     /// In the workspace's own order.
@@ -20,7 +26,9 @@ class Workspace {
     virtual std::optional<RunningApplication> runningApplicationForPid(std::int32_t pid) const = 0;
     virtual std::vector<RunningApplication>
     runningApplicationsWithBundleIdentifier(const std::string& bundleIdentifier) const = 0;
-    /// The file URL of the installed application, running or not.
+    /// The file URL of the installed application, running or not, percent-
+    /// encoded as the platform writes it ("file:///Applications/A%20B.app");
+    /// FileURL::path gives the path that iconForFile takes.
     virtual std::optional<std::string>
     urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const = 0;
     /// The icon the workspace shows for the file at `path`; a generic one

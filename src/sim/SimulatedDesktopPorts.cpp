@@ -9,6 +9,8 @@
 #include "sim/WindowServer.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 namespace corvel::sim {
 
@@ -22,9 +24,18 @@ std::string applicationPath(const SimProcess& process) {
 }
 
 std::string fileURL(const std::string& path) {
+    static constexpr char hex[] = "0123456789ABCDEF";
     std::string url = "file://";
-    for (char c : path)
-        url += c == ' ' ? std::string("%20") : std::string(1, c);
+    for (unsigned char c : path) {
+        if (std::isalnum(c) ||
+            std::string_view("-._~/").find(static_cast<char>(c)) != std::string_view::npos) {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 0xF];
+        }
+    }
     return url;
 }
 

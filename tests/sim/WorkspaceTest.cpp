@@ -1,4 +1,5 @@
 #include "SimTestSupport.h"
+#include "platform/FileURL.h"
 #include "sim/ScenarioLoader.h"
 
 namespace corvel::test {
@@ -23,20 +24,23 @@ TEST_F(WorkspaceTest, RunningApplicationsIncludeThisProcessAndAreFoundByPidAndBu
 
 TEST_F(WorkspaceTest, InstalledApplicationsHaveFileUrlsAndIconsEvenWhenNotRunning) {
     auto scenario = smallScenario();
+    scenario.applications[2].name = "Beta Tools";
     scenario.applications[2].running = false;
     start(scenario);
     EXPECT_TRUE(desktop->runningApplicationsWithBundleIdentifier("com.example.beta").empty());
     EXPECT_FALSE(desktop->windowNumberOf("beta"));
     const auto url = desktop->urlForApplicationWithBundleIdentifier("com.example.beta");
-    EXPECT_EQ(url, "file:///Applications/Beta.app");
-    EXPECT_NE(desktop->iconForFile("/Applications/Beta.app"), desktop->iconForFile("/tmp/unknown"));
+    EXPECT_EQ(url, "file:///Applications/Beta%20Tools.app");
+    const auto path = platform::FileURL::path(*url);
+    ASSERT_TRUE(path);
+    EXPECT_NE(desktop->iconForFile(*path), desktop->iconForFile("/tmp/unknown"));
     EXPECT_FALSE(desktop->urlForApplicationWithBundleIdentifier("com.example.none"));
 }
 
 TEST_F(WorkspaceTest, OpenedUrlsAreRecordedAndActivationIsCounted) {
     start();
-    EXPECT_TRUE(desktop->openURL(
-        "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture"));
+    EXPECT_TRUE(
+        desktop->openURL(std::string(platform::Workspace::screenRecordingPrivacySettingsURL)));
     EXPECT_FALSE(desktop->openURL("no scheme"));
     EXPECT_EQ(desktop->openedURLs().size(), 1u);
     desktop->setActivationPolicy(platform::ActivationPolicy::accessory);
