@@ -16,15 +16,19 @@ void EventRouter::deliver(World& world, const platform::SyntheticEvent& event,
                           std::optional<platform::EventTapLocation> tap,
                           std::optional<std::int32_t> pid, async::TimePoint now) {
     PostedEvent record{event, tap, pid, false, now};
+    // A post that reaches nobody leaves the event free to arrive by its
+    // other road, so it must not count as the one delivery.
+    if (pid) {
+        const SimProcess* target = world.process(*pid);
+        if (!target || !target->running) {
+            world.postedEvents.push_back(record);
+            return;
+        }
+    }
     record.duplicate = isDuplicate(world, event.serial);
     world.postedEvents.push_back(record);
     if (record.duplicate)
         return;
-    if (pid) {
-        const SimProcess* target = world.process(*pid);
-        if (!target || !target->running)
-            return;
-    }
     using platform::EventType;
     switch (event.type) {
     case EventType::leftMouseDown:

@@ -82,7 +82,8 @@ struct Scenario {
     bool captureFails = false;
     async::Duration killallRunTime = std::chrono::milliseconds(20);
     std::map<std::string, std::string> environment;
-    /// Distance from the screen's right edge to an item's right edge.
+    /// This process's remembered places: distance from the screen's right
+    /// edge to an item's right edge, by autosave name.
     std::map<std::string, double> rememberedPositions;
     std::vector<std::string> missingSymbols;
     std::vector<Application> applications;

@@ -331,10 +331,10 @@ std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executab
     for (std::int32_t pid : matched) {
         const auto relaunchAfter = world_.process(pid)->relaunchAfter;
         world_.terminate(pid);
-        released = world_.takeReleased();
         if (relaunchAfter)
             scheduleRelaunchLocked(pid, *relaunchAfter);
     }
+    released = world_.takeReleased();
     auto exit = std::make_shared<async::Completion<int>>();
     exits_[helper] = exit;
     executor_.after(world_.scenario().killallRunTime,

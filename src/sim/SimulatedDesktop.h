@@ -155,6 +155,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     std::vector<SimProcess> processes() const;
     std::optional<std::int32_t> pidOf(const std::string& bundleIdentifier) const;
     std::optional<std::uint32_t> windowNumberOf(const std::string& windowName) const;
+    /// This process's remembered position for the name.
     std::optional<double> rememberedPosition(const std::string& autosaveName) const;
     int activationCount() const;
 

@@ -76,7 +76,8 @@ std::optional<std::uint32_t> SimulatedDesktop::windowNumberOf(const std::string&
 
 std::optional<double> SimulatedDesktop::rememberedPosition(const std::string& autosaveName) const {
     std::lock_guard lock(mutex_);
-    auto found = world_.rememberedPositions.find(autosaveName);
+    auto found =
+        world_.rememberedPositions.find({world_.applicationKey(world_.selfPid()), autosaveName});
     if (found == world_.rememberedPositions.end())
         return std::nullopt;
     return found->second;

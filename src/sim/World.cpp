@@ -56,9 +56,10 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
     registrationDelay = scenario_.registrationDelay;
     captureFails = scenario_.captureFails;
     faultsByAutosaveName = scenario_.faultsByAutosaveName;
-    rememberedPositions = scenario_.rememberedPositions;
     environment = scenario_.environment;
     addProcesses();
+    for (const auto& [name, distance] : scenario_.rememberedPositions)
+        rememberedPositions[{applicationKey(selfPid_), name}] = distance;
     addStartupItems(now);
 }
 
@@ -127,8 +128,9 @@ void World::addExtras(const SimProcess& process, async::TimePoint now) {
         entry.movable = extra.movable;
         entry.extraMenu = extra.menu;
         entry.faults = extra.faults;
-        if (!extra.autosaveName.empty())
-            setAutosaveName(itemId, extra.autosaveName);
+        // The platform's own name counts as a name: it finds a remembered place.
+        setAutosaveName(itemId,
+                        extra.autosaveName.empty() ? entry.autosaveName : extra.autosaveName);
         if (!entryByItem(itemId)->faults.neverRegisters)
             registerEntry(itemId, now);
     }
@@ -196,6 +198,9 @@ std::optional<std::int32_t> World::relaunch(std::int32_t oldPid, async::TimePoin
     target = process(oldPid); // allocatePid does not add, but keep the lookup honest
     target->pid = newPid;
     target->running = true;
+    // A new process: the platform's own item names count from the start
+    // again, so unnamed extras find their remembered places.
+    target->statusItemsMade = 0;
     ++counters.restarts;
     if (target->scenarioIndex)
         addExtras(*target, now);
@@ -264,7 +269,8 @@ void World::setAutosaveName(std::uint64_t itemId, std::string name) {
         if (entry->faults.neverRegisters)
             entry->registered = false;
     }
-    if (auto remembered = rememberedPositions.find(entry->autosaveName);
+    if (auto remembered =
+            rememberedPositions.find({applicationKey(entry->creatorPid), entry->autosaveName});
         remembered != rememberedPositions.end())
         placeAtRememberedPosition(indexOf(itemId), remembered->second);
 }
@@ -319,7 +325,8 @@ std::size_t World::pinnedLimit() const {
 
 void World::rememberPosition(const StatusEntry& entry) {
     const auto frames = layoutFrames();
-    rememberedPositions[entry.autosaveName] = screen().width - frames[indexOf(entry.itemId)].maxX();
+    rememberedPositions[{applicationKey(entry.creatorPid), entry.autosaveName}] =
+        screen().width - frames[indexOf(entry.itemId)].maxX();
 }
 
 double World::widthOf(const StatusEntry& entry) const {
@@ -373,6 +380,13 @@ std::int32_t World::windowOwner(const StatusEntry& entry) const {
     if (entry.isLeftover || !hostStatusItemsInHost)
         return entry.creatorPid;
     return runningHostPid().value_or(entry.creatorPid);
+}
+
+std::string World::applicationKey(std::int32_t pid) const {
+    const SimProcess* owner = process(pid);
+    if (!owner)
+        return {};
+    return owner->bundleIdentifier.value_or(owner->name);
 }
 
 const OpenMenu& World::openMenu(const StatusEntry& entry, std::vector<std::string> titles) {

@@ -75,6 +75,9 @@ class World {
     platform::Rect reportedFrame(const StatusEntry& entry, async::TimePoint now) const;
     bool isListed(const StatusEntry& entry) const;
     std::int32_t windowOwner(const StatusEntry& entry) const;
+    /// What outlives a process of an application: its bundle identifier,
+    /// else its name; empty for a process that is not known.
+    std::string applicationKey(std::int32_t pid) const;
 
     // Menus
     const std::vector<OpenMenu>& menus() const { return menus_; }
@@ -111,7 +114,9 @@ class World {
     async::Duration registrationDelay{0};
     bool captureFails = false;
     std::map<std::string, ItemFaults> faultsByAutosaveName;
-    std::map<std::string, double> rememberedPositions;
+    /// Distance from the right edge by application (see applicationKey) and
+    /// autosave name: each application keeps its own, as in its defaults.
+    std::map<std::pair<std::string, std::string>, double> rememberedPositions;
     std::map<std::string, std::string> environment;
 
     // Record of what happened

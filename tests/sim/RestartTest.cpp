@@ -63,6 +63,19 @@ TEST_F(RestartTest, KillallControlCenterClearsLeftoversAndBringsItsExtrasBackWit
     EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"beta", "alpha", "clock"}));
 }
 
+TEST_F(RestartTest, ARestartedHostsUnnamedExtrasGetThePlatformsSameNamesAndTheirOldPlaces) {
+    auto scenario = smallScenario();
+    scenario.applications[0].extras.push_back(extra("", "Wi-Fi", 30, {}));
+    scenario.applications[0].extras.back().movable = false;
+    start(scenario);
+    const auto before = namesLeftToRight();
+    const auto wifiFrame = desktop->itemsLeftToRight()[2].frame;
+    desktop->launch("/usr/bin/killall", {"ControlCenter"});
+    loop.advance(400ms);
+    EXPECT_EQ(namesLeftToRight(), before);
+    EXPECT_EQ(desktop->itemsLeftToRight()[2].frame, wifiFrame);
+}
+
 TEST_F(RestartTest, ARestartThatFailsToClearLeftoversStillRestarts) {
     auto scenario = withLeftovers();
     scenario.restartKeepsLeftovers = true;

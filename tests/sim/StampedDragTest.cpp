@@ -41,6 +41,19 @@ TEST_F(StampedDragTest, AnEventPostedToTheSessionAndToTheProcessTakesEffectOnce)
     EXPECT_EQ(desktop->counters().drags, 1);
 }
 
+TEST_F(StampedDragTest, APostToAProcessThatDoesNotRunLeavesTheEventFreeToArriveThroughTheTap) {
+    const auto down =
+        stamped(EventType::leftMouseDown, {20000, 20000}, window("alpha"), EventFlags::maskCommand);
+    const auto up =
+        stamped(EventType::leftMouseUp, {frameOf("Spacer").minX(), 12}, window("Spacer"));
+    for (const auto& event : {down, up}) {
+        desktop->postToPid(999999, event);
+        desktop->post(platform::EventTapLocation::sessionEventTap, event);
+    }
+    EXPECT_EQ(namesLeftToRight().front(), "alpha");
+    EXPECT_EQ(desktop->counters().drags, 1);
+}
+
 TEST_F(StampedDragTest, AMouseDownWithoutCommandStartsNoDragButWakesTheItem) {
     const auto alpha = pid("com.example.alpha");
     postDual(stamped(EventType::leftMouseDown, {20000, 20000}, window("alpha")), alpha);

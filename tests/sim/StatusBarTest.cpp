@@ -48,12 +48,13 @@ TEST_F(StatusBarTest, AStatusItemShowsInTheWindowListOnlyAfterTheRegistrationDel
     EXPECT_TRUE(desktop->windowNumberOf("Late"));
 }
 
-TEST_F(StatusBarTest, ARemovedItemComesBackWhereItWasRememberedByItsAutosaveName) {
+TEST_F(StatusBarTest, AMovedOrRemovedItemComesBackWhereItWasRememberedByItsAutosaveName) {
     start();
     auto item = makeItem("Mine");
     desktop->commandDrag({frameOf("Mine").midX(), 12}, {frameOf("alpha").minX() + 1, 12});
     ASSERT_EQ(namesLeftToRight(), (std::vector<std::string>{"beta", "Mine", "alpha", "clock"}));
     const auto frameBefore = frameOf("Mine");
+    EXPECT_EQ(desktop->rememberedPosition("Mine"), 1000 - frameBefore.maxX());
     desktop->removeStatusItem(item);
     EXPECT_EQ(desktop->rememberedPosition("Mine"), 1000 - frameBefore.maxX());
     EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"beta", "alpha", "clock"}));
