@@ -1,5 +1,7 @@
 #pragma once
 
+#include "async/ContinuousClock.h"
+
 #include <atomic>
 #include <chrono>
 #include <coroutine>
@@ -11,7 +13,7 @@
 namespace corvel::async {
 
 using Duration = std::chrono::nanoseconds;
-using TimePoint = std::chrono::steady_clock::time_point;
+using TimePoint = ContinuousClock::time_point;
 
 /// A scheduled callback that can be called off. Copies share one timer.
 /// cancel() is thread-safe; a timer cancelled before it is due never runs.

@@ -34,7 +34,7 @@ TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
     return handle;
 }
 
-TimePoint ThreadLoop::now() const { return std::chrono::steady_clock::now(); }
+TimePoint ThreadLoop::now() const { return ContinuousClock::now(); }
 
 void ThreadLoop::run() {
     std::unique_lock lock(mutex_);
@@ -46,7 +46,9 @@ void ThreadLoop::run() {
         } else if (auto due = timers_.popDue(now())) {
             work = std::move(*due);
         } else if (auto next = timers_.nextDue()) {
-            wake_.wait_until(lock, *next);
+            // Waiting is relative, so a wake-up after the computer slept finds
+            // the timer overdue and runs it at once.
+            wake_.wait_for(lock, *next - now());
             continue;
         } else {
             wake_.wait(lock);

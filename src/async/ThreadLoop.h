@@ -13,7 +13,7 @@ namespace corvel::async {
 
 /// An executor with a thread of its own, for background work (store writes,
 /// the poll loop, supervision). post() and after() are thread-safe; timers use
-/// the steady clock. Destruction stops the thread after the item it is running,
+/// the continuous clock. Destruction stops the thread after the item it is running,
 /// drops whatever is still queued and destroys spawned tasks that never
 /// finished.
 class ThreadLoop final : public Executor {
