@@ -109,8 +109,11 @@ std::filesystem::path folderOf(const std::filesystem::path& url) {
 } // namespace
 
 std::optional<std::string> StoreFile::readBytes(const std::filesystem::path& url) {
-    Descriptor file(::open(url.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor file(::open(url.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.valid())
+        return std::nullopt;
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     std::string bytes;
     char buffer[64 * 1024];
@@ -125,6 +128,11 @@ std::optional<std::string> StoreFile::readBytes(const std::filesystem::path& url
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
     return bytes;
+}
+
+bool StoreFile::exists(const std::filesystem::path& url) {
+    struct stat status {};
+    return ::lstat(url.c_str(), &status) == 0;
 }
 
 std::filesystem::path StoreFile::temporarySibling(const std::filesystem::path& url) {

@@ -20,9 +20,13 @@ class StoreFile {
     };
 
     /// The file's bytes, nothing when it cannot be read at all (no file yet,
-    /// no permission). Reads at most one byte past the document size limit,
-    /// enough for the reader to refuse an oversized file without loading it.
+    /// no permission, not a regular file). Reads at most one byte past the
+    /// document size limit, enough for the reader to refuse an oversized file
+    /// without loading it. Never blocks on a pipe or device at that path.
     static std::optional<std::string> readBytes(const std::filesystem::path& url);
+
+    /// True when something stands at `url`, readable or not.
+    static bool exists(const std::filesystem::path& url);
 
     /// Encodes `store` and replaces the file at `url` in one atomic step, so
     /// readers see the whole old document or the whole new one, also after a

@@ -64,6 +64,11 @@ GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroun
             log.write("Corvel: could not read or migrate the store at " + url_.string() +
                       " \u2014 starting from an empty store.");
         }
+    } else {
+        // Something stands there that we cannot read (no permission, a folder,
+        // a pipe): start empty as on first launch, but keep it rather than
+        // replace it with our first write.
+        unreadable = StoreFile::exists(url_);
     }
     writer_ = std::make_shared<StoreWriter>(url_, log, std::move(wallClock), unreadable);
 }

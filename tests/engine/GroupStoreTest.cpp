@@ -222,6 +222,22 @@ TEST_F(GroupStoreTest, anUnreadableDocumentIsLoggedAndKeptAsideBeforeTheFirstWri
     EXPECT_EQ(log.lines().size(), 2u);
 }
 
+TEST_F(GroupStoreTest, somethingAtThePathThatCannotBeReadStartsEmptyAndIsKeptAside) {
+    fs::create_directories(url.parent_path());
+    ASSERT_EQ(::mkfifo(url.c_str(), 0600), 0);
+    auto store = makeStore(); // must not block on the pipe
+    EXPECT_THAT(store->items(), IsEmpty());
+    EXPECT_THAT(log.lines(), IsEmpty());
+
+    store->upsertItem(item("Clock"));
+    loop.advance(250ms);
+    auto aside = url.parent_path() / "store.json.unreadable-20260101T000000Z";
+    struct stat status {};
+    ASSERT_EQ(::lstat(aside.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
+}
+
 TEST_F(GroupStoreTest, aFailedWriteIsLoggedAndTheNextChangeTriesAgain) {
     // A file where the folder should be makes every write fail.
     std::ofstream(url.parent_path()) << "";
