@@ -128,9 +128,10 @@ void World::addExtras(const SimProcess& process, async::TimePoint now) {
         entry.movable = extra.movable;
         entry.extraMenu = extra.menu;
         entry.faults = extra.faults;
-        // The platform's own name counts as a name: it finds a remembered place.
-        setAutosaveName(itemId,
-                        extra.autosaveName.empty() ? entry.autosaveName : extra.autosaveName);
+        if (!extra.autosaveName.empty())
+            setAutosaveName(itemId, extra.autosaveName);
+        else
+            moveToRememberedPosition(itemId); // the platform's own name counts too
         if (!entryByItem(itemId)->faults.neverRegisters)
             registerEntry(itemId, now);
     }
@@ -269,6 +270,13 @@ void World::setAutosaveName(std::uint64_t itemId, std::string name) {
         if (entry->faults.neverRegisters)
             entry->registered = false;
     }
+    moveToRememberedPosition(itemId);
+}
+
+void World::moveToRememberedPosition(std::uint64_t itemId) {
+    const StatusEntry* entry = entryByItem(itemId);
+    if (!entry)
+        return;
     if (auto remembered =
             rememberedPositions.find({applicationKey(entry->creatorPid), entry->autosaveName});
         remembered != rememberedPositions.end())

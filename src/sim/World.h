@@ -143,6 +143,7 @@ class World {
     /// Index of the leftmost item that can't move, or entries().size().
     std::size_t pinnedLimit() const;
     void rememberPosition(const StatusEntry& entry);
+    void moveToRememberedPosition(std::uint64_t itemId);
     void placeAtRememberedPosition(std::size_t index, double distance);
 
     Scenario scenario_;

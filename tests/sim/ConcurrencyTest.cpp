@@ -26,6 +26,9 @@ TEST(SimulatedDesktopConcurrencyTest, ReadsFromASecondThreadWhileTheMainThreadMu
             reads.fetch_add(1);
         }
     });
+    // Mutate only once the reader runs, so that the two really overlap.
+    while (reads.load() < 1)
+        std::this_thread::yield();
     for (int round = 0; round < 200; ++round) {
         auto item = desktop->statusItem(24);
         item->setAutosaveName("Item-" + std::to_string(round % 5));
