@@ -113,6 +113,16 @@ TEST_F(AccessibilityTest,
     EXPECT_EQ(desktop->counters().escapes, 1);
 }
 
+TEST_F(AccessibilityTest, AMenuBelongsToTheItemsApplicationEvenWhenControlCenterHostsItsWindow) {
+    auto scenario = smallScenario();
+    scenario.hostStatusItemsInHost = true;
+    start(scenario);
+    desktop->performAction(extrasOf(pid("com.example.alpha")).front(), "AXPress");
+    const auto menus = listedWindows(*desktop, 101);
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_EQ(menus[0].ownerPid, pid("com.example.alpha"));
+}
+
 TEST_F(AccessibilityTest, AMenuThatNeverOpensAndAMenuThatClosesByItself) {
     start();
     sim::ItemFaults never;
