@@ -10,12 +10,13 @@ function(corvel_add_test name)
     cmake_parse_arguments(ARG "THREADED" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-    set(labels ${name})
+    # One label only: a list here would be split into separate properties.
+    set(label unit)
     if(ARG_THREADED)
-        list(APPEND labels threaded)
+        set(label threaded)
         add_dependencies(corvel_threaded_tests ${name})
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES LABELS "${labels}" TIMEOUT 120)
+        PROPERTIES LABELS ${label} TIMEOUT 120)
 endfunction()
