@@ -42,26 +42,31 @@ void readMillis(const json& object, const char* key, std::optional<async::Durati
         out = Millis(object.at(key).get<std::int64_t>());
 }
 
-Scenario::Permission permissionFrom(const json& value, const std::string& where) {
+template <class Enum>
+Enum caseFrom(const json& value, const std::string& where, const char* what,
+              std::initializer_list<std::pair<const char*, Enum>> cases) {
     const auto text = value.get<std::string>();
-    if (text == "granted")
-        return Scenario::Permission::granted;
-    if (text == "denied")
-        return Scenario::Permission::denied;
-    if (text == "grantedOnRequest")
-        return Scenario::Permission::grantedOnRequest;
-    throw ScenarioError(where + ": unknown permission \"" + text + "\"");
+    for (const auto& [name, result] : cases) {
+        if (text == name)
+            return result;
+    }
+    throw ScenarioError(where + ": unknown " + what + " \"" + text + "\"");
+}
+
+Scenario::Permission permissionFrom(const json& value, const std::string& where) {
+    using P = Scenario::Permission;
+    return caseFrom<P>(value, where, "permission",
+                       {{"granted", P::granted},
+                        {"denied", P::denied},
+                        {"grantedOnRequest", P::grantedOnRequest}});
 }
 
 platform::ActivationPolicy policyFrom(const json& value, const std::string& where) {
-    const auto text = value.get<std::string>();
-    if (text == "regular")
-        return platform::ActivationPolicy::regular;
-    if (text == "accessory")
-        return platform::ActivationPolicy::accessory;
-    if (text == "prohibited")
-        return platform::ActivationPolicy::prohibited;
-    throw ScenarioError(where + ": unknown activation policy \"" + text + "\"");
+    using A = platform::ActivationPolicy;
+    return caseFrom<A>(value, where, "activation policy",
+                       {{"regular", A::regular},
+                        {"accessory", A::accessory},
+                        {"prohibited", A::prohibited}});
 }
 
 ItemFaults faultsFrom(const json& object, const std::string& where) {

@@ -198,6 +198,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     platform::RunningApplication runningApplicationLocked(const SimProcess& process) const;
     platform::Image iconLocked(const SimProcess& process) const;
     std::weak_ptr<SimulatedDesktop> weakSelf() { return weak_from_this(); }
+    void setSwitch(bool World::*field, bool value);
 
     async::Executor& executor_;
     mutable std::mutex mutex_;

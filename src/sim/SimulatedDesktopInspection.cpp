@@ -88,45 +88,26 @@ int SimulatedDesktop::activationCount() const {
     return world_.selfActivations;
 }
 
-void SimulatedDesktop::setAccessibilityTrusted(bool trusted) {
+void SimulatedDesktop::setSwitch(bool World::*field, bool value) {
     std::lock_guard lock(mutex_);
-    world_.accessibilityTrusted = trusted;
+    world_.*field = value;
 }
 
-void SimulatedDesktop::setAccessibilityGrantedOnPrompt(bool granted) {
-    std::lock_guard lock(mutex_);
-    world_.accessibilityGrantedOnPrompt = granted;
-}
+void SimulatedDesktop::setAccessibilityTrusted(bool trusted) { setSwitch(&World::accessibilityTrusted, trusted); }
 
-void SimulatedDesktop::setScreenRecordingGranted(bool granted) {
-    std::lock_guard lock(mutex_);
-    world_.screenRecordingGranted = granted;
-}
+void SimulatedDesktop::setAccessibilityGrantedOnPrompt(bool granted) { setSwitch(&World::accessibilityGrantedOnPrompt, granted); }
 
-void SimulatedDesktop::setScreenRecordingGrantedOnRequest(bool granted) {
-    std::lock_guard lock(mutex_);
-    world_.screenRecordingGrantedOnRequest = granted;
-}
+void SimulatedDesktop::setScreenRecordingGranted(bool granted) { setSwitch(&World::screenRecordingGranted, granted); }
 
-void SimulatedDesktop::setHostStatusItemsInHost(bool hosted) {
-    std::lock_guard lock(mutex_);
-    world_.hostStatusItemsInHost = hosted;
-}
+void SimulatedDesktop::setScreenRecordingGrantedOnRequest(bool granted) { setSwitch(&World::screenRecordingGrantedOnRequest, granted); }
 
-void SimulatedDesktop::setRestartKeepsLeftovers(bool keeps) {
-    std::lock_guard lock(mutex_);
-    world_.restartKeepsLeftovers = keeps;
-}
+void SimulatedDesktop::setHostStatusItemsInHost(bool hosted) { setSwitch(&World::hostStatusItemsInHost, hosted); }
 
-void SimulatedDesktop::setLaunchFails(bool fails) {
-    std::lock_guard lock(mutex_);
-    world_.launchFails = fails;
-}
+void SimulatedDesktop::setRestartKeepsLeftovers(bool keeps) { setSwitch(&World::restartKeepsLeftovers, keeps); }
 
-void SimulatedDesktop::setCaptureFails(bool fails) {
-    std::lock_guard lock(mutex_);
-    world_.captureFails = fails;
-}
+void SimulatedDesktop::setLaunchFails(bool fails) { setSwitch(&World::launchFails, fails); }
+
+void SimulatedDesktop::setCaptureFails(bool fails) { setSwitch(&World::captureFails, fails); }
 
 void SimulatedDesktop::setItemFaults(const std::string& autosaveName, ItemFaults faults) {
     std::lock_guard lock(mutex_);
