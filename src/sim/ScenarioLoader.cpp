@@ -63,10 +63,9 @@ Scenario::Permission permissionFrom(const json& value, const std::string& where)
 
 platform::ActivationPolicy policyFrom(const json& value, const std::string& where) {
     using A = platform::ActivationPolicy;
-    return caseFrom<A>(value, where, "activation policy",
-                       {{"regular", A::regular},
-                        {"accessory", A::accessory},
-                        {"prohibited", A::prohibited}});
+    return caseFrom<A>(
+        value, where, "activation policy",
+        {{"regular", A::regular}, {"accessory", A::accessory}, {"prohibited", A::prohibited}});
 }
 
 ItemFaults faultsFrom(const json& object, const std::string& where) {
