@@ -13,7 +13,7 @@ namespace corvel::async {
 /// Thread-safe. Callbacks run once, on the thread that calls cancel(); they
 /// must only hand work to an executor, never resume a coroutine inline.
 class Cancellation {
-public:
+  public:
     using SubscriptionID = std::uint64_t;
 
     bool isCancelled() const { return cancelled_.load(std::memory_order_acquire); }
@@ -26,7 +26,7 @@ public:
     std::optional<SubscriptionID> subscribe(std::function<void()> onCancel);
     void unsubscribe(SubscriptionID id);
 
-private:
+  private:
     std::atomic<bool> cancelled_{false};
     std::mutex mutex_;
     SubscriptionID nextID_ = 1;

@@ -12,9 +12,8 @@ namespace corvel::async {
 /// consumer task. Nothing is dropped while it is open; values sent before
 /// close() are still delivered, in the order each producer sent them. Share it
 /// through a std::shared_ptr.
-template <class T>
-class Channel {
-public:
+template <class T> class Channel {
+  public:
     Channel() = default;
     Channel(const Channel&) = delete;
     Channel& operator=(const Channel&) = delete;
@@ -24,11 +23,13 @@ public:
         std::shared_ptr<detail::Waiter> consumer;
         {
             std::lock_guard lock(mutex_);
-            if (closed_) return false;
+            if (closed_)
+                return false;
             values_.push_back(std::move(value));
             consumer = std::exchange(consumer_, nullptr);
         }
-        if (consumer) consumer->wake(false);
+        if (consumer)
+            consumer->wake(false);
         return true;
     }
 
@@ -40,7 +41,8 @@ public:
             closed_ = true;
             consumer = std::exchange(consumer_, nullptr);
         }
-        if (consumer) consumer->wake(false);
+        if (consumer)
+            consumer->wake(false);
     }
 
     bool isClosed() const {
@@ -53,23 +55,24 @@ public:
     /// consumer task is cancelled while it waits.
     auto receive() { return Receiver{*this}; }
 
-private:
+  private:
     class Receiver {
-    public:
+      public:
         explicit Receiver(Channel& channel) : channel_(channel) {}
         bool await_ready() { return channel_.hasValueOrClosed(); }
-        template <class Promise>
-        bool await_suspend(std::coroutine_handle<Promise> caller) {
-            if (!parking_.park(caller, caller.promise().context)) return false;
+        template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
+            if (!parking_.park(caller, caller.promise().context))
+                return false;
             return channel_.parkConsumer(parking_.waiter());
         }
         std::optional<T> await_resume() {
             parking_.leave();
-            if (parking_.wokenByCancellation()) return std::nullopt;
+            if (parking_.wokenByCancellation())
+                return std::nullopt;
             return channel_.pop();
         }
 
-    private:
+      private:
         Channel& channel_;
         detail::Parking parking_;
     };
@@ -89,7 +92,8 @@ private:
     }
     std::optional<T> pop() {
         std::lock_guard lock(mutex_);
-        if (values_.empty()) return std::nullopt;
+        if (values_.empty())
+            return std::nullopt;
         T value = std::move(values_.front());
         values_.pop_front();
         return value;

@@ -13,18 +13,19 @@ namespace corvel::async {
 /// false. Thread-safe; the waiter resumes on its own executor. The wait is
 /// deliberately not ended by cancellation: whoever holds the completion has
 /// promised to answer. Share it through a std::shared_ptr.
-template <class T = std::monostate>
-class Completion {
-public:
+template <class T = std::monostate> class Completion {
+  public:
     bool complete(T value = T{}) {
         std::shared_ptr<detail::Waiter> waiter;
         {
             std::lock_guard lock(mutex_);
-            if (value_) return false;
+            if (value_)
+                return false;
             value_.emplace(std::move(value));
             waiter = std::exchange(waiter_, nullptr);
         }
-        if (waiter) waiter->wake(false);
+        if (waiter)
+            waiter->wake(false);
         return true;
     }
 
@@ -36,13 +37,12 @@ public:
     /// `co_await wait()` gives the value, at once if it is already there.
     auto wait() { return Awaiter{*this}; }
 
-private:
+  private:
     class Awaiter {
-    public:
+      public:
         explicit Awaiter(Completion& completion) : completion_(completion) {}
         bool await_ready() const { return completion_.isCompleted(); }
-        template <class Promise>
-        bool await_suspend(std::coroutine_handle<Promise> caller) {
+        template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
             TaskContext uncancellable{caller.promise().context.executor, nullptr};
             parking_.park(caller, uncancellable);
             return completion_.park(parking_.waiter());
@@ -52,14 +52,15 @@ private:
             return completion_.value();
         }
 
-    private:
+      private:
         Completion& completion_;
         detail::Parking parking_;
     };
 
     bool park(std::shared_ptr<detail::Waiter> waiter) {
         std::lock_guard lock(mutex_);
-        if (value_) return false;
+        if (value_)
+            return false;
         waiter_ = std::move(waiter);
         return true;
     }

@@ -18,17 +18,18 @@ using TimePoint = ContinuousClock::time_point;
 /// A scheduled callback that can be called off. Copies share one timer.
 /// cancel() is thread-safe; a timer cancelled before it is due never runs.
 class TimerHandle {
-public:
+  public:
     TimerHandle() = default;
     explicit TimerHandle(std::shared_ptr<std::atomic<bool>> cancelled)
         : cancelled_(std::move(cancelled)) {}
 
     void cancel() const {
-        if (cancelled_) cancelled_->store(true);
+        if (cancelled_)
+            cancelled_->store(true);
     }
     bool isCancelled() const { return cancelled_ && cancelled_->load(); }
 
-private:
+  private:
     std::shared_ptr<std::atomic<bool>> cancelled_;
 };
 
@@ -37,7 +38,7 @@ private:
 /// Every timing in the product goes through now() and after(), so a manual
 /// loop can drive minutes of behaviour in virtual time.
 class Executor {
-public:
+  public:
     Executor() = default;
     Executor(const Executor&) = delete;
     Executor& operator=(const Executor&) = delete;
@@ -52,12 +53,12 @@ public:
     void adoptRoot(std::coroutine_handle<> root);
     void forgetRoot(std::coroutine_handle<> root);
 
-protected:
+  protected:
     /// Destroys every root frame that has not finished. Derived executors call
     /// this from their destructor once no more work can run.
     void destroyRoots();
 
-private:
+  private:
     std::mutex rootsMutex_;
     std::unordered_set<void*> roots_;
 };

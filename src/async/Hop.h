@@ -10,8 +10,7 @@ namespace detail {
 struct HopAwaiter {
     Executor* target;
     bool await_ready() noexcept { return false; }
-    template <class Promise>
-    void await_suspend(std::coroutine_handle<Promise> caller) {
+    template <class Promise> void await_suspend(std::coroutine_handle<Promise> caller) {
         caller.promise().context.executor = target;
         target->post([caller] { caller.resume(); });
     }
@@ -21,12 +20,13 @@ struct HopAwaiter {
 
 /// `co_await hopTo(executor)` continues the running task on `executor`; tasks
 /// it awaits afterwards run there too.
-inline detail::HopAwaiter hopTo(Executor& executor) { return {&executor}; }
+inline detail::HopAwaiter hopTo(Executor& executor) {
+    return {&executor};
+}
 
 /// Runs `work` on `target` and resumes the caller on the executor it came
 /// from, with the result or the exception. Cancellation travels along.
-template <class T>
-Task<T> runOn(Executor& target, Task<T> work) {
+template <class T> Task<T> runOn(Executor& target, Task<T> work) {
     Executor& home = co_await currentExecutor();
     co_await hopTo(target);
     std::exception_ptr failure;
@@ -37,12 +37,12 @@ Task<T> runOn(Executor& target, Task<T> work) {
         failure = std::current_exception();
     }
     co_await hopTo(home);
-    if (failure) std::rethrow_exception(failure);
+    if (failure)
+        std::rethrow_exception(failure);
     co_return std::move(*result);
 }
 
-template <>
-inline Task<void> runOn(Executor& target, Task<void> work) {
+template <> inline Task<void> runOn(Executor& target, Task<void> work) {
     Executor& home = co_await currentExecutor();
     co_await hopTo(target);
     std::exception_ptr failure;
@@ -52,7 +52,8 @@ inline Task<void> runOn(Executor& target, Task<void> work) {
         failure = std::current_exception();
     }
     co_await hopTo(home);
-    if (failure) std::rethrow_exception(failure);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace corvel::async

@@ -48,7 +48,8 @@ bool ManualLoop::runOne() {
 
 std::size_t ManualLoop::runUntilIdle() {
     std::size_t count = 0;
-    while (runOne()) ++count;
+    while (runOne())
+        ++count;
     return count;
 }
 
@@ -63,8 +64,10 @@ void ManualLoop::advance(Duration delay) {
         {
             std::lock_guard lock(mutex_);
             auto next = timers_.nextDue();
-            if (!next || *next > target) break;
-            if (*next > now_) now_ = *next;
+            if (!next || *next > target)
+                break;
+            if (*next > now_)
+                now_ = *next;
         }
         runUntilIdle();
     }
@@ -80,8 +83,10 @@ bool ManualLoop::advanceToNextTimer() {
     {
         std::lock_guard lock(mutex_);
         auto next = timers_.nextDue();
-        if (!next) return false;
-        if (*next > now_) now_ = *next;
+        if (!next)
+            return false;
+        if (*next > now_)
+            now_ = *next;
     }
     runUntilIdle();
     return true;
@@ -96,7 +101,8 @@ bool ManualLoop::runUntil(const std::function<bool()>& done, std::chrono::millis
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         runUntilIdle();
-        if (done()) return true;
+        if (done())
+            return true;
         std::unique_lock lock(mutex_);
         if (!posted_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) {
             lock.unlock();

@@ -13,7 +13,7 @@ namespace corvel::async {
 /// runUntilIdle() and advance(), on the calling thread; post() and after() may
 /// be called from any thread. Virtual time starts at the clock's epoch.
 class ManualLoop final : public Executor {
-public:
+  public:
     ManualLoop() = default;
     ~ManualLoop() override;
 
@@ -35,7 +35,7 @@ public:
     /// Virtual time does not move. Returns whether `done()` held.
     bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
-private:
+  private:
     bool runOne();
 
     mutable std::mutex mutex_;

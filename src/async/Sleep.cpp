@@ -4,7 +4,8 @@ namespace corvel::async::detail {
 
 bool SleepAwaiter::suspend(std::coroutine_handle<> caller, const TaskContext& context) {
     cancellation_ = context.cancellation;
-    if (cancellation_ && cancellation_->isCancelled()) return false;
+    if (cancellation_ && cancellation_->isCancelled())
+        return false;
 
     wake_ = std::make_shared<SleepWake>();
     wake_->sleeper = caller;
@@ -13,12 +14,15 @@ bool SleepAwaiter::suspend(std::coroutine_handle<> caller, const TaskContext& co
     // function has returned; the cancellation callback may come from any
     // thread, which is why it only posts the resumption.
     wake_->timer = context.executor->after(delay_, [wake = wake_] {
-        if (wake->claim()) wake->sleeper.resume();
+        if (wake->claim())
+            wake->sleeper.resume();
     });
-    if (!cancellation_) return true;
+    if (!cancellation_)
+        return true;
 
     subscription_ = cancellation_->subscribe([wake = wake_] {
-        if (!wake->claim()) return;
+        if (!wake->claim())
+            return;
         wake->timer.cancel();
         wake->executor->post([wake] { wake->sleeper.resume(); });
     });

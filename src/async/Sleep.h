@@ -21,20 +21,19 @@ struct SleepWake {
 };
 
 class SleepAwaiter {
-public:
+  public:
     explicit SleepAwaiter(Duration delay) : delay_(delay) {}
     SleepAwaiter(SleepAwaiter&&) = default;
     ~SleepAwaiter() { release(); }
 
     bool await_ready() const noexcept { return false; }
 
-    template <class Promise>
-    bool await_suspend(std::coroutine_handle<Promise> caller) {
+    template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
         return suspend(caller, caller.promise().context);
     }
     void await_resume() { release(); }
 
-private:
+  private:
     bool suspend(std::coroutine_handle<> caller, const TaskContext& context);
     void release();
 
@@ -49,6 +48,8 @@ private:
 /// Suspends the running task for `delay` on its executor's clock and resumes
 /// it there. A cancelled task's sleep ends at once (or is skipped) without an
 /// error; the task sees the cancellation when it asks isCancelled().
-inline detail::SleepAwaiter sleepFor(Duration delay) { return detail::SleepAwaiter(delay); }
+inline detail::SleepAwaiter sleepFor(Duration delay) {
+    return detail::SleepAwaiter(delay);
+}
 
 } // namespace corvel::async

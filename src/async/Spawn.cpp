@@ -33,20 +33,28 @@ struct RootTask {
     std::coroutine_handle<promise_type> handle;
 };
 
-RootTask runRoot(Task<void> task) { co_await std::move(task); }
+RootTask runRoot(Task<void> task) {
+    co_await std::move(task);
+}
 
 } // namespace
 
 void SpawnHandle::cancel() const {
-    if (state_) state_->cancellation->cancel();
+    if (state_)
+        state_->cancellation->cancel();
 }
 
-bool SpawnHandle::isCancelled() const { return state_ && state_->cancellation->isCancelled(); }
+bool SpawnHandle::isCancelled() const {
+    return state_ && state_->cancellation->isCancelled();
+}
 
-bool SpawnHandle::isDone() const { return state_ && state_->done.load(std::memory_order_acquire); }
+bool SpawnHandle::isDone() const {
+    return state_ && state_->done.load(std::memory_order_acquire);
+}
 
 std::exception_ptr SpawnHandle::failure() const {
-    if (!state_) return nullptr;
+    if (!state_)
+        return nullptr;
     std::lock_guard lock(state_->mutex);
     return state_->failure;
 }

@@ -21,7 +21,7 @@ struct SpawnState {
 /// The caller's view of a spawned task. Copies refer to the same task.
 /// Dropping every handle does not cancel the task; it runs on regardless.
 class SpawnHandle {
-public:
+  public:
     SpawnHandle() = default;
     explicit SpawnHandle(std::shared_ptr<detail::SpawnState> state) : state_(std::move(state)) {}
 
@@ -35,7 +35,7 @@ public:
     std::exception_ptr failure() const;
     bool valid() const { return static_cast<bool>(state_); }
 
-private:
+  private:
     std::shared_ptr<detail::SpawnState> state_;
 };
 

@@ -47,25 +47,22 @@ struct PromiseBase {
     void unhandled_exception() noexcept { exception = std::current_exception(); }
 };
 
-template <class T>
-struct TaskPromise : PromiseBase {
+template <class T> struct TaskPromise : PromiseBase {
     std::optional<T> value;
 
-    template <class U>
-    void return_value(U&& result) {
-        value.emplace(std::forward<U>(result));
-    }
+    template <class U> void return_value(U&& result) { value.emplace(std::forward<U>(result)); }
     T take() {
-        if (exception) std::rethrow_exception(exception);
+        if (exception)
+            std::rethrow_exception(exception);
         return std::move(*value);
     }
 };
 
-template <>
-struct TaskPromise<void> : PromiseBase {
+template <> struct TaskPromise<void> : PromiseBase {
     void return_void() noexcept {}
     void take() {
-        if (exception) std::rethrow_exception(exception);
+        if (exception)
+            std::rethrow_exception(exception);
     }
 };
 
@@ -75,9 +72,8 @@ struct TaskPromise<void> : PromiseBase {
 /// is resumed by symmetric transfer on the thread where the task finished, and
 /// an exception thrown inside is rethrown to the awaiter. A task that is
 /// never awaited is destroyed without having run.
-template <class T = void>
-class [[nodiscard]] Task {
-public:
+template <class T = void> class [[nodiscard]] Task {
+  public:
     struct promise_type : detail::TaskPromise<T> {
         Task get_return_object() noexcept {
             return Task(std::coroutine_handle<promise_type>::from_promise(*this));
@@ -104,7 +100,8 @@ public:
         Handle handle;
         bool await_ready() noexcept { return false; }
         template <class CallerPromise>
-        std::coroutine_handle<> await_suspend(std::coroutine_handle<CallerPromise> caller) noexcept {
+        std::coroutine_handle<>
+        await_suspend(std::coroutine_handle<CallerPromise> caller) noexcept {
             handle.promise().continuation = caller;
             handle.promise().context = caller.promise().context;
             return handle;
@@ -113,10 +110,11 @@ public:
     };
     Awaiter operator co_await() && noexcept { return Awaiter{handle_}; }
 
-private:
+  private:
     explicit Task(Handle handle) noexcept : handle_(handle) {}
     void reset() noexcept {
-        if (handle_) std::exchange(handle_, {}).destroy();
+        if (handle_)
+            std::exchange(handle_, {}).destroy();
     }
 
     Handle handle_;
@@ -128,8 +126,7 @@ namespace detail {
 struct ContextReader {
     TaskContext context;
     bool await_ready() noexcept { return false; }
-    template <class Promise>
-    bool await_suspend(std::coroutine_handle<Promise> caller) noexcept {
+    template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) noexcept {
         context = caller.promise().context;
         return false;
     }
@@ -139,7 +136,9 @@ struct ContextReader {
 } // namespace detail
 
 /// `co_await currentContext()` gives the running task's context.
-inline detail::ContextReader currentContext() noexcept { return {}; }
+inline detail::ContextReader currentContext() noexcept {
+    return {};
+}
 
 /// `co_await isCancelled()` tells whether the running task has been asked to stop.
 inline auto isCancelled() noexcept {

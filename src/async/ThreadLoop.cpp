@@ -34,7 +34,9 @@ TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
     return handle;
 }
 
-TimePoint ThreadLoop::now() const { return ContinuousClock::now(); }
+TimePoint ThreadLoop::now() const {
+    return ContinuousClock::now();
+}
 
 void ThreadLoop::run() {
     std::unique_lock lock(mutex_);

@@ -17,7 +17,7 @@ namespace corvel::async {
 /// drops whatever is still queued and destroys spawned tasks that never
 /// finished.
 class ThreadLoop final : public Executor {
-public:
+  public:
     ThreadLoop();
     ~ThreadLoop() override;
 
@@ -28,7 +28,7 @@ public:
     /// True on the loop's own thread.
     bool isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }
 
-private:
+  private:
     void run();
 
     mutable std::mutex mutex_;

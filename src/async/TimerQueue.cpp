@@ -16,20 +16,23 @@ void TimerQueue::dropCancelledFront() {
 
 std::optional<TimePoint> TimerQueue::nextDue() const {
     for (const auto& [key, entry] : timers_) {
-        if (!entry.cancelled->load()) return key.first;
+        if (!entry.cancelled->load())
+            return key.first;
     }
     return std::nullopt;
 }
 
 std::size_t TimerQueue::liveCount() const {
     std::size_t count = 0;
-    for (const auto& [key, entry] : timers_) count += entry.cancelled->load() ? 0 : 1;
+    for (const auto& [key, entry] : timers_)
+        count += entry.cancelled->load() ? 0 : 1;
     return count;
 }
 
 std::optional<std::function<void()>> TimerQueue::popDue(TimePoint now) {
     dropCancelledFront();
-    if (timers_.empty() || timers_.begin()->first.first > now) return std::nullopt;
+    if (timers_.empty() || timers_.begin()->first.first > now)
+        return std::nullopt;
     auto work = std::move(timers_.begin()->second.work);
     timers_.erase(timers_.begin());
     return work;

@@ -14,7 +14,7 @@ namespace corvel::async {
 /// timers due at the same instant run in scheduling order. Not locked: the
 /// owning executor guards it.
 class TimerQueue {
-public:
+  public:
     TimerHandle add(TimePoint due, std::function<void()> work);
     std::optional<TimePoint> nextDue() const;
     /// Removes and returns the first timer due at or before `now`, skipping
@@ -24,7 +24,7 @@ public:
     std::size_t liveCount() const;
     void clear() { timers_.clear(); }
 
-private:
+  private:
     struct Entry {
         std::function<void()> work;
         std::shared_ptr<std::atomic<bool>> cancelled;

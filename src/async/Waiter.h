@@ -18,7 +18,8 @@ struct Waiter {
     bool wokenByCancellation = false;
 
     bool wake(bool byCancellation) {
-        if (claimed.exchange(true, std::memory_order_acq_rel)) return false;
+        if (claimed.exchange(true, std::memory_order_acq_rel))
+            return false;
         wokenByCancellation = byCancellation;
         executor->post([h = handle] { h.resume(); });
         return true;
@@ -28,7 +29,7 @@ struct Waiter {
 /// Parks the awaiting task and ties it to its cancellation flag for as long as
 /// the awaiter lives. Owners keep the shared Waiter and call wake(false).
 class Parking {
-public:
+  public:
     Parking() = default;
     Parking(Parking&&) = delete;
     ~Parking() { leave(); }
@@ -39,9 +40,11 @@ public:
         waiter_->handle = handle;
         waiter_->executor = context.executor;
         cancellation_ = context.cancellation;
-        if (!cancellation_) return true;
+        if (!cancellation_)
+            return true;
         subscription_ = cancellation_->subscribe([w = waiter_] { w->wake(true); });
-        if (subscription_) return true;
+        if (subscription_)
+            return true;
         waiter_->claimed = true;
         waiter_->wokenByCancellation = true;
         return false;
@@ -57,10 +60,11 @@ public:
             cancellation_->unsubscribe(*subscription_);
             subscription_.reset();
         }
-        if (waiter_) waiter_->claimed.store(true, std::memory_order_release);
+        if (waiter_)
+            waiter_->claimed.store(true, std::memory_order_release);
     }
 
-private:
+  private:
     std::shared_ptr<Waiter> waiter_;
     std::shared_ptr<Cancellation> cancellation_;
     std::optional<Cancellation::SubscriptionID> subscription_;

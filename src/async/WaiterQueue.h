@@ -10,7 +10,7 @@ namespace corvel::async {
 /// Tasks that wait for a gate to open, resumed in the order they arrived.
 /// Thread-safe; each waiter resumes on its own executor.
 class WaiterQueue {
-public:
+  public:
     /// `co_await wait()` suspends until resumeOne() or resumeAll() reaches this
     /// waiter. Gives true when resumed that way, false when the waiting task
     /// was cancelled (it then leaves the queue at once).
@@ -22,14 +22,14 @@ public:
     std::size_t resumeAll();
     std::size_t size() const;
 
-private:
+  private:
     class Awaiter {
-    public:
+      public:
         explicit Awaiter(WaiterQueue& queue) : queue_(queue) {}
         bool await_ready() const noexcept { return false; }
-        template <class Promise>
-        bool await_suspend(std::coroutine_handle<Promise> caller) {
-            if (!parking_.park(caller, caller.promise().context)) return false;
+        template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
+            if (!parking_.park(caller, caller.promise().context))
+                return false;
             queue_.enqueue(parking_.waiter());
             return true;
         }
@@ -38,7 +38,7 @@ private:
             return !parking_.wokenByCancellation();
         }
 
-    private:
+      private:
         WaiterQueue& queue_;
         detail::Parking parking_;
     };

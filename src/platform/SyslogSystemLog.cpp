@@ -11,9 +11,13 @@ namespace {
 std::mutex stderrMutex;
 }
 
-SyslogSystemLog::SyslogSystemLog() { openlog("corvel", LOG_PID, LOG_USER); }
+SyslogSystemLog::SyslogSystemLog() {
+    openlog("corvel", LOG_PID, LOG_USER);
+}
 
-SyslogSystemLog::~SyslogSystemLog() { closelog(); }
+SyslogSystemLog::~SyslogSystemLog() {
+    closelog();
+}
 
 void SyslogSystemLog::write(std::string_view line) {
     std::string text(line);

@@ -7,7 +7,7 @@ namespace corvel::platform {
 /// The system log. Each call writes one line; callers pass lines that begin
 /// with "Corvel: ". Implementations are thread-safe.
 class SystemLog {
-public:
+  public:
     virtual ~SystemLog() = default;
     virtual void write(std::string_view line) = 0;
 };

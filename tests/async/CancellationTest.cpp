@@ -3,7 +3,6 @@
 #include "async/Spawn.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 using namespace corvel;
@@ -27,12 +26,17 @@ async::Task<void> sleepThenReport(async::Duration delay, SleepReport* report) {
 async::Task<void> sleepThenSideEffect(int* sideEffects) {
     co_await async::sleepFor(10s);
     const bool cancelled = co_await async::isCancelled();
-    if (cancelled) co_return;
+    if (cancelled)
+        co_return;
     ++*sideEffects;
 }
 
-async::Task<void> innerSleep(SleepReport* report) { co_await sleepThenReport(1h, report); }
-async::Task<void> outerAwaitsInner(SleepReport* report) { co_await innerSleep(report); }
+async::Task<void> innerSleep(SleepReport* report) {
+    co_await sleepThenReport(1h, report);
+}
+async::Task<void> outerAwaitsInner(SleepReport* report) {
+    co_await innerSleep(report);
+}
 
 } // namespace
 
@@ -100,10 +104,11 @@ TEST(Cancellation, droppingTheHandleDoesNotCancel) {
 TEST(Cancellation, aSpawnedTasksCancellationDoesNotReachTasksItSpawned) {
     async::ManualLoop loop;
     SleepReport child;
-    auto parent = async::spawn(loop, [](async::ManualLoop* loop, SleepReport* child) -> async::Task<void> {
-        async::spawn(*loop, sleepThenReport(10s, child));
-        co_await async::sleepFor(1h);
-    }(&loop, &child));
+    auto parent =
+        async::spawn(loop, [](async::ManualLoop* loop, SleepReport* child) -> async::Task<void> {
+            async::spawn(*loop, sleepThenReport(10s, child));
+            co_await async::sleepFor(1h);
+        }(&loop, &child));
     loop.runUntilIdle();
     parent.cancel();
     loop.advance(10s);

@@ -1,9 +1,9 @@
 #include "async/Channel.h"
+
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
 #include <vector>
 
@@ -26,7 +26,8 @@ async::Task<void> consumeAll(std::shared_ptr<async::Channel<Event>> channel,
 
 async::Task<void> collect(std::shared_ptr<async::Channel<int>> channel, std::vector<int>* out,
                           bool* ended) {
-    while (auto value = co_await channel->receive()) out->push_back(*value);
+    while (auto value = co_await channel->receive())
+        out->push_back(*value);
     *ended = true;
 }
 
@@ -43,11 +44,13 @@ TEST(Channel, fourProducerThreadsDeliverEveryEventExactlyOnceInPerProducerOrder)
     std::vector<std::thread> threads;
     for (int p = 0; p < producers; ++p) {
         threads.emplace_back([channel, p] {
-            for (int i = 0; i < perProducer; ++i) channel->send(Event{p, i});
+            for (int i = 0; i < perProducer; ++i)
+                channel->send(Event{p, i});
         });
     }
     std::thread closer([&] {
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
         channel->close();
     });
     ASSERT_TRUE(loop.runUntil([&] { return consumer.isDone(); }, 30s));
@@ -55,7 +58,8 @@ TEST(Channel, fourProducerThreadsDeliverEveryEventExactlyOnceInPerProducerOrder)
 
     for (int p = 0; p < producers; ++p) {
         ASSERT_EQ(received[p].size(), static_cast<size_t>(perProducer)) << "producer " << p;
-        for (int i = 0; i < perProducer; ++i) ASSERT_EQ(received[p][i], i) << "producer " << p;
+        for (int i = 0; i < perProducer; ++i)
+            ASSERT_EQ(received[p][i], i) << "producer " << p;
     }
 }
 

@@ -4,9 +4,8 @@
 #include "async/ThreadLoop.h"
 #include "support/RunTask.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <gtest/gtest.h>
 #include <thread>
 #include <vector>
 
@@ -60,13 +59,15 @@ TEST(ThreadLoop, runsPostsFromManyThreadsOnItsOwnThreadAndFiresTimers) {
         producers.emplace_back([&] {
             for (int i = 0; i < 1000; ++i) {
                 background.post([&] {
-                    if (std::this_thread::get_id() == caller) offCaller = false;
+                    if (std::this_thread::get_id() == caller)
+                        offCaller = false;
                     ++count;
                 });
             }
         });
     }
-    for (auto& producer : producers) producer.join();
+    for (auto& producer : producers)
+        producer.join();
     std::atomic<bool> fired{false};
     background.after(1ms, [&] {
         fired = true;
@@ -89,7 +90,9 @@ TEST(ThreadLoop, shutsDownCleanlyWithTimersStillSet) {
 }
 
 namespace {
-async::Task<std::thread::id> threadOfWork() { co_return std::this_thread::get_id(); }
+async::Task<std::thread::id> threadOfWork() {
+    co_return std::this_thread::get_id();
+}
 async::Task<void> failingWork() {
     throw std::logic_error("background failure");
     co_return;
@@ -112,8 +115,8 @@ TEST(Hop, runOnDoesTheWorkOnTheTargetAndResumesOnTheHomeExecutor) {
     async::ThreadLoop background;
     std::thread::id workThread, resumedOn;
     bool failureCameBack = false;
-    auto handle = async::spawn(
-        loop, hopThereAndBack(&background, &workThread, &resumedOn, &failureCameBack));
+    auto handle =
+        async::spawn(loop, hopThereAndBack(&background, &workThread, &resumedOn, &failureCameBack));
     ASSERT_TRUE(loop.runUntil([&] { return handle.isDone(); }, 10s));
     EXPECT_NE(workThread, std::this_thread::get_id());
     EXPECT_EQ(resumedOn, std::this_thread::get_id());

@@ -6,7 +6,6 @@
 #include "support/RunTask.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <stdexcept>
 

@@ -3,7 +3,6 @@
 #include "async/Spawn.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -17,7 +16,7 @@ namespace {
 /// re-enters handle() directly, and a callback re-enters it from a new task
 /// while the first call is still suspended.
 class Machine {
-public:
+  public:
     explicit Machine(async::ManualLoop& loop) : loop_(loop) {}
 
     async::Task<void> handle(std::string event) {
@@ -34,12 +33,14 @@ public:
 
     std::vector<std::string> log;
 
-private:
+  private:
     async::ManualLoop& loop_;
     int generation_ = 0;
 };
 
-async::Task<void> drive(Machine* machine) { co_await machine->handle("press"); }
+async::Task<void> drive(Machine* machine) {
+    co_await machine->handle("press");
+}
 
 } // namespace
 

@@ -4,7 +4,6 @@
 #include "async/WaiterQueue.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -31,7 +30,8 @@ TEST(WaiterQueue, resumesWaitersInArrivalOrder) {
     async::WaiterQueue queue;
     std::vector<int> order;
     std::vector<bool> results;
-    for (int id : {3, 1, 2}) async::spawn(loop, waitInLine(&queue, id, &order, &results));
+    for (int id : {3, 1, 2})
+        async::spawn(loop, waitInLine(&queue, id, &order, &results));
     loop.runUntilIdle();
     EXPECT_EQ(queue.size(), 3u);
     EXPECT_TRUE(queue.resumeOne());

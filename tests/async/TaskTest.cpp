@@ -1,9 +1,9 @@
-#include "async/ManualLoop.h"
 #include "async/Task.h"
+
+#include "async/ManualLoop.h"
 #include "support/RunTask.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,19 +25,27 @@ async::Task<int> levelTwo() {
     co_await throwDeep();
     co_return 2;
 }
-async::Task<int> levelOne() { co_return co_await levelTwo(); }
-async::Task<int> top() { co_return co_await levelOne(); }
+async::Task<int> levelOne() {
+    co_return co_await levelTwo();
+}
+async::Task<int> top() {
+    co_return co_await levelOne();
+}
 
-async::Task<int> immediate(int value) { co_return value; }
+async::Task<int> immediate(int value) {
+    co_return value;
+}
 
 async::Task<long> sumOfManyImmediateAwaits(int count) {
     long sum = 0;
-    for (int i = 0; i < count; ++i) sum += co_await immediate(1);
+    for (int i = 0; i < count; ++i)
+        sum += co_await immediate(1);
     co_return sum;
 }
 
 async::Task<int> nestedChain(int depth) {
-    if (depth == 0) co_return 0;
+    if (depth == 0)
+        co_return 0;
     co_return 1 + co_await nestedChain(depth - 1);
 }
 

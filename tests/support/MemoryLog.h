@@ -10,7 +10,7 @@ namespace corvel::test {
 
 /// A system log that keeps its lines for assertions.
 class MemoryLog final : public platform::SystemLog {
-public:
+  public:
     void write(std::string_view line) override {
         std::lock_guard lock(mutex_);
         lines_.emplace_back(line);
@@ -24,7 +24,7 @@ public:
         lines_.clear();
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<std::string> lines_;
 };
