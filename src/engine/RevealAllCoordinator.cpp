@@ -14,7 +14,8 @@ async::Task<void> runExpiry(std::shared_ptr<RevealAllClock> clock, async::Durati
     auto wait = clock->sleep(span);
     co_await std::move(wait);
     const bool cancelled = co_await async::isCancelled();
-    if (cancelled) co_return;
+    if (cancelled)
+        co_return;
     auto expiry = onExpiry();
     co_await std::move(expiry);
 }

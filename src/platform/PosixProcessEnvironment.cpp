@@ -7,7 +7,8 @@ namespace corvel::platform {
 
 std::optional<std::string> PosixProcessEnvironment::get(const std::string& name) const {
     const char* value = std::getenv(name.c_str());
-    if (!value) return std::nullopt;
+    if (!value)
+        return std::nullopt;
     return std::string(value);
 }
 

@@ -6,7 +6,7 @@ namespace corvel::platform {
 
 /// The real environment through getenv(3) and setenv(3).
 class PosixProcessEnvironment final : public ProcessEnvironment {
-public:
+  public:
     std::optional<std::string> get(const std::string& name) const override;
     void set(const std::string& name, const std::string& value) override;
 };

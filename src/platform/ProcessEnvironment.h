@@ -7,7 +7,7 @@ namespace corvel::platform {
 
 /// This process's environment variables. Called on the main thread.
 class ProcessEnvironment {
-public:
+  public:
     virtual ~ProcessEnvironment() = default;
     virtual std::optional<std::string> get(const std::string& name) const = 0;
     /// Overwrites any value the variable had.

@@ -93,21 +93,37 @@ void SimulatedDesktop::setSwitch(bool World::*field, bool value) {
     world_.*field = value;
 }
 
-void SimulatedDesktop::setAccessibilityTrusted(bool trusted) { setSwitch(&World::accessibilityTrusted, trusted); }
+void SimulatedDesktop::setAccessibilityTrusted(bool trusted) {
+    setSwitch(&World::accessibilityTrusted, trusted);
+}
 
-void SimulatedDesktop::setAccessibilityGrantedOnPrompt(bool granted) { setSwitch(&World::accessibilityGrantedOnPrompt, granted); }
+void SimulatedDesktop::setAccessibilityGrantedOnPrompt(bool granted) {
+    setSwitch(&World::accessibilityGrantedOnPrompt, granted);
+}
 
-void SimulatedDesktop::setScreenRecordingGranted(bool granted) { setSwitch(&World::screenRecordingGranted, granted); }
+void SimulatedDesktop::setScreenRecordingGranted(bool granted) {
+    setSwitch(&World::screenRecordingGranted, granted);
+}
 
-void SimulatedDesktop::setScreenRecordingGrantedOnRequest(bool granted) { setSwitch(&World::screenRecordingGrantedOnRequest, granted); }
+void SimulatedDesktop::setScreenRecordingGrantedOnRequest(bool granted) {
+    setSwitch(&World::screenRecordingGrantedOnRequest, granted);
+}
 
-void SimulatedDesktop::setHostStatusItemsInHost(bool hosted) { setSwitch(&World::hostStatusItemsInHost, hosted); }
+void SimulatedDesktop::setHostStatusItemsInHost(bool hosted) {
+    setSwitch(&World::hostStatusItemsInHost, hosted);
+}
 
-void SimulatedDesktop::setRestartKeepsLeftovers(bool keeps) { setSwitch(&World::restartKeepsLeftovers, keeps); }
+void SimulatedDesktop::setRestartKeepsLeftovers(bool keeps) {
+    setSwitch(&World::restartKeepsLeftovers, keeps);
+}
 
-void SimulatedDesktop::setLaunchFails(bool fails) { setSwitch(&World::launchFails, fails); }
+void SimulatedDesktop::setLaunchFails(bool fails) {
+    setSwitch(&World::launchFails, fails);
+}
 
-void SimulatedDesktop::setCaptureFails(bool fails) { setSwitch(&World::captureFails, fails); }
+void SimulatedDesktop::setCaptureFails(bool fails) {
+    setSwitch(&World::captureFails, fails);
+}
 
 void SimulatedDesktop::setItemFaults(const std::string& autosaveName, ItemFaults faults) {
     std::lock_guard lock(mutex_);
