@@ -84,8 +84,10 @@ template <class T> class Channel {
     bool parkConsumer(std::shared_ptr<detail::Waiter> waiter) {
         std::lock_guard lock(mutex_);
         if (!values_.empty() || closed_) {
-            waiter->claimed = true;
-            return false;
+            // A cancellation on another thread may have claimed the waiter
+            // since it was parked and posted its resumption: then the task
+            // must suspend and take that resumption, or it would run twice.
+            return waiter->claimed.exchange(true, std::memory_order_acq_rel);
         }
         consumer_ = std::move(waiter);
         return true;

@@ -1,8 +1,10 @@
 #include "async/Channel.h"
 
+#include "async/Completion.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
@@ -90,4 +92,73 @@ TEST(Channel, aCancelledConsumerStopsWaiting) {
     loop.runUntilIdle();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(channel->send(9)) << "the channel itself stays open for a later consumer";
+}
+
+namespace {
+
+async::Task<void> receiveThenWaitAtTheGate(std::shared_ptr<async::Channel<int>> channel,
+                                           std::shared_ptr<async::Completion<>> gate,
+                                           std::atomic<int>* stage) {
+    [[maybe_unused]] auto value = co_await channel->receive();
+    stage->store(1);
+    co_await gate->wait();
+    stage->store(2);
+}
+
+struct RacingConsumer {
+    std::shared_ptr<async::Channel<int>> channel = std::make_shared<async::Channel<int>>();
+    std::shared_ptr<async::Completion<>> gate = std::make_shared<async::Completion<>>();
+    std::atomic<int> stage{0};
+    async::SpawnHandle handle;
+};
+
+} // namespace
+
+// While consumers park one after another on the loop's thread, another thread
+// sends each of them a value and cancels it. Whichever way each race goes, a
+// consumer must be resumed exactly once: a second, stale resumption would run
+// it on from its next wait (here: a gate that has not opened).
+TEST(Channel, aConsumerCancelledWhileAValueArrivesIsResumedExactlyOnce) {
+    constexpr int rounds = 200;
+    constexpr int consumers = 64;
+    async::ManualLoop loop;
+    std::vector<std::unique_ptr<RacingConsumer>> racing;
+    std::atomic<int> go{-1}, acted{-1};
+    std::thread other([&] {
+        for (int round = 0; round < rounds; ++round) {
+            while (go.load() != round) {
+            }
+            for (auto& consumer : racing) {
+                consumer->channel->send(round);
+                consumer->handle.cancel();
+            }
+            acted.store(round);
+        }
+    });
+    int resumedEarly = 0;
+    for (int round = 0; round < rounds; ++round) {
+        racing.clear();
+        for (int i = 0; i < consumers; ++i) {
+            auto consumer = std::make_unique<RacingConsumer>();
+            consumer->handle =
+                async::spawn(loop, receiveThenWaitAtTheGate(consumer->channel, consumer->gate,
+                                                            &consumer->stage));
+            racing.push_back(std::move(consumer));
+        }
+        go.store(round);
+        loop.runUntilIdle();
+        while (acted.load() != round)
+            std::this_thread::yield();
+        loop.runUntilIdle();
+        for (auto& consumer : racing) {
+            if (consumer->stage.load() == 2)
+                ++resumedEarly;
+            consumer->gate->complete();
+        }
+        loop.runUntilIdle();
+        for (auto& consumer : racing)
+            ASSERT_TRUE(consumer->handle.isDone());
+    }
+    other.join();
+    EXPECT_EQ(resumedEarly, 0);
 }
