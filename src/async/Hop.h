@@ -19,7 +19,8 @@ struct HopAwaiter {
 } // namespace detail
 
 /// `co_await hopTo(executor)` continues the running task on `executor`; tasks
-/// it awaits afterwards run there too.
+/// it awaits afterwards run there too. The hop ends with the task: its awaiter
+/// continues on the awaiter's own executor.
 inline detail::HopAwaiter hopTo(Executor& executor) {
     return {&executor};
 }

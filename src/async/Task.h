@@ -30,6 +30,7 @@ namespace detail {
 struct PromiseBase {
     TaskContext context;
     std::coroutine_handle<> continuation = std::noop_coroutine();
+    Executor* continuationExecutor = nullptr;
     std::exception_ptr exception;
 
     std::suspend_always initial_suspend() noexcept { return {}; }
@@ -38,7 +39,16 @@ struct PromiseBase {
         bool await_ready() noexcept { return false; }
         template <class Promise>
         std::coroutine_handle<> await_suspend(std::coroutine_handle<Promise> self) noexcept {
-            return self.promise().continuation;
+            PromiseBase& promise = self.promise();
+            const std::coroutine_handle<> continuation = promise.continuation;
+            Executor* home = promise.continuationExecutor;
+            if (home == nullptr || home == promise.context.executor)
+                return continuation;
+            // The task hopped away and did not come back. The awaiter's state
+            // belongs to its own executor's thread, so it resumes there. The
+            // awaiter may destroy this frame at once: touch nothing after post.
+            home->post([continuation] { continuation.resume(); });
+            return std::noop_coroutine();
         }
         void await_resume() noexcept {}
     };
@@ -69,9 +79,11 @@ template <> struct TaskPromise<void> : PromiseBase {
 } // namespace detail
 
 /// A lazy, move-only coroutine. Nothing runs until it is awaited; the awaiter
-/// is resumed by symmetric transfer on the thread where the task finished, and
-/// an exception thrown inside is rethrown to the awaiter. A task that is
-/// never awaited is destroyed without having run.
+/// is resumed by symmetric transfer when the task finishes on the awaiter's
+/// executor, and through that executor's queue when the task hopped elsewhere
+/// and stayed, so an awaiter always continues where it was. An exception
+/// thrown inside is rethrown to the awaiter. A task that is never awaited is
+/// destroyed without having run.
 template <class T = void> class [[nodiscard]] Task {
   public:
     struct promise_type : detail::TaskPromise<T> {
@@ -103,6 +115,7 @@ template <class T = void> class [[nodiscard]] Task {
         std::coroutine_handle<>
         await_suspend(std::coroutine_handle<CallerPromise> caller) noexcept {
             handle.promise().continuation = caller;
+            handle.promise().continuationExecutor = caller.promise().context.executor;
             handle.promise().context = caller.promise().context;
             return handle;
         }

@@ -122,3 +122,24 @@ TEST(Hop, runOnDoesTheWorkOnTheTargetAndResumesOnTheHomeExecutor) {
     EXPECT_EQ(resumedOn, std::this_thread::get_id());
     EXPECT_TRUE(failureCameBack);
 }
+
+namespace {
+async::Task<void> stayOn(async::ThreadLoop* background) {
+    co_await async::hopTo(*background);
+}
+
+async::Task<void> awaitTaskThatStays(async::ThreadLoop* background, std::thread::id* continuedOn) {
+    co_await stayOn(background);
+    *continuedOn = std::this_thread::get_id();
+}
+} // namespace
+
+TEST(Hop, anAwaiterContinuesOnItsOwnExecutorWhenTheTaskItAwaitedEndedOnAnother) {
+    async::ManualLoop loop;
+    async::ThreadLoop background;
+    std::thread::id continuedOn;
+    auto handle = async::spawn(loop, awaitTaskThatStays(&background, &continuedOn));
+    ASSERT_TRUE(loop.runUntil([&] { return handle.isDone(); }, 10s));
+    EXPECT_EQ(continuedOn, std::this_thread::get_id())
+        << "the awaiter's state belongs to its executor's thread";
+}
