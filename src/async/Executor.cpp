@@ -16,15 +16,30 @@ void Executor::forgetRoot(std::coroutine_handle<> root) {
     roots_.erase(root.address());
 }
 
-void Executor::destroyRoots() {
-    std::vector<void*> orphans;
-    {
-        std::lock_guard lock(rootsMutex_);
-        orphans.assign(roots_.begin(), roots_.end());
-        roots_.clear();
+bool Executor::destroyRoots() {
+    bool destroyedAny = false;
+    for (;;) {
+        std::vector<void*> orphans;
+        {
+            std::lock_guard lock(rootsMutex_);
+            if (roots_.empty())
+                return destroyedAny;
+            orphans.assign(roots_.begin(), roots_.end());
+            roots_.clear();
+        }
+        // Outside the lock: a frame's destructors may spawn on this executor.
+        for (void* address : orphans)
+            std::coroutine_handle<>::from_address(address).destroy();
+        destroyedAny = true;
     }
-    for (void* address : orphans) {
-        std::coroutine_handle<>::from_address(address).destroy();
+}
+
+void Executor::discardEverything(const std::function<bool()>& releasePendingWork) {
+    for (;;) {
+        const bool released = releasePendingWork();
+        const bool destroyed = destroyRoots();
+        if (!released && !destroyed)
+            return;
     }
 }
 

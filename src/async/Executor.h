@@ -54,9 +54,16 @@ class Executor {
     void forgetRoot(std::coroutine_handle<> root);
 
   protected:
-    /// Destroys every root frame that has not finished. Derived executors call
-    /// this from their destructor once no more work can run.
-    void destroyRoots();
+    /// Destroys every root frame that has not finished, including roots that
+    /// destroying the others spawns. Derived executors call this from their
+    /// destructor once no more work can run. Returns whether it destroyed any.
+    bool destroyRoots();
+    /// What a derived executor's destructor does once no more work can run:
+    /// releases its pending work (`releasePendingWork` returns whether there
+    /// was any, and must destroy it outside the executor's lock) and destroys
+    /// unfinished roots, until neither leaves anything behind. Either may post
+    /// or spawn here again as captured objects and frames are destroyed.
+    void discardEverything(const std::function<bool()>& releasePendingWork);
 
   private:
     std::mutex rootsMutex_;

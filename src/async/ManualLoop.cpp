@@ -3,12 +3,20 @@
 namespace corvel::async {
 
 ManualLoop::~ManualLoop() {
+    discardEverything([this] { return releasePendingWork(); });
+}
+
+bool ManualLoop::releasePendingWork() {
+    std::deque<std::function<void()>> queue;
+    TimerQueue timers;
     {
         std::lock_guard lock(mutex_);
-        queue_.clear();
-        timers_.clear();
+        std::swap(queue, queue_);
+        std::swap(timers, timers_);
     }
-    destroyRoots();
+    // Destroyed here, outside the lock: what the work captured may post to
+    // this loop, or cancel a task sleeping on it, as it goes.
+    return !queue.empty() || !timers.empty();
 }
 
 void ManualLoop::post(std::function<void()> work) {

@@ -37,6 +37,7 @@ class ManualLoop final : public Executor {
 
   private:
     bool runOne();
+    bool releasePendingWork();
 
     mutable std::mutex mutex_;
     std::condition_variable posted_;

@@ -11,9 +11,20 @@ ThreadLoop::~ThreadLoop() {
     }
     wake_.notify_all();
     thread_.join();
-    queue_.clear();
-    timers_.clear();
-    destroyRoots();
+    discardEverything([this] { return releasePendingWork(); });
+}
+
+bool ThreadLoop::releasePendingWork() {
+    std::deque<std::function<void()>> queue;
+    TimerQueue timers;
+    {
+        std::lock_guard lock(mutex_);
+        std::swap(queue, queue_);
+        std::swap(timers, timers_);
+    }
+    // Destroyed here, outside the lock: other threads may still post, and
+    // what the work captured may post here as it goes.
+    return !queue.empty() || !timers.empty();
 }
 
 void ThreadLoop::post(std::function<void()> work) {

@@ -30,6 +30,7 @@ class ThreadLoop final : public Executor {
 
   private:
     void run();
+    bool releasePendingWork();
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;

@@ -22,7 +22,7 @@ class TimerQueue {
     std::optional<std::function<void()>> popDue(TimePoint now);
     /// Timers that are set and not cancelled.
     std::size_t liveCount() const;
-    void clear() { timers_.clear(); }
+    bool empty() const { return timers_.empty(); }
 
   private:
     struct Entry {
