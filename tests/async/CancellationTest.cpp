@@ -1,7 +1,10 @@
+#include "async/Completion.h"
 #include "async/ManualLoop.h"
 #include "async/Sleep.h"
 #include "async/Spawn.h"
+#include "async/ThreadLoop.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -115,4 +118,72 @@ TEST(Cancellation, aSpawnedTasksCancellationDoesNotReachTasksItSpawned) {
     EXPECT_TRUE(parent.isDone());
     EXPECT_TRUE(child.resumed);
     EXPECT_FALSE(child.sawCancellation);
+}
+
+namespace {
+
+struct RacingSleeper {
+    std::atomic<bool> started{false};
+    std::atomic<int> resumptions{0};
+    std::atomic<bool> passedGate{false};
+    std::shared_ptr<async::Completion<>> gate = std::make_shared<async::Completion<>>();
+};
+
+async::Task<void> sleepThenWaitAtTheGate(async::Duration delay, RacingSleeper* sleeper,
+                                         async::ManualLoop* observer) {
+    sleeper->started = true;
+    observer->post([] {});
+    co_await async::sleepFor(delay);
+    ++sleeper->resumptions;
+    observer->post([] {});
+    co_await sleeper->gate->wait();
+    sleeper->passedGate = true;
+    observer->post([] {});
+}
+
+} // namespace
+
+// The sleeps end on the thread loop while this thread cancels them, so the
+// timer and the cancellation race for each. Exactly one of them may resume
+// the sleeper: a stale second resumption would run it on past its gate.
+TEST(Cancellation, aCancelFromAnotherThreadRacingTheTimerResumesTheSleeperExactlyOnce) {
+    constexpr int count = 200;
+    async::ManualLoop observer; // outlives the background thread that posts to it
+    async::ThreadLoop background;
+    std::vector<std::unique_ptr<RacingSleeper>> sleepers;
+    std::vector<async::SpawnHandle> handles;
+    for (int i = 0; i < count; ++i) {
+        sleepers.push_back(std::make_unique<RacingSleeper>());
+        handles.push_back(
+            async::spawn(background, sleepThenWaitAtTheGate(std::chrono::microseconds(i * 3),
+                                                            sleepers.back().get(), &observer)));
+    }
+    auto allStarted = [&] {
+        for (auto& sleeper : sleepers)
+            if (!sleeper->started)
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(observer.runUntil(allStarted, 10s));
+    for (auto& handle : handles)
+        handle.cancel();
+    auto allResumed = [&] {
+        for (auto& sleeper : sleepers)
+            if (sleeper->resumptions == 0)
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(observer.runUntil(allResumed, 10s));
+    for (auto& sleeper : sleepers) {
+        EXPECT_EQ(sleeper->resumptions, 1);
+        EXPECT_FALSE(sleeper->passedGate);
+        sleeper->gate->complete();
+    }
+    auto allDone = [&] {
+        for (auto& handle : handles)
+            if (!handle.isDone())
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(observer.runUntil(allDone, 10s));
 }

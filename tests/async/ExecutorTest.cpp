@@ -15,13 +15,19 @@ using namespace std::chrono_literals;
 TEST(ManualLoop, timersDueAtTheSameInstantRunInTheOrderTheyWereSet) {
     async::ManualLoop loop;
     std::vector<int> order;
-    loop.after(20ms, [&] { order.push_back(3); });
-    loop.after(10ms, [&] { order.push_back(1); });
-    loop.after(10ms, [&] { order.push_back(2); });
+    loop.after(20ms, [&] { order.push_back(99); });
+    for (int i = 0; i < 6; ++i) {
+        loop.after(10ms, [&, i] {
+            order.push_back(i);
+            // Set while the others wait at the same instant: it goes last.
+            if (i == 0)
+                loop.after(0ms, [&] { order.push_back(6); });
+        });
+    }
     loop.advance(9ms);
     EXPECT_TRUE(order.empty());
     loop.advance(11ms);
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 99}));
 }
 
 TEST(ManualLoop, advanceMovesVirtualTimeThroughEachTimerInTurn) {
