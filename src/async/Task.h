@@ -9,11 +9,12 @@
 #include <optional>
 #include <utility>
 
-// GCC 12 miscompiles a co_await written directly in the condition of an if or
-// a while (`if (co_await x)`, `while (!co_await x)`): the coroutine dies with
-// an illegal instruction. Bind the result first (`bool done = co_await x;`)
-// or use a condition declaration (`if (auto v = co_await x)`), which works.
-// scripts/lint.sh rejects the faulty form.
+// GCC 12 miscompiles a co_await anywhere inside the condition of an if, a
+// while, a for or a switch (`if (co_await x)`, `if (1 == co_await x)`,
+// `while (a && co_await x)`): the coroutine dies with an illegal instruction
+// or is never resumed. Bind the result first (`bool done = co_await x;`) or
+// use a condition declaration (`if (auto v = co_await x)`), which works.
+// scripts/lint.sh rejects the faulty forms.
 
 namespace corvel::async {
 
