@@ -7,16 +7,7 @@ ManualLoop::~ManualLoop() {
 }
 
 bool ManualLoop::releasePendingWork() {
-    std::deque<std::function<void()>> queue;
-    TimerQueue timers;
-    {
-        std::lock_guard lock(mutex_);
-        std::swap(queue, queue_);
-        std::swap(timers, timers_);
-    }
-    // Destroyed here, outside the lock: what the work captured may post to
-    // this loop, or cancel a task sleeping on it, as it goes.
-    return !queue.empty() || !timers.empty();
+    return releasePending(mutex_, queue_, timers_);
 }
 
 void ManualLoop::post(std::function<void()> work) {

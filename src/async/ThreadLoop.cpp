@@ -15,16 +15,7 @@ ThreadLoop::~ThreadLoop() {
 }
 
 bool ThreadLoop::releasePendingWork() {
-    std::deque<std::function<void()>> queue;
-    TimerQueue timers;
-    {
-        std::lock_guard lock(mutex_);
-        std::swap(queue, queue_);
-        std::swap(timers, timers_);
-    }
-    // Destroyed here, outside the lock: other threads may still post, and
-    // what the work captured may post here as it goes.
-    return !queue.empty() || !timers.empty();
+    return releasePending(mutex_, queue_, timers_);
 }
 
 void ThreadLoop::post(std::function<void()> work) {

@@ -38,4 +38,16 @@ std::optional<std::function<void()>> TimerQueue::popDue(TimePoint now) {
     return work;
 }
 
+bool releasePending(std::mutex& mutex, std::deque<std::function<void()>>& queue,
+                    TimerQueue& timers) {
+    std::deque<std::function<void()>> releasedQueue;
+    TimerQueue releasedTimers;
+    {
+        std::lock_guard lock(mutex);
+        std::swap(releasedQueue, queue);
+        std::swap(releasedTimers, timers);
+    }
+    return !releasedQueue.empty() || !releasedTimers.empty();
+}
+
 } // namespace corvel::async

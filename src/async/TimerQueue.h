@@ -3,8 +3,10 @@
 #include "async/Executor.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -34,5 +36,11 @@ class TimerQueue {
     std::uint64_t nextSequence_ = 0;
     std::map<std::pair<TimePoint, std::uint64_t>, Entry> timers_;
 };
+
+/// Takes an executor's queued work and timers out under `mutex` and destroys
+/// them after unlocking: what the work captured may post to the same executor,
+/// or cancel a task sleeping on it, as it goes. Returns whether there was any.
+bool releasePending(std::mutex& mutex, std::deque<std::function<void()>>& queue,
+                    TimerQueue& timers);
 
 } // namespace corvel::async

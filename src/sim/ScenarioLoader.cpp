@@ -32,6 +32,18 @@ template <class T> void read(const json& object, const char* key, T& out) {
         out = object.at(key).get<T>();
 }
 
+/// Reads the array at `key`, if any, naming each element "<prefix><key>[i]"
+/// in errors.
+template <class Element, class Parse>
+void readList(const json& object, const char* key, const std::string& prefix,
+              std::vector<Element>& out, Parse parse) {
+    if (!object.contains(key))
+        return;
+    const auto& list = object.at(key);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        out.push_back(parse(list.at(i), prefix + key + "[" + std::to_string(i) + "]"));
+}
+
 void readMillis(const json& object, const char* key, async::Duration& out) {
     if (object.contains(key))
         out = Millis(object.at(key).get<std::int64_t>());
@@ -119,12 +131,7 @@ Scenario::Application applicationFrom(const json& object, const std::string& whe
     read(object, "statusBarHost", app.statusBarHost);
     readMillis(object, "relaunchAfterMs", app.relaunchAfter);
     read(object, "color", app.color);
-    if (object.contains("extras")) {
-        const auto& extras = object.at("extras");
-        for (std::size_t i = 0; i < extras.size(); ++i)
-            app.extras.push_back(
-                extraFrom(extras.at(i), where + ".extras[" + std::to_string(i) + "]"));
-    }
+    readList(object, "extras", where + ".", app.extras, extraFrom);
     return app;
 }
 
@@ -213,12 +220,7 @@ Scenario scenarioFrom(const json& root) {
     read(root, "environment", scenario.environment);
     read(root, "rememberedPositions", scenario.rememberedPositions);
     read(root, "missingSymbols", scenario.missingSymbols);
-    if (root.contains("applications")) {
-        const auto& apps = root.at("applications");
-        for (std::size_t i = 0; i < apps.size(); ++i)
-            scenario.applications.push_back(
-                applicationFrom(apps.at(i), "applications[" + std::to_string(i) + "]"));
-    }
+    readList(root, "applications", "", scenario.applications, applicationFrom);
     if (root.contains("leftovers"))
         readLeftovers(root.at("leftovers"), scenario);
     if (root.contains("extraWindows"))
