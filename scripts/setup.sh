@@ -9,6 +9,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev uuid-dev libpng-dev
     libicu-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    fonts-dejavu-core
+    xvfb xauth
     python3
 )
 
