@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/DesktopScene.h"
+#include "app/ImageRenderer.h"
+#include "app/ScreenMapping.h"
+#include "platform/Point.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace corvel::sim {
+class SimulatedDesktop;
+}
+
+namespace corvel::app {
+
+/// The window that shows the simulated display: its wallpaper, menu bar and
+/// open menus, at the place and scale the screen mapping gives. A person's
+/// clicks, Command-drags (Control, Alt or Meta stand in for Command on a PC
+/// keyboard) and keys go into the simulated desktop as a hand on a Mac would.
+/// Main thread only. Repaints only when the picture would change, so an idle
+/// desktop costs next to nothing.
+class DesktopView final : public QWidget {
+  public:
+    DesktopView(std::shared_ptr<sim::SimulatedDesktop> desktop, sim::Scenario::Screen screen,
+                std::int32_t selfPid, ScreenMapping mapping, ImageRenderer images);
+
+    const ScreenMapping& mapping() const { return mapping_; }
+    DesktopScene scene() const;
+    const ImageRenderer& images() const { return images_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    platform::Point simulatedPoint(const QPointF& local) const;
+    void refreshIfChanged();
+
+    std::shared_ptr<sim::SimulatedDesktop> desktop_;
+    sim::Scenario::Screen screen_;
+    std::int32_t selfPid_;
+    ScreenMapping mapping_;
+    ImageRenderer images_;
+    DesktopScene shown_;
+    QTimer watch_;
+    std::optional<platform::Point> dragStart_;
+};
+
+} // namespace corvel::app
