@@ -1,0 +1,157 @@
+#include "app/CorvelAppDelegate.h"
+#include "async/ManualLoop.h"
+#include "backend/BackendError.h"
+#include "sim/ScenarioLoader.h"
+#include "sim/SimulatedDesktop.h"
+#include "support/MemoryLog.h"
+#include "support/ScriptedBackend.h"
+#include "support/ScriptedModalAlerts.h"
+#include "support/TemporaryFolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+using Operation = test::ScriptedBackend::Operation;
+
+namespace {
+
+struct LaunchFixture : ::testing::Test {
+    async::ManualLoop loop;
+    test::TemporaryFolder folder;
+    std::shared_ptr<test::MemoryLog> log = std::make_shared<test::MemoryLog>();
+    std::shared_ptr<test::ScriptedModalAlerts> alerts =
+        std::make_shared<test::ScriptedModalAlerts>();
+    std::shared_ptr<test::ScriptedBackend> backend = std::make_shared<test::ScriptedBackend>();
+    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
+    std::shared_ptr<sim::SimulatedDesktop> desktop;
+    std::shared_ptr<app::CorvelAppDelegate> delegate;
+    int terminations = 0;
+
+    void launch() {
+        desktop = sim::SimulatedDesktop::create(loop, scenario);
+        auto platform = desktop->services();
+        platform.systemLog = log;
+        delegate = app::CorvelAppDelegate::create({
+            .mainExecutor = &loop,
+            .backgroundExecutor = &loop,
+            .platform = platform,
+            .alerts = alerts,
+            .storeURL = folder / "store.json",
+            .wallClock = [] { return std::chrono::system_clock::time_point{}; },
+            .makeBackend = [this] { return backend; },
+            .terminate = [this] { ++terminations; },
+        });
+        delegate->applicationDidFinishLaunching();
+        loop.runUntilIdle();
+    }
+
+    std::vector<std::string> prepareFailureLines() const {
+        std::vector<std::string> found;
+        for (const auto& line : log->lines())
+            if (line.starts_with("Corvel: prepare() failed at launch — "))
+                found.push_back(line);
+        return found;
+    }
+};
+
+const auto spacerMissing = BackendError::underlying("The spacer's window never appeared.");
+
+} // namespace
+
+TEST_F(LaunchFixture,
+       withoutScreenRecordingTheFirstFailureAlertsOnceAndLaterOnesOnlyLogEveryTwoSeconds) {
+    scenario.screenRecording = sim::Scenario::Permission::denied;
+    backend->failAlways(Operation::prepare, spacerMissing);
+    launch();
+
+    ASSERT_EQ(prepareFailureLines().size(), 1u);
+    EXPECT_EQ(prepareFailureLines()[0],
+              "Corvel: prepare() failed at launch — underlying(\"The spacer's window never "
+              "appeared.\"); screenRecording=false accessibility=true");
+    ASSERT_EQ(alerts->shown().size(), 1u);
+    EXPECT_EQ(alerts->shown()[0].messageText, "Corvel needs Screen Recording on macOS 26");
+    EXPECT_EQ(alerts->shown()[0].buttons,
+              (std::vector<std::string>{"Open System Settings", "Quit Corvel"}));
+    EXPECT_EQ(
+        desktop->openedURLs(),
+        (std::vector<std::string>{
+            "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture"}));
+    EXPECT_EQ(desktop->counters().screenRecordingRequests, 1);
+
+    loop.advance(1999ms);
+    EXPECT_EQ(prepareFailureLines().size(), 1u);
+    loop.advance(1ms);
+    EXPECT_EQ(prepareFailureLines().size(), 2u);
+    loop.advance(2s);
+    EXPECT_EQ(prepareFailureLines().size(), 3u);
+    EXPECT_EQ(alerts->shown().size(), 1u);
+
+    desktop->setScreenRecordingGranted(true);
+    backend->failAlways(Operation::prepare, std::nullopt);
+    loop.advance(2s);
+    EXPECT_EQ(prepareFailureLines().size(), 3u);
+    EXPECT_TRUE(backend->isPrepared());
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(LaunchFixture, quitCorvelInTheAlertEndsTheLaunchWithNoInterfaceAndNoIcons) {
+    backend->failAlways(Operation::prepare, spacerMissing);
+    alerts->queueAnswer(platform::Alert::firstButtonReturn + 1);
+    launch();
+
+    EXPECT_EQ(terminations, 1);
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_FALSE(delegate->interfaceBuilt());
+    EXPECT_EQ(backend->count(Operation::placeOwnChrome), 0u);
+    EXPECT_EQ(backend->count(Operation::attachPrimaryIconMenu), 0u);
+    EXPECT_TRUE(desktop->openedURLs().empty());
+    loop.advance(10s);
+    EXPECT_EQ(backend->count(Operation::prepare), 1u);
+}
+
+TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswers) {
+    for (auto outcome : {GhostRecoveryOutcome::requiresHostRestart(),
+                         GhostRecoveryOutcome::recovered(2), GhostRecoveryOutcome::clean()}) {
+        backend = std::make_shared<test::ScriptedBackend>();
+        backend->setGhostOutcome(outcome);
+        launch();
+        EXPECT_TRUE(backend->isPrepared());
+        EXPECT_TRUE(delegate->launchTask().isDone());
+    }
+}
+
+TEST_F(LaunchFixture, theStoreIsReadBeforeTheBackendIsFirstUsed) {
+    std::ofstream(folder / "store.json")
+        << R"({"schemaVersion":1,"groups":[{"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000001"},)"
+           R"("name":"Work","symbolName":"folder.fill","order":0}],"items":[]})";
+    std::optional<std::size_t> groupsAtFirstCall;
+    backend->onCall([&](const test::ScriptedBackend::Call&) {
+        if (!groupsAtFirstCall)
+            groupsAtFirstCall = delegate->store() ? delegate->store()->groups().size() : 0;
+    });
+    launch();
+    ASSERT_TRUE(groupsAtFirstCall.has_value());
+    EXPECT_EQ(*groupsAtFirstCall, 1u);
+    EXPECT_EQ(backend->operations().front(), Operation::recoverFromGhosts);
+}
+
+TEST_F(LaunchFixture, aFailingReconciliationIsIgnoredAndTheLaunchEnds) {
+    backend->failAlways(Operation::currentItems, spacerMissing);
+    launch();
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_FALSE(delegate->launchTask().failure());
+    EXPECT_GE(backend->count(Operation::currentItems), 1u);
+}
+
+TEST_F(LaunchFixture, theApplicationIsBroughtToTheFrontBeforeTheBackendIsPrepared) {
+    std::optional<int> activationsAtPrepare;
+    backend->onCall([&](const test::ScriptedBackend::Call& call) {
+        if (call.operation == Operation::prepare && !activationsAtPrepare)
+            activationsAtPrepare = desktop->activationCount();
+    });
+    launch();
+    EXPECT_EQ(activationsAtPrepare, 1);
+}
