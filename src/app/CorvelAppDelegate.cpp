@@ -3,6 +3,7 @@
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
 #include "backend/MenuBarBackend.h"
+#include "backend_mac26/AccessibilityPermission.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/ItemAssignmentCoordinator.h"
 #include "platform/ModalAlerts.h"
@@ -123,7 +124,7 @@ bool CorvelAppDelegate::showScreenRecordingAlert() {
 }
 
 bool CorvelAppDelegate::accessibilityTrusted() const {
-    return services_.platform.accessibility->isProcessTrusted();
+    return AccessibilityPermission::isTrusted(*services_.platform.accessibility);
 }
 
 async::Task<void> CorvelAppDelegate::flushStore() {

@@ -122,6 +122,28 @@ void QtLoop::fireDueTimers() {
     rearm();
 }
 
+void QtLoop::runUntilIdle() {
+    while (runOne()) {
+    }
+}
+
+bool QtLoop::runOne() {
+    std::function<void()> work;
+    {
+        std::lock_guard lock(mutex_);
+        if (!queue_.empty()) {
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        } else if (auto due = timers_.popDue(now())) {
+            work = std::move(*due);
+        } else {
+            return false;
+        }
+    }
+    work();
+    return true;
+}
+
 void QtLoop::rearm() {
     std::optional<async::TimePoint> next;
     {

@@ -34,7 +34,13 @@ class QtLoop final : public async::Executor {
     async::TimerHandle after(async::Duration delay, std::function<void()> work) override;
     async::TimePoint now() const override;
 
+    /// Main thread, once Qt's loop has ended: runs posted work and timers
+    /// that are due until none is left, so that tasks handed back by the
+    /// thread loops at shutdown finish before this loop is destroyed.
+    void runUntilIdle();
+
   private:
+    bool runOne();
     void wake();
     void drain();
     void fireDueTimers();
