@@ -82,6 +82,11 @@ struct Scenario {
     bool captureFails = false;
     async::Duration killallRunTime = std::chrono::milliseconds(20);
     std::map<std::string, std::string> environment;
+    /// What the wall clock reads at start (a fixed day, so pictures' times
+    /// are the same in every run).
+    std::chrono::system_clock::time_point wallClockStart =
+        std::chrono::sys_days{std::chrono::year{2026} / 1 / 5} + std::chrono::hours{9} +
+        std::chrono::minutes{41};
     /// This process's remembered places: distance from the screen's right
     /// edge to an item's right edge, by autosave name.
     std::map<std::string, double> rememberedPositions;

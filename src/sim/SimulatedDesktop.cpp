@@ -40,6 +40,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.screens = std::shared_ptr<platform::Screens>(self, this);
     services.globalEventMonitor = std::shared_ptr<platform::GlobalEventMonitor>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
+    services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
     return services;
 }
 
@@ -65,6 +66,11 @@ void SimulatedDesktop::removeStatusItem(const std::shared_ptr<platform::StatusIt
     const auto* simItem = dynamic_cast<const SimStatusItem*>(item.get());
     if (simItem)
         releaseItem(simItem->itemId());
+}
+
+void SimulatedDesktop::forgetRememberedPosition(const std::string& autosaveName) {
+    std::lock_guard lock(mutex_);
+    world_.rememberedPositions.erase({world_.applicationKey(world_.selfPid()), autosaveName});
 }
 
 void SimulatedDesktop::releaseItem(std::uint64_t itemId) {

@@ -55,6 +55,8 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
     launchFails = scenario_.launchFails;
     registrationDelay = scenario_.registrationDelay;
     captureFails = scenario_.captureFails;
+    wallClockBase = scenario_.wallClockStart;
+    wallClockSetAt = now;
     faultsByAutosaveName = scenario_.faultsByAutosaveName;
     environment = scenario_.environment;
     addProcesses();

@@ -118,6 +118,9 @@ class World {
     /// autosave name: each application keeps its own, as in its defaults.
     std::map<std::pair<std::string, std::string>, double> rememberedPositions;
     std::map<std::string, std::string> environment;
+    /// The wall clock read `wallClockBase` at the executor's `wallClockSetAt`.
+    std::chrono::system_clock::time_point wallClockBase;
+    async::TimePoint wallClockSetAt;
 
     // Record of what happened
     Counters counters;

@@ -66,6 +66,20 @@ TEST_F(StatusBarTest, AMovedOrRemovedItemComesBackWhereItWasRememberedByItsAutos
     EXPECT_EQ(frameOf("Mine"), frameBefore);
 }
 
+TEST_F(StatusBarTest, AForgottenPositionLetsTheNameAppearAtTheFarLeftLikeANewItem) {
+    start();
+    auto item = makeItem("Mine");
+    desktop->commandDrag({frameOf("Mine").midX(), 12}, {frameOf("alpha").minX() + 1, 12});
+    desktop->removeStatusItem(item);
+    auto other = makeItem("Other");
+    desktop->forgetRememberedPosition("Mine");
+    desktop->forgetRememberedPosition("Never-Seen");
+    EXPECT_FALSE(desktop->rememberedPosition("Mine"));
+    auto again = makeItem("Mine");
+    EXPECT_EQ(namesLeftToRight(),
+              (std::vector<std::string>{"Mine", "Other", "beta", "alpha", "clock"}));
+}
+
 TEST_F(StatusBarTest, DroppingTheLastReferenceToAnItemTakesItOutOfTheBar) {
     start();
     makeItem("Dropped");
