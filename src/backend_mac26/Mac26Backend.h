@@ -73,6 +73,10 @@ class Mac26Backend final : public MenuBarBackend {
     placeOwnChrome(std::vector<OwnChromeIcon> icons) override;
 
     const std::string& nameSpace() const { return nameSpace_; }
+    /// The target of every own icon's button.
+    const std::shared_ptr<ChromeClickForwarder>& chromeClickForwarder() const {
+        return chromeClickForwarder_;
+    }
 
     /// Looks `attempts` times, `interval` apart, for a status window named
     /// exactly `name` (bounds not needed) and answers the first one's number.
