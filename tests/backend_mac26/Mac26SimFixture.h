@@ -1,33 +1,20 @@
 #pragma once
 
-#include "async/ManualLoop.h"
-#include "async/Spawn.h"
-#include "backend/BackendError.h"
+#include "BackendTestSupport.h"
 #include "backend_mac26/Mac26WindowToken.h"
 #include "backend_mac26/MenuBarWindowList.h"
 #include "platform/EventType.h"
-#include "sim/ScenarioLoader.h"
-#include "sim/SimulatedDesktop.h"
 
-#include <chrono>
-#include <exception>
-#include <gtest/gtest.h>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvel::test {
 
-using namespace std::chrono_literals;
-
-/// The built-in desktop of that name ("default": Control Center hosts every
-/// status item window; "unhosted": each application owns its windows), with
-/// two test applications added: Testbed (one extra, "testbed.one") and
-/// Twinlight (two extras without title or description).
-inline sim::Scenario backendScenario(const std::string& name) {
-    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
-    scenario.hostStatusItemsInHost = name == "default";
+/// A built-in desktop with two test applications added: Testbed (one extra,
+/// "testbed.one", described "Testbed One") and Twinlight (two extras,
+/// "twinlight.a" and "twinlight.b", without title or description).
+inline sim::Scenario backendScenario(const ScenarioCase& which) {
+    sim::Scenario scenario = builtInScenario(which);
 
     sim::Scenario::Application testbed;
     testbed.name = "Testbed";
@@ -53,10 +40,6 @@ inline sim::Scenario backendScenario(const std::string& name) {
     return scenario;
 }
 
-inline std::vector<std::string> backendScenarioNames() {
-    return {"default", "unhosted"};
-}
-
 /// Item faults with one switch set, for setItemFaults.
 template <class Field, class Value>
 sim::ItemFaults faultWith(Field sim::ItemFaults::*field, Value value) {
@@ -65,24 +48,19 @@ sim::ItemFaults faultWith(Field sim::ItemFaults::*field, Value value) {
     return faults;
 }
 
-/// Names each instance of a suite after its scenario.
-inline std::string scenarioName(const ::testing::TestParamInfo<std::string>& info) {
-    return info.param;
-}
-
-/// A simulated desktop in one of the built-in scenarios, on virtual time.
-class Mac26SimTest : public ::testing::TestWithParam<std::string> {
+/// A backend on a built-in desktop with the test applications, plus what
+/// the tests of its moves, presses and placements look at.
+class Mac26SimTest : public BackendOnDesktop {
   protected:
-    void SetUp() override { start(backendScenario(GetParam())); }
+    void SetUp() override { startWith(backendScenario(GetParam())); }
 
-    void start(sim::Scenario scenario) {
-        desktop = sim::SimulatedDesktop::create(loop, std::move(scenario));
+    void startWith(sim::Scenario scenario) {
+        start(std::move(scenario));
         windows = MenuBarWindowList(desktop);
         selfPID = desktop->currentProcessIdentifier();
-        loop.runUntilIdle();
     }
 
-    bool hosted() const { return GetParam() == "default"; }
+    bool hosted() const { return GetParam().hosted; }
 
     std::uint32_t window(const std::string& name) const {
         auto number = desktop->windowNumberOf(name);
@@ -92,23 +70,18 @@ class Mac26SimTest : public ::testing::TestWithParam<std::string> {
     BackendItemToken token(const std::string& name) const {
         return Mac26WindowToken::token(window(name));
     }
-    std::optional<sim::BarItem> barItem(const std::string& name) const {
-        for (const auto& item : desktop->itemsLeftToRight())
-            if (item.name == name)
-                return item;
-        return std::nullopt;
-    }
     platform::Rect frameOf(const std::string& name) const {
         auto item = barItem(name);
         EXPECT_TRUE(item) << name;
         return item ? item->frame : platform::Rect{};
     }
-    std::int32_t ownerOf(const std::string& name) const {
-        auto item = barItem(name);
-        return item ? item->ownerPid : -1;
-    }
     std::int32_t pid(const std::string& bundleIdentifier) const {
         return desktop->pidOf(bundleIdentifier).value_or(-1);
+    }
+    /// The owner the backend addresses for an item of `bundleIdentifier`:
+    /// its window's owner, which is Control Center while it hosts them.
+    std::int32_t windowOwner(const std::string& bundleIdentifier) const {
+        return hosted() ? pid("com.apple.controlcenter") : pid(bundleIdentifier);
     }
 
     /// A status item of this process, registered and settled.
@@ -119,89 +92,44 @@ class Mac26SimTest : public ::testing::TestWithParam<std::string> {
         return item;
     }
 
-    std::vector<sim::PostedEvent> mouseEvents() const {
+    /// The item as the backend reads it now.
+    ObservedItem observed(const std::string& name) {
+        const auto items = run(backend->currentItems());
+        for (const auto& item : *items)
+            if (item.id == token(name))
+                return item;
+        ADD_FAILURE() << "not observed: " << name;
+        return ObservedItem{token(name), {}, false, std::nullopt};
+    }
+
+    std::vector<sim::PostedEvent> postedOfTypes(std::vector<platform::EventType> types) const {
         std::vector<sim::PostedEvent> result;
         for (const auto& posted : desktop->postedEvents())
-            if (posted.event.type == platform::EventType::leftMouseDown ||
-                posted.event.type == platform::EventType::leftMouseUp)
-                result.push_back(posted);
+            for (const auto type : types)
+                if (posted.event.type == type)
+                    result.push_back(posted);
         return result;
     }
+    std::vector<sim::PostedEvent> mouseEvents() const {
+        return postedOfTypes(
+            {platform::EventType::leftMouseDown, platform::EventType::leftMouseUp});
+    }
     std::vector<sim::PostedEvent> keyEvents() const {
-        std::vector<sim::PostedEvent> result;
-        for (const auto& posted : desktop->postedEvents())
-            if (posted.event.type == platform::EventType::keyDown ||
-                posted.event.type == platform::EventType::keyUp)
-                result.push_back(posted);
-        return result;
+        return postedOfTypes({platform::EventType::keyDown, platform::EventType::keyUp});
+    }
+
+    /// Runs a task from now on, so that sinceStart() measures from here.
+    std::optional<BackendError> attempt(async::Task<void> task) {
+        startedAt = loop.now();
+        return failureOf(std::move(task));
     }
     std::chrono::milliseconds sinceStart(async::TimePoint at) const {
         return std::chrono::duration_cast<std::chrono::milliseconds>(at - startedAt);
     }
 
-    /// Spawns a task and advances virtual time until it is done (at most a
-    /// minute); its result or exception is kept.
-    template <class T> struct Outcome {
-        std::optional<T> value;
-        std::exception_ptr failure;
-        bool done = false;
-    };
-    template <class T> static async::Task<void> keep(async::Task<T> task, Outcome<T>* out) {
-        try {
-            out->value.emplace(co_await std::move(task));
-        } catch (...) {
-            out->failure = std::current_exception();
-        }
-        out->done = true;
-    }
-    static async::Task<void> keepVoid(async::Task<void> task, Outcome<bool>* out) {
-        try {
-            co_await std::move(task);
-            out->value = true;
-        } catch (...) {
-            out->failure = std::current_exception();
-        }
-        out->done = true;
-    }
-    template <class T> Outcome<T> run(async::Task<T> task) {
-        Outcome<T> outcome;
-        startedAt = loop.now();
-        async::spawn(loop, keep(std::move(task), &outcome));
-        finish([&] { return outcome.done; });
-        return outcome;
-    }
-    Outcome<bool> run(async::Task<void> task) {
-        Outcome<bool> outcome;
-        startedAt = loop.now();
-        async::spawn(loop, keepVoid(std::move(task), &outcome));
-        finish([&] { return outcome.done; });
-        return outcome;
-    }
-    template <class Done> void finish(Done done) {
-        for (int step = 0; step < 60000 && !done(); ++step)
-            loop.advance(1ms);
-        ASSERT_TRUE(done()) << "the task did not finish within a minute of virtual time";
-    }
-
-    async::ManualLoop loop;
-    std::shared_ptr<sim::SimulatedDesktop> desktop;
     MenuBarWindowList windows{nullptr};
     std::int32_t selfPID = 0;
     async::TimePoint startedAt{};
 };
-
-/// The BackendError a task ended with; fails the test for anything else.
-template <class T> std::optional<BackendError> backendError(const T& outcome) {
-    if (!outcome.failure)
-        return std::nullopt;
-    try {
-        std::rethrow_exception(outcome.failure);
-    } catch (const BackendError& error) {
-        return error;
-    } catch (...) {
-        ADD_FAILURE() << "a failure other than BackendError";
-    }
-    return std::nullopt;
-}
 
 } // namespace corvel::test

@@ -20,15 +20,12 @@ class StampedItemMoverTest : public Mac26SimTest {
         spacer = makeItem(spacerName);
     }
 
-    async::Task<void> move(const std::string& item, bool left) {
-        return StampedItemMover::move(windows, desktop, token(item), window(spacerName), left);
+    std::optional<BackendError> move(const std::string& item, bool left) {
+        return attempt(
+            StampedItemMover::move(windows, desktop, token(item), window(spacerName), left));
     }
 
-    /// The owner the mover addresses: the item window's owner, which is
-    /// Control Center while it hosts the windows.
-    std::int32_t itemOwner() const {
-        return hosted() ? pid("com.apple.controlcenter") : pid("com.example.testbed");
-    }
+    std::int32_t itemOwner() const { return windowOwner("com.example.testbed"); }
 
     void expectDualPost(const std::vector<sim::PostedEvent>& posted, std::size_t at, EventType type,
                         std::uint32_t stampedWindow) {
@@ -61,9 +58,8 @@ TEST_P(StampedItemMoverTest, oneStampedDragPostedTwiceEachPutsTheItemLeftOfTheSp
     const auto spacerFrame = frameOf(spacerName);
     const auto itemFrame = frameOf("testbed.one");
 
-    const auto outcome = run(move("testbed.one", true));
+    ASSERT_EQ(move("testbed.one", true), std::nullopt);
 
-    ASSERT_FALSE(outcome.failure);
     const auto posted = mouseEvents();
     ASSERT_EQ(posted.size(), 4u);
     expectDualPost(posted, 0, EventType::leftMouseDown, item);
@@ -87,9 +83,7 @@ TEST_P(StampedItemMoverTest, oneStampedDragPostedTwiceEachPutsTheItemLeftOfTheSp
 }
 
 TEST_P(StampedItemMoverTest, anItemAlreadyOnTheRequestedSidePostsNothing) {
-    const auto outcome = run(move("testbed.one", false));
-
-    EXPECT_FALSE(outcome.failure);
+    EXPECT_EQ(move("testbed.one", false), std::nullopt);
     EXPECT_TRUE(desktop->postedEvents().empty());
 }
 
@@ -105,9 +99,7 @@ TEST_P(StampedItemMoverTest, anItemThatNeverMovesGetsFiveDragsAndFourWakeUpClick
     const auto item = window("testbed.one");
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::neverMoves, true));
 
-    const auto outcome = run(move("testbed.one", true));
-
-    EXPECT_EQ(backendError(outcome),
+    EXPECT_EQ(move("testbed.one", true),
               BackendError::underlying("StampedItemMover: exhausted 5 retries without moving the "
                                        "item left of the spacer"));
     const auto posted = mouseEvents();
@@ -136,12 +128,10 @@ TEST_P(StampedItemMoverTest, anItemThatNeverMovesGetsFiveDragsAndFourWakeUpClick
 }
 
 TEST_P(StampedItemMoverTest, theExhaustedMessageNamesTheRightSideForAMoveOut) {
-    ASSERT_FALSE(run(move("testbed.one", true)).failure);
+    ASSERT_EQ(move("testbed.one", true), std::nullopt);
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::neverMoves, true));
 
-    const auto outcome = run(move("testbed.one", false));
-
-    EXPECT_EQ(backendError(outcome),
+    EXPECT_EQ(move("testbed.one", false),
               BackendError::underlying("StampedItemMover: exhausted 5 retries without moving the "
                                        "item right of the spacer"));
 }
@@ -149,9 +139,7 @@ TEST_P(StampedItemMoverTest, theExhaustedMessageNamesTheRightSideForAMoveOut) {
 TEST_P(StampedItemMoverTest, anItemThatNeedsWakingMovesOnTheDragAfterTheWakeUpClick) {
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::needsWakeUp, true));
 
-    const auto outcome = run(move("testbed.one", true));
-
-    EXPECT_FALSE(outcome.failure);
+    EXPECT_EQ(move("testbed.one", true), std::nullopt);
     EXPECT_EQ(mouseEvents().size(), 12u);
     EXPECT_LT(frameOf("testbed.one").midX(), frameOf(spacerName).midX());
 }
@@ -159,18 +147,13 @@ TEST_P(StampedItemMoverTest, anItemThatNeedsWakingMovesOnTheDragAfterTheWakeUpCl
 TEST_P(StampedItemMoverTest, anItemThatVanishesAfterTheFirstDragNoLongerExists) {
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::vanishAfterDrags, 1));
 
-    const auto outcome = run(move("testbed.one", true));
-
-    EXPECT_EQ(backendError(outcome), BackendError::itemNoLongerExists());
+    EXPECT_EQ(move("testbed.one", true), BackendError::itemNoLongerExists());
     EXPECT_EQ(mouseEvents().size(), 4u);
 }
 
 TEST_P(StampedItemMoverTest, aSpacerMissingAtTheStartIsNamedByItsNumberAndNothingIsPosted) {
-    const auto outcome =
-        run(StampedItemMover::move(windows, desktop, token("testbed.one"), 987654, true));
-
     EXPECT_EQ(
-        backendError(outcome),
+        attempt(StampedItemMover::move(windows, desktop, token("testbed.one"), 987654, true)),
         BackendError::underlying("StampedItemMover: hidden-region spacer window 987654 not found"));
     EXPECT_TRUE(desktop->postedEvents().empty());
 }
@@ -178,11 +161,8 @@ TEST_P(StampedItemMoverTest, aSpacerMissingAtTheStartIsNamedByItsNumberAndNothin
 TEST_P(StampedItemMoverTest, aSpacerThatVanishesMidMoveEndsTheMove) {
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::neverMoves, true));
     auto removal = loop.after(100ms, [this] { desktop->removeStatusItem(spacer); });
-    auto task = move("testbed.one", true);
 
-    const auto outcome = run(std::move(task));
-
-    EXPECT_EQ(backendError(outcome),
+    EXPECT_EQ(move("testbed.one", true),
               BackendError::underlying(
                   "StampedItemMover: hidden-region spacer window disappeared mid-move"));
     EXPECT_EQ(desktop->counters().drags, 1);
@@ -191,15 +171,13 @@ TEST_P(StampedItemMoverTest, aSpacerThatVanishesMidMoveEndsTheMove) {
 TEST_P(StampedItemMoverTest, anItemGoneBeforeTheMoveNoLongerExists) {
     const auto gone = Mac26WindowToken::token(999999);
 
-    const auto outcome =
-        run(StampedItemMover::move(windows, desktop, gone, window(spacerName), true));
-
-    EXPECT_EQ(backendError(outcome), BackendError::itemNoLongerExists());
+    EXPECT_EQ(attempt(StampedItemMover::move(windows, desktop, gone, window(spacerName), true)),
+              BackendError::itemNoLongerExists());
     EXPECT_TRUE(desktop->postedEvents().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(BuiltInScenarios, StampedItemMoverTest,
-                         ::testing::ValuesIn(backendScenarioNames()), scenarioName);
+INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, StampedItemMoverTest,
+                         ::testing::ValuesIn(builtInScenarios()), scenarioName);
 
 } // namespace
 } // namespace corvel::test
