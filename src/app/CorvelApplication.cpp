@@ -3,7 +3,6 @@
 #include "backend_mac26/Mac26Backend.h"
 #include "sim/SimulatedDesktop.h"
 #include "ui/QtModalAlerts.h"
-#include "ui/SymbolIcons.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -19,12 +18,6 @@ ScreenMapping mappingFor(const sim::Scenario::Screen& screen) {
     return ScreenMapping::fit({screen.width, screen.height}, available);
 }
 
-ImageRenderer symbolRenderer() {
-    return ImageRenderer([](const std::string& name, QSize pixels, QColor color) {
-        return SymbolIcons::pixmap(name, pixels, color).toImage();
-    });
-}
-
 } // namespace
 
 CorvelApplication::CorvelApplication(Configuration configuration)
@@ -35,9 +28,9 @@ CorvelApplication::CorvelApplication(Configuration configuration)
         configuration_.alerts = std::make_shared<QtModalAlerts>();
     if (!configuration_.endLoop)
         configuration_.endLoop = [] { QCoreApplication::exit(0); };
-    view_ = std::make_unique<DesktopView>(
-        desktop_, configuration_.scenario.screen, desktop_->currentProcessIdentifier(),
-        mappingFor(configuration_.scenario.screen), symbolRenderer());
+    view_ = std::make_unique<DesktopView>(desktop_, configuration_.scenario.screen,
+                                          desktop_->currentProcessIdentifier(),
+                                          mappingFor(configuration_.scenario.screen));
     auto platform = desktop_->services();
     platform.systemLog = configuration_.log;
     delegate_ = CorvelAppDelegate::create({

@@ -1,6 +1,7 @@
 #include "app/DesktopPainter.h"
 
 #include "sim/ItemPainter.h"
+#include "ui/PlatformImageRenderer.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -50,8 +51,7 @@ void drawText(QPainter& painter, const QRectF& box, const QString& text, int fla
 
 } // namespace
 
-void DesktopPainter::paint(QPainter& painter, const DesktopScene& scene,
-                           const ImageRenderer& images, double pixelsPerPoint) {
+void DesktopPainter::paint(QPainter& painter, const DesktopScene& scene, double pixelsPerPoint) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -63,7 +63,7 @@ void DesktopPainter::paint(QPainter& painter, const DesktopScene& scene,
     paintMenuBar(painter, scene);
     painter.setClipRect(QRectF(0, 0, scene.screen.width, scene.screen.menuBarHeight));
     for (const auto& item : scene.items)
-        paintItem(painter, scene, item, images, pixelsPerPoint);
+        paintItem(painter, scene, item, pixelsPerPoint);
     painter.setClipping(false);
     for (const auto& menu : scene.menus)
         paintMenu(painter, menu);
@@ -98,8 +98,7 @@ void DesktopPainter::paintMenuBar(QPainter& painter, const DesktopScene& scene) 
 }
 
 void DesktopPainter::paintItem(QPainter& painter, const DesktopScene& scene,
-                               const sim::BarItem& item, const ImageRenderer& images,
-                               double pixelsPerPoint) {
+                               const sim::BarItem& item, double pixelsPerPoint) {
     const QRectF frame = toQt(item.frame);
     if (frame.right() <= 0 || frame.left() >= scene.screen.width)
         return;
@@ -121,15 +120,15 @@ void DesktopPainter::paintItem(QPainter& painter, const DesktopScene& scene,
     const QString title = QString::fromStdString(item.title);
     const bool own = item.creatorPid == scene.selfPid;
     if (item.image && item.imagePosition != platform::ImagePosition::noImage) {
-        const QImage picture = images.render(*item.image, pixelsPerPoint, ink);
+        const QPixmap picture = PlatformImageRenderer::pixmap(*item.image, ink, pixelsPerPoint);
         const QSizeF size(item.image->size().width, item.image->size().height);
         const bool titled =
             !title.isEmpty() && item.imagePosition != platform::ImagePosition::imageOnly;
         const double titleWidth =
             titled ? QFontMetricsF(barFont()).horizontalAdvance(title) + 4 : 0;
         const double left = frame.center().x() - (size.width() + titleWidth) / 2;
-        painter.drawImage(QRectF(QPointF(left, frame.center().y() - size.height() / 2), size),
-                          picture);
+        painter.drawPixmap(QRectF(QPointF(left, frame.center().y() - size.height() / 2), size),
+                           picture, QRectF());
         if (titled)
             drawText(painter, QRectF(left + size.width() + 4, 0, titleWidth, frame.height()), title,
                      Qt::AlignLeft);

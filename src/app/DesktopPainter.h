@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/DesktopScene.h"
-#include "app/ImageRenderer.h"
 
 class QPainter;
 
@@ -13,13 +12,12 @@ namespace corvel::app {
 /// maps points to pixels; `pixelsPerPoint` says how fine to rasterise images.
 class DesktopPainter {
   public:
-    static void paint(QPainter& painter, const DesktopScene& scene, const ImageRenderer& images,
-                      double pixelsPerPoint);
+    static void paint(QPainter& painter, const DesktopScene& scene, double pixelsPerPoint);
 
   private:
     static void paintMenuBar(QPainter& painter, const DesktopScene& scene);
     static void paintItem(QPainter& painter, const DesktopScene& scene, const sim::BarItem& item,
-                          const ImageRenderer& images, double pixelsPerPoint);
+                          double pixelsPerPoint);
     static void paintMenu(QPainter& painter, const sim::OpenMenu& menu);
 };
 

@@ -25,10 +25,8 @@ bool holdsCommand(Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 DesktopView::DesktopView(std::shared_ptr<sim::SimulatedDesktop> desktop,
-                         sim::Scenario::Screen screen, std::int32_t selfPid, ScreenMapping mapping,
-                         ImageRenderer images)
-    : desktop_(std::move(desktop)), screen_(screen), selfPid_(selfPid), mapping_(mapping),
-      images_(std::move(images)) {
+                         sim::Scenario::Screen screen, std::int32_t selfPid, ScreenMapping mapping)
+    : desktop_(std::move(desktop)), screen_(screen), selfPid_(selfPid), mapping_(mapping) {
     setWindowTitle("Corvel — simulated macOS 26 desktop");
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(static_cast<int>(std::lround(screen_.width * mapping_.scale)),
@@ -56,7 +54,7 @@ void DesktopView::paintEvent(QPaintEvent*) {
     shown_ = scene();
     QPainter painter(this);
     painter.scale(mapping_.scale, mapping_.scale);
-    DesktopPainter::paint(painter, shown_, images_, mapping_.scale * devicePixelRatioF());
+    DesktopPainter::paint(painter, shown_, mapping_.scale * devicePixelRatioF());
 }
 
 platform::Point DesktopView::simulatedPoint(const QPointF& local) const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/DesktopScene.h"
-#include "app/ImageRenderer.h"
 #include "app/ScreenMapping.h"
 #include "platform/Point.h"
 
@@ -25,11 +24,10 @@ namespace corvel::app {
 class DesktopView final : public QWidget {
   public:
     DesktopView(std::shared_ptr<sim::SimulatedDesktop> desktop, sim::Scenario::Screen screen,
-                std::int32_t selfPid, ScreenMapping mapping, ImageRenderer images);
+                std::int32_t selfPid, ScreenMapping mapping);
 
     const ScreenMapping& mapping() const { return mapping_; }
     DesktopScene scene() const;
-    const ImageRenderer& images() const { return images_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,7 +43,6 @@ class DesktopView final : public QWidget {
     sim::Scenario::Screen screen_;
     std::int32_t selfPid_;
     ScreenMapping mapping_;
-    ImageRenderer images_;
     DesktopScene shown_;
     QTimer watch_;
     std::optional<platform::Point> dragStart_;

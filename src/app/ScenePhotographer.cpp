@@ -24,7 +24,7 @@ QImage ScenePhotographer::photograph() const {
                    QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&picture);
     painter.scale(pixelsPerPoint, pixelsPerPoint);
-    DesktopPainter::paint(painter, scene, view_.images(), pixelsPerPoint);
+    DesktopPainter::paint(painter, scene, pixelsPerPoint);
     const ScreenMapping& mapping = view_.mapping();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window == &view_ || !window->isVisible())

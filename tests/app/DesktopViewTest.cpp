@@ -19,8 +19,7 @@ struct DesktopFixture : ::testing::Test {
     app::QtLoop loop;
     sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
     std::shared_ptr<sim::SimulatedDesktop> desktop = sim::SimulatedDesktop::create(loop, scenario);
-    app::DesktopView view{desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 0.5},
-                          app::ImageRenderer()};
+    app::DesktopView view{desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 0.5}};
 
     sim::BarItem itemOf(const std::string& application) const {
         const auto pid = desktop->pidOf(application);
