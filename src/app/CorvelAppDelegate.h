@@ -5,15 +5,21 @@
 #include "async/Task.h"
 #include "engine/GroupStore.h"
 #include "platform/PlatformServices.h"
+#include "ui/StripWindowController.h"
 
+#include <QSettings>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
 namespace corvel {
-class MenuBarBackend;
+class CorvelMenuController;
 class GhostRecoveryCoordinator;
 class ItemAssignmentCoordinator;
+class MenuBarBackend;
+class OnboardingWindowController;
+class SettingsWindowController;
+class StatusItemController;
 namespace platform {
 class ModalAlerts;
 }
@@ -46,9 +52,15 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
         GroupStore::WallClock wallClock;
         /// Builds the backend with the namespace "Corvel" (step 1).
         std::function<std::shared_ptr<MenuBarBackend>()> makeBackend;
-        /// Ends the application through its one quit path. Called at most
-        /// once by the launch; may destroy nothing synchronously.
+        /// Ends the application through its one quit path: the launch
+        /// alert's Quit Corvel and the primary menu's Quit. Must destroy
+        /// nothing synchronously.
         std::function<void()> terminate;
+        /// Where the Strip panel stands on the real screen.
+        StripWindowController::ScreenMapping stripPlacement;
+        /// Stands in for the platform's user defaults (the settings window's
+        /// frame).
+        std::shared_ptr<QSettings> defaults;
     };
 
     static constexpr const char* backendNamespace = "Corvel";
@@ -70,6 +82,20 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     const std::shared_ptr<MenuBarBackend>& backend() const { return backend_; }
     const std::shared_ptr<GroupStore>& store() const { return store_; }
     const async::SpawnHandle& launchTask() const { return launchTask_; }
+    const std::shared_ptr<StripWindowController>& stripController() const {
+        return stripController_;
+    }
+    const std::shared_ptr<StatusItemController>& statusItemController() const {
+        return statusItemController_;
+    }
+    const std::shared_ptr<SettingsWindowController>& settingsWindowController() const {
+        return settingsWindowController_;
+    }
+    const std::shared_ptr<CorvelMenuController>& menuController() const { return menuController_; }
+    /// Present only while onboarding is shown.
+    const std::shared_ptr<OnboardingWindowController>& onboardingWindowController() const {
+        return onboardingWindowController_;
+    }
     bool interfaceBuilt() const;
 
   private:
@@ -88,11 +114,22 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
                         const std::shared_ptr<GhostRecoveryCoordinator>& ghostRecovery);
     async::Task<void> startInterface();
     void openOnboardingIfNeeded();
+    void finishOnboarding();
+    /// Every change of the Groups in the settings re-places the icons, then
+    /// reconciles the filed items again.
+    static async::Task<void>
+    followGroupsChange(std::weak_ptr<CorvelAppDelegate> weakSelf,
+                       std::shared_ptr<ItemAssignmentCoordinator> assignment);
 
     Services services_;
     async::SpawnHandle launchTask_;
     std::shared_ptr<MenuBarBackend> backend_;
     std::shared_ptr<GroupStore> store_;
+    std::shared_ptr<StripWindowController> stripController_;
+    std::shared_ptr<StatusItemController> statusItemController_;
+    std::shared_ptr<SettingsWindowController> settingsWindowController_;
+    std::shared_ptr<CorvelMenuController> menuController_;
+    std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
 };
 
 } // namespace corvel::app

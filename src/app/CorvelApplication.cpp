@@ -18,6 +18,19 @@ ScreenMapping mappingFor(const sim::Scenario::Screen& screen) {
     return ScreenMapping::fit({screen.width, screen.height}, available);
 }
 
+// The Strip is placed in the window system's bottom-left coordinates; the
+// simulated display counts from the top left, and sits on the real screen
+// where the mapping says.
+StripWindowController::ScreenMapping stripPlacement(const sim::Scenario::Screen& screen,
+                                                    ScreenMapping mapping) {
+    return [height = screen.height, mapping](const platform::Point& bottomLeftOrigin,
+                                             const QSize& panelSize) {
+        const platform::Point topLeft{bottomLeftOrigin.x,
+                                      height - bottomLeftOrigin.y - panelSize.height()};
+        return mapping.toReal(topLeft).toPoint();
+    };
+}
+
 } // namespace
 
 CorvelApplication::CorvelApplication(Configuration configuration)
@@ -42,6 +55,9 @@ CorvelApplication::CorvelApplication(Configuration configuration)
         .wallClock = [] { return std::chrono::system_clock::now(); },
         .makeBackend = [this] { return makeBackend(); },
         .terminate = [this] { terminate(); },
+        .stripPlacement = stripPlacement(configuration_.scenario.screen, view_->mapping()),
+        .defaults = std::make_shared<QSettings>(
+            QString::fromStdString(configuration_.defaultsFile.string()), QSettings::IniFormat),
     });
     signals_ = std::make_unique<TerminationSignals>([this] { terminate(); });
 }

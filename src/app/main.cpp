@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     app::CorvelApplication corvel({
         .scenario = std::move(scenario),
         .storeURL = places.store,
+        .defaultsFile = places.supportFolder / "defaults.ini",
         .log = std::make_shared<platform::SyslogSystemLog>(),
         .alerts = nullptr,
         .endLoop = nullptr,
