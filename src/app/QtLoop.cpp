@@ -57,10 +57,13 @@ void QtLoop::wake() {
 
 void QtLoop::drain() {
     // Only what was queued when this turn began: work that posts more work
-    // must not starve painting and input.
+    // must not starve painting and input. Work posted from here on wakes a
+    // turn of its own, which also runs inside a nested event loop (a modal
+    // alert) that one of these items may start.
     std::size_t count = 0;
     {
         std::lock_guard lock(mutex_);
+        wakePosted_ = false;
         count = queue_.size();
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -74,14 +77,6 @@ void QtLoop::drain() {
         }
         work();
     }
-    bool more = false;
-    {
-        std::lock_guard lock(mutex_);
-        more = !queue_.empty() && !stopping_;
-        wakePosted_ = more;
-    }
-    if (more)
-        wake();
 }
 
 async::TimerHandle QtLoop::after(async::Duration delay, std::function<void()> work) {
@@ -115,11 +110,13 @@ void QtLoop::fireDueTimers() {
                 return;
             work = timers_.popDue(now());
         }
+        // Armed before the work runs, so that later timers still fire while
+        // it runs a nested event loop.
+        rearm();
         if (!work)
-            break;
+            return;
         (*work)();
     }
-    rearm();
 }
 
 void QtLoop::runUntilIdle() {

@@ -117,3 +117,30 @@ TEST(QtLoop, workThatPostsMoreWorkLetsQtEventsRunInBetween) {
     EXPECT_TRUE(test::runQtUntil([&] { return timerSeen; }));
     EXPECT_GT(turns, 0);
 }
+
+TEST(QtLoop, postedWorkAndTimersKeepRunningWhileAnItemRunsANestedEventLoop) {
+    app::QtLoop loop;
+    bool postedRan = false;
+    bool timerRan = false;
+    bool nestedEnded = false;
+    loop.post([&] {
+        // As a modal alert does: a nested loop inside one item of work.
+        loop.post([&] { postedRan = true; });
+        loop.after(5ms, [&] { timerRan = true; });
+        EXPECT_TRUE(test::runQtUntil([&] { return postedRan && timerRan; }, 5s));
+        nestedEnded = true;
+    });
+    EXPECT_TRUE(test::runQtUntil([&] { return nestedEnded; }));
+}
+
+TEST(QtLoop, aTimerThatRunsANestedEventLoopLetsLaterTimersFire) {
+    app::QtLoop loop;
+    bool laterRan = false;
+    bool nestedEnded = false;
+    loop.after(1ms, [&] {
+        EXPECT_TRUE(test::runQtUntil([&] { return laterRan; }, 5s));
+        nestedEnded = true;
+    });
+    loop.after(10ms, [&] { laterRan = true; });
+    EXPECT_TRUE(test::runQtUntil([&] { return nestedEnded; }));
+}
