@@ -41,9 +41,9 @@ CorvelApplication::CorvelApplication(Configuration configuration)
         configuration_.alerts = std::make_shared<QtModalAlerts>();
     if (!configuration_.endLoop)
         configuration_.endLoop = [] { QCoreApplication::exit(0); };
-    view_ = std::make_unique<DesktopView>(desktop_, configuration_.scenario.screen,
-                                          desktop_->currentProcessIdentifier(),
-                                          mappingFor(configuration_.scenario.screen));
+    view_ = std::make_unique<DesktopView>(
+        desktop_, configuration_.scenario.screen, desktop_->currentProcessIdentifier(),
+        configuration_.mapping.value_or(mappingFor(configuration_.scenario.screen)));
     auto platform = desktop_->services();
     platform.systemLog = configuration_.log;
     delegate_ = CorvelAppDelegate::create({

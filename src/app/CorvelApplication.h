@@ -39,6 +39,9 @@ class CorvelApplication {
         /// Ends Qt's loop once the store is written; QCoreApplication::exit(0)
         /// by default.
         std::function<void()> endLoop;
+        /// Where the simulated display sits on the real screen; by default
+        /// at the primary screen's top left, shrunk to fit.
+        std::optional<ScreenMapping> mapping;
     };
 
     explicit CorvelApplication(Configuration configuration);

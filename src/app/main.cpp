@@ -1,14 +1,18 @@
 #include "app/CorvelApplication.h"
 #include "app/LaunchOptions.h"
 #include "app/LaunchPlaces.h"
+#include "app/MirroredSystemLog.h"
 #include "app/SingleInstanceLock.h"
+#include "app/Tour.h"
 #include "platform/PosixProcessEnvironment.h"
 #include "platform/SyslogSystemLog.h"
 #include "sim/ScenarioLoader.h"
 
 #include <QApplication>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 
 using namespace corvel;
@@ -27,6 +31,60 @@ int refuse(const std::string& message) {
     return 1;
 }
 
+std::optional<sim::Scenario> loadScenario(const app::LaunchOptions& options) {
+    try {
+        return options.scenarioFile ? sim::ScenarioLoader::fromFile(*options.scenarioFile)
+                                    : sim::ScenarioLoader::defaultScenario();
+    } catch (const std::exception& error) {
+        std::cerr << "Corvel can't read the scenario: " << error.what() << '\n';
+        return std::nullopt;
+    }
+}
+
+// The tour keeps everything it writes in its own folder, so it runs beside a
+// Corvel in use and needs no per-user place.
+int playTour(const app::LaunchOptions& options) {
+    if (options.storeFile)
+        return refuse("corvel: the tour keeps its own store in its folder; leave out --store");
+    const std::filesystem::path folder = std::filesystem::absolute(*options.tourDirectory);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return refuse("Corvel can't create " + folder.string() + ": " + error.message());
+    auto scenario = loadScenario(options);
+    if (!scenario)
+        return 1;
+    std::filesystem::remove(folder / "store.json", error);
+    std::filesystem::remove(folder / "defaults.ini", error);
+    auto log = std::make_shared<app::MirroredSystemLog>(
+        std::make_shared<platform::SyslogSystemLog>(), folder / "corvel.log");
+    if (!log->isOpen())
+        return refuse("Corvel can't write " + (folder / "corvel.log").string());
+
+    app::CorvelApplication corvel({
+        .scenario = app::Tour::prepared(std::move(*scenario)),
+        .storeURL = folder / "store.json",
+        .defaultsFile = folder / "defaults.ini",
+        .log = log,
+        .alerts = nullptr,
+        .endLoop = nullptr,
+        .mapping = app::ScreenMapping{},
+    });
+    app::Tour tour(corvel, folder, *log);
+    const auto started = std::chrono::steady_clock::now();
+    tour.start([&] { corvel.terminate(); });
+    corvel.run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    std::cout << "tour: " << tour.pictures().size() << " pictures in " << folder.string() << " ("
+              << std::fixed << std::setprecision(1) << took.count() << " s)\n";
+    if (!tour.succeeded()) {
+        std::cerr << "tour: failed: " << tour.failure() << '\n';
+        return 1;
+    }
+    std::cout << "tour: every step saw what it expected\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +100,8 @@ int main(int argc, char** argv) {
         return exit->exitCode;
     }
     const auto& options = std::get<app::LaunchOptions>(parsed);
+    if (options.tourDirectory)
+        return playTour(options);
 
     platform::PosixProcessEnvironment environment;
     const auto resolved =
@@ -58,20 +118,16 @@ int main(int argc, char** argv) {
     if (const auto* message = std::get_if<std::string>(&locked))
         return refuse(*message);
 
-    sim::Scenario scenario;
-    try {
-        scenario = options.scenarioFile ? sim::ScenarioLoader::fromFile(*options.scenarioFile)
-                                        : sim::ScenarioLoader::defaultScenario();
-    } catch (const std::exception& error) {
-        return refuse(std::string("Corvel can't read the scenario: ") + error.what());
-    }
+    auto scenario = loadScenario(options);
+    if (!scenario)
+        return 1;
     if (options.reset) {
         std::error_code ignored;
         std::filesystem::remove(places.store, ignored);
     }
 
     app::CorvelApplication corvel({
-        .scenario = std::move(scenario),
+        .scenario = std::move(*scenario),
         .storeURL = places.store,
         .defaultsFile = places.supportFolder / "defaults.ini",
         .log = std::make_shared<platform::SyslogSystemLog>(),
