@@ -1,6 +1,8 @@
 #include "app/CorvelAppDelegate.h"
 #include "async/ManualLoop.h"
 #include "backend/BackendError.h"
+#include "settings_ui/HostWindow.h"
+#include "settings_ui/OnboardingWindowController.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
 #include "support/MemoryLog.h"
@@ -8,6 +10,7 @@
 #include "support/ScriptedModalAlerts.h"
 #include "support/TemporaryFolder.h"
 
+#include <QPushButton>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -42,6 +45,9 @@ struct LaunchFixture : ::testing::Test {
             .wallClock = [] { return std::chrono::system_clock::time_point{}; },
             .makeBackend = [this] { return backend; },
             .terminate = [this] { ++terminations; },
+            .stripPlacement = StripWindowController::identityMapping(),
+            .defaults = std::make_shared<QSettings>(
+                QString::fromStdString((folder / "defaults.ini").string()), QSettings::IniFormat),
         });
         delegate->applicationDidFinishLaunching();
         loop.runUntilIdle();
@@ -154,4 +160,70 @@ TEST_F(LaunchFixture, theApplicationIsBroughtToTheFrontBeforeTheBackendIsPrepare
     });
     launch();
     EXPECT_EQ(activationsAtPrepare, 1);
+}
+
+namespace {
+
+const char* threeGroupsDocument =
+    R"({"schemaVersion":1,"items":[],"groups":[)"
+    R"({"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000001"},"name":"Late","symbolName":"folder.fill","order":2},)"
+    R"({"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000002"},"name":"Tie A","symbolName":"folder.fill","order":1},)"
+    R"({"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000003"},"name":"Tie B","symbolName":"folder.fill","order":1}]})";
+
+} // namespace
+
+TEST_F(LaunchFixture, theIconsArePlacedWithTheGroupsByOrderAndTiesInStoreOrder) {
+    std::ofstream(folder / "store.json") << threeGroupsDocument;
+    launch();
+    std::vector<std::string> handles;
+    for (const auto& icon : backend->placedIcons())
+        handles.push_back(icon.handle.text());
+    EXPECT_EQ(handles, (std::vector<std::string>{
+                           "00000000-0000-0000-0000-0000000000F0",
+                           "6A1B2C3D-0000-4000-8000-000000000002",
+                           "6A1B2C3D-0000-4000-8000-000000000003",
+                           "6A1B2C3D-0000-4000-8000-000000000001",
+                       }));
+    EXPECT_TRUE(delegate->interfaceBuilt());
+    EXPECT_NE(backend->attachedMenu(), nullptr);
+}
+
+TEST_F(LaunchFixture, aFailedIconPlacementIsLoggedAndLaunchStillReconcilesAndAsksForAccessibility) {
+    scenario.accessibility = sim::Scenario::Permission::denied;
+    backend->failNext(Operation::placeOwnChrome, spacerMissing);
+    launch();
+    const auto lines = log->lines();
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "Corvel: placeOwnChrome failed at launch — underlying(\"The spacer's window "
+                  "never appeared.\")"),
+        lines.end());
+    const auto operations = backend->operations();
+    const auto placed = std::find(operations.begin(), operations.end(), Operation::placeOwnChrome);
+    EXPECT_NE(std::find(placed, operations.end(), Operation::currentItems), operations.end());
+    ASSERT_NE(delegate->onboardingWindowController(), nullptr);
+    EXPECT_TRUE(delegate->onboardingWindowController()->window().isVisible());
+    EXPECT_TRUE(delegate->launchTask().isDone());
+}
+
+TEST_F(LaunchFixture, withAccessibilityGrantedNoOnboardingWindowIsMade) {
+    launch();
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_EQ(delegate->onboardingWindowController(), nullptr);
+}
+
+TEST_F(LaunchFixture, onceOnboardingFinishesItsWindowIsClosedAndGone) {
+    scenario.accessibility = sim::Scenario::Permission::grantedOnRequest;
+    launch();
+    auto onboarding = delegate->onboardingWindowController();
+    ASSERT_NE(onboarding, nullptr);
+    QPushButton* continueButton = nullptr;
+    for (auto* button : onboarding->window().findChildren<QPushButton*>())
+        if (button->text() == "Continue")
+            continueButton = button;
+    ASSERT_NE(continueButton, nullptr);
+    continueButton->click();
+    loop.runUntilIdle();
+    EXPECT_EQ(delegate->onboardingWindowController(), nullptr);
+    EXPECT_FALSE(onboarding->window().isVisible());
 }
