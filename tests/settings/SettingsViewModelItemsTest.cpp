@@ -2,6 +2,11 @@
 #include "settings/SettingsFixture.h"
 #include "settings/SettingsViewModel.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace corvel {
 namespace {
 
@@ -172,6 +177,39 @@ TEST_F(SettingsViewModelItemsTest, AnAssignmentUnderWayKeepsTheViewModelAliveUnt
     EXPECT_EQ(handle.failure(), nullptr);
     EXPECT_TRUE(watched.expired());
     EXPECT_EQ(stored(weatherID)->groupID, work.id);
+}
+
+template <class T> async::Task<void> awaitAndDrop(async::Task<T> task) {
+    co_await std::move(task);
+}
+
+TEST_F(SettingsViewModelItemsTest, EveryOperationUnderWayKeepsTheViewModelAliveUntilItEnds) {
+    using Start = std::function<async::Task<void>(SettingsViewModel&)>;
+    const std::vector<std::pair<std::string, Start>> operations{
+        {"refreshRows", [](SettingsViewModel& model) { return model.refreshRows(); }},
+        {"deleteGroup", [&](SettingsViewModel& model) { return model.deleteGroup(work.id); }},
+        {"unassign",
+         [&](SettingsViewModel& model) { return awaitAndDrop(model.unassign(weatherID)); }},
+        {"rename of an item that left",
+         [&](SettingsViewModel& model) { return model.rename(ItemID::random(), "Sun"); }},
+    };
+    for (const auto& [name, start] : operations) {
+        auto model = makeViewModel();
+        std::weak_ptr<SettingsViewModel> watched = model;
+        // Every one of them ends by reading the rows again.
+        auto gate = backend->holdNext(Operation::currentItems);
+        auto handle = async::spawn(loop, start(*model));
+        model.reset();
+        loop.runUntilIdle();
+        ASSERT_TRUE(gate.isReached()) << name;
+        EXPECT_FALSE(watched.expired()) << name;
+
+        gate.open();
+        loop.runUntilIdle();
+
+        EXPECT_TRUE(handle.isDone()) << name;
+        EXPECT_TRUE(watched.expired()) << name;
+    }
 }
 
 } // namespace
