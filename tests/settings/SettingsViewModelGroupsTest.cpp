@@ -175,8 +175,9 @@ TEST_F(SettingsViewModelGroupsTest, DeletingUnassignsEveryMemberInStoreOrderThen
             return;
         movedOut.push_back(call.item->identity.title);
         EXPECT_TRUE(storeHasGroup(work.id)) << "the Group is removed only after its members";
-        if (call.item->identity.title == "Last")
+        if (call.item->identity.title == "Last") {
             EXPECT_EQ(stored(goneItem.id)->groupID, std::nullopt) << "members go in store order";
+        }
     });
     bool rowsWereRefreshed = false;
     viewModel->setOnGroupsChanged([&] {
@@ -187,6 +188,9 @@ TEST_F(SettingsViewModelGroupsTest, DeletingUnassignsEveryMemberInStoreOrderThen
     run(viewModel->deleteGroup(work.id));
 
     EXPECT_EQ(movedOut, (std::vector<std::string>{"First", "Last"}));
+    EXPECT_EQ(backend->operations(),
+              (std::vector<Operation>{Operation::moveOutOfHiddenRegion,
+                                      Operation::moveOutOfHiddenRegion, Operation::currentItems}));
     EXPECT_FALSE(storeHasGroup(work.id));
     EXPECT_EQ(names(viewModel->groups().value()), (std::vector<std::string>{"Play"}));
     for (const auto& id : {firstItem.id, goneItem.id, lastItem.id})

@@ -123,11 +123,15 @@ TEST_F(SettingsViewModelItemsTest, UnassigningRefreshesTheRowsAndLeavesTheMessag
     run(viewModel->assign(weatherID, work.id));
     const auto message = viewModel->assignmentError().value();
     ASSERT_TRUE(message);
+    backend->clearCalls();
 
     EXPECT_EQ(run(viewModel->unassign(syncID)), AssignmentOutcome::assigned());
 
     EXPECT_EQ(stored(syncID)->groupID, std::nullopt);
     EXPECT_TRUE(viewModel->rowsIn(work.id).empty());
+    EXPECT_EQ(backend->operations(),
+              (std::vector<Operation>{Operation::moveOutOfHiddenRegion, Operation::revealRegion,
+                                      Operation::currentItems}));
     EXPECT_EQ(viewModel->assignmentError().value(), message);
 }
 

@@ -182,11 +182,5 @@ TEST(ShortcutRecorderLifetimeTest, ACommitMayDestroyTheRecorderThatMadeIt) {
     EXPECT_EQ(commits, 2);
 }
 
-TEST(ShortcutRecorderHintTest, TheSystemConflictHintIsFixed) {
-    EXPECT_EQ(ShortcutRecorderViewModel::systemConflictHint,
-              "If nothing happens when you use this shortcut, another app or macOS may already "
-              "own it.");
-}
-
 } // namespace
 } // namespace corvel
