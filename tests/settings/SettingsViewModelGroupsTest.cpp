@@ -2,6 +2,8 @@
 #include "settings/SettingsFixture.h"
 #include "settings/SettingsViewModel.h"
 
+#include <limits>
+
 namespace corvel {
 namespace {
 
@@ -89,6 +91,18 @@ TEST_F(SettingsViewModelGroupsTest, ABlankNameIsRefusedWithAMessageThatTheNextCr
 
     EXPECT_TRUE(viewModel->createGroup("Work", "folder.fill"));
     EXPECT_EQ(viewModel->createGroupError().value(), std::nullopt);
+}
+
+TEST_F(SettingsViewModelGroupsTest, AGroupMadeAfterTheLargestPossibleOrderStillComesLast) {
+    putGroup("Edge", std::numeric_limits<std::int64_t>::max());
+    putGroup("Low", std::numeric_limits<std::int64_t>::min());
+    const auto viewModel = makeViewModel();
+
+    const auto created = viewModel->createGroup("Work", "folder.fill");
+
+    EXPECT_EQ(created->order, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(names(viewModel->groups().value()),
+              (std::vector<std::string>{"Low", "Edge", "Work"}));
 }
 
 // Editing in place
