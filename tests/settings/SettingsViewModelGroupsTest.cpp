@@ -2,6 +2,8 @@
 #include "settings/SettingsFixture.h"
 #include "settings/SettingsViewModel.h"
 
+#include <limits>
+
 namespace corvel {
 namespace {
 
@@ -91,6 +93,18 @@ TEST_F(SettingsViewModelGroupsTest, ABlankNameIsRefusedWithAMessageThatTheNextCr
     EXPECT_EQ(viewModel->createGroupError().value(), std::nullopt);
 }
 
+TEST_F(SettingsViewModelGroupsTest, AGroupMadeAfterTheLargestPossibleOrderStillComesLast) {
+    putGroup("Edge", std::numeric_limits<std::int64_t>::max());
+    putGroup("Low", std::numeric_limits<std::int64_t>::min());
+    const auto viewModel = makeViewModel();
+
+    const auto created = viewModel->createGroup("Work", "folder.fill");
+
+    EXPECT_EQ(created->order, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(names(viewModel->groups().value()),
+              (std::vector<std::string>{"Low", "Edge", "Work"}));
+}
+
 // Editing in place
 
 TEST_F(SettingsViewModelGroupsTest, RenamingStoresTheTrimmedNameInPlace) {
@@ -175,8 +189,9 @@ TEST_F(SettingsViewModelGroupsTest, DeletingUnassignsEveryMemberInStoreOrderThen
             return;
         movedOut.push_back(call.item->identity.title);
         EXPECT_TRUE(storeHasGroup(work.id)) << "the Group is removed only after its members";
-        if (call.item->identity.title == "Last")
+        if (call.item->identity.title == "Last") {
             EXPECT_EQ(stored(goneItem.id)->groupID, std::nullopt) << "members go in store order";
+        }
     });
     bool rowsWereRefreshed = false;
     viewModel->setOnGroupsChanged([&] {
@@ -187,6 +202,9 @@ TEST_F(SettingsViewModelGroupsTest, DeletingUnassignsEveryMemberInStoreOrderThen
     run(viewModel->deleteGroup(work.id));
 
     EXPECT_EQ(movedOut, (std::vector<std::string>{"First", "Last"}));
+    EXPECT_EQ(backend->operations(),
+              (std::vector<Operation>{Operation::moveOutOfHiddenRegion,
+                                      Operation::moveOutOfHiddenRegion, Operation::currentItems}));
     EXPECT_FALSE(storeHasGroup(work.id));
     EXPECT_EQ(names(viewModel->groups().value()), (std::vector<std::string>{"Play"}));
     for (const auto& id : {firstItem.id, goneItem.id, lastItem.id})

@@ -2,6 +2,11 @@
 #include "settings/SettingsFixture.h"
 #include "settings/SettingsViewModel.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace corvel {
 namespace {
 
@@ -118,11 +123,15 @@ TEST_F(SettingsViewModelItemsTest, UnassigningRefreshesTheRowsAndLeavesTheMessag
     run(viewModel->assign(weatherID, work.id));
     const auto message = viewModel->assignmentError().value();
     ASSERT_TRUE(message);
+    backend->clearCalls();
 
     EXPECT_EQ(run(viewModel->unassign(syncID)), AssignmentOutcome::assigned());
 
     EXPECT_EQ(stored(syncID)->groupID, std::nullopt);
     EXPECT_TRUE(viewModel->rowsIn(work.id).empty());
+    EXPECT_EQ(backend->operations(),
+              (std::vector<Operation>{Operation::moveOutOfHiddenRegion, Operation::revealRegion,
+                                      Operation::currentItems}));
     EXPECT_EQ(viewModel->assignmentError().value(), message);
 }
 
@@ -172,6 +181,39 @@ TEST_F(SettingsViewModelItemsTest, AnAssignmentUnderWayKeepsTheViewModelAliveUnt
     EXPECT_EQ(handle.failure(), nullptr);
     EXPECT_TRUE(watched.expired());
     EXPECT_EQ(stored(weatherID)->groupID, work.id);
+}
+
+template <class T> async::Task<void> awaitAndDrop(async::Task<T> task) {
+    co_await std::move(task);
+}
+
+TEST_F(SettingsViewModelItemsTest, EveryOperationUnderWayKeepsTheViewModelAliveUntilItEnds) {
+    using Start = std::function<async::Task<void>(SettingsViewModel&)>;
+    const std::vector<std::pair<std::string, Start>> operations{
+        {"refreshRows", [](SettingsViewModel& model) { return model.refreshRows(); }},
+        {"deleteGroup", [&](SettingsViewModel& model) { return model.deleteGroup(work.id); }},
+        {"unassign",
+         [&](SettingsViewModel& model) { return awaitAndDrop(model.unassign(weatherID)); }},
+        {"rename of an item that left",
+         [&](SettingsViewModel& model) { return model.rename(ItemID::random(), "Sun"); }},
+    };
+    for (const auto& [name, start] : operations) {
+        auto model = makeViewModel();
+        std::weak_ptr<SettingsViewModel> watched = model;
+        // Every one of them ends by reading the rows again.
+        auto gate = backend->holdNext(Operation::currentItems);
+        auto handle = async::spawn(loop, start(*model));
+        model.reset();
+        loop.runUntilIdle();
+        ASSERT_TRUE(gate.isReached()) << name;
+        EXPECT_FALSE(watched.expired()) << name;
+
+        gate.open();
+        loop.runUntilIdle();
+
+        EXPECT_TRUE(handle.isDone()) << name;
+        EXPECT_TRUE(watched.expired()) << name;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "settings/ShortcutRecorderViewModel.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -158,10 +159,27 @@ TEST_F(ShortcutRecorderViewModelTest, EscapeEndsARecordingKeepingTheShortcutAndP
     EXPECT_FALSE(recorder.escape());
 }
 
-TEST(ShortcutRecorderHintTest, TheSystemConflictHintIsFixed) {
-    EXPECT_EQ(ShortcutRecorderViewModel::systemConflictHint,
-              "If nothing happens when you use this shortcut, another app or macOS may already "
-              "own it.");
+TEST(ShortcutRecorderLifetimeTest, ACommitMayDestroyTheRecorderThatMadeIt) {
+    // The Group detail pane is rebuilt when the Groups change, recorder and all.
+    std::unique_ptr<ShortcutRecorderViewModel> recorder;
+    int commits = 0;
+    const auto makeRecorder = [&] {
+        return std::make_unique<ShortcutRecorderViewModel>(
+            GroupID::random(), std::nullopt, [] { return std::vector<Group>{}; },
+            [&, marker = std::make_shared<int>(1)](std::optional<KeyboardShortcut>) {
+                recorder.reset();
+                commits += *marker;
+            });
+    };
+    recorder = makeRecorder();
+    recorder->beginRecording();
+    EXPECT_TRUE(recorder->keyDown("k", {.command = true}));
+    EXPECT_EQ(recorder, nullptr);
+
+    recorder = makeRecorder();
+    recorder->clear();
+    EXPECT_EQ(recorder, nullptr);
+    EXPECT_EQ(commits, 2);
 }
 
 } // namespace
