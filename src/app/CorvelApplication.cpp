@@ -25,9 +25,7 @@ StripWindowController::ScreenMapping stripPlacement(const sim::Scenario::Screen&
                                                     ScreenMapping mapping) {
     return [height = screen.height, mapping](const platform::Point& bottomLeftOrigin,
                                              const QSize& panelSize) {
-        const platform::Point topLeft{bottomLeftOrigin.x,
-                                      height - bottomLeftOrigin.y - panelSize.height()};
-        return mapping.toReal(topLeft).toPoint();
+        return mapping.topLeftOf(bottomLeftOrigin, panelSize, height);
     };
 }
 

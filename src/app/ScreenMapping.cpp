@@ -29,4 +29,11 @@ platform::Rect ScreenMapping::toSimulated(const QRectF& real) const {
     return {toSimulated(real.topLeft()), {real.width() / scale, real.height() / scale}};
 }
 
+QPoint ScreenMapping::topLeftOf(platform::Point bottomLeftOrigin, const QSize& size,
+                                double simulatedScreenHeight) const {
+    const platform::Point topLeft{bottomLeftOrigin.x,
+                                  simulatedScreenHeight - bottomLeftOrigin.y - size.height()};
+    return toReal(topLeft).toPoint();
+}
+
 } // namespace corvel::app

@@ -28,6 +28,11 @@ struct ScreenMapping {
     QRectF toReal(const platform::Rect& rect) const;
     platform::Point toSimulated(const QPointF& real) const;
     platform::Rect toSimulated(const QRectF& real) const;
+    /// Where a window of `size` whose frame origin is `bottomLeftOrigin` in
+    /// the window system's bottom-left coordinates (as the Strip is placed)
+    /// puts its top-left corner on the real screen.
+    QPoint topLeftOf(platform::Point bottomLeftOrigin, const QSize& size,
+                     double simulatedScreenHeight) const;
 
     friend bool operator==(const ScreenMapping&, const ScreenMapping&) = default;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CorvelApplication.h"
+#include "app/SimulatedPerson.h"
 #include "async/Task.h"
 #include "domain/Group.h"
 #include "sim/BarItem.h"
@@ -50,28 +51,8 @@ class Tour {
     void photograph(const std::string& step);
     void logMenuBar();
 
-    // A person's hand.
-    void clickBarItem(const sim::BarItem& item);
-    void chooseFromOwnMenu(const std::string& title);
-    void createGroup(const std::string& name);
-    void dropIntoGroup(const std::string& itemName, const std::string& groupName);
-    bool answerAlert(const std::string& button);
-
-    // What the person sees.
-    std::optional<sim::BarItem>
-    barItem(const std::function<bool(const sim::BarItem&)>& which) const;
-    std::optional<sim::BarItem> primaryIcon() const;
-    std::optional<sim::BarItem> groupIcon(const std::string& groupName) const;
-    std::optional<Group> group(const std::string& name) const;
-    std::vector<sim::BarItem> groupIconsLeftToRight() const;
-    bool isItemInView(const std::string& applicationName) const;
-    std::optional<sim::BarItem> applicationItem(const std::string& applicationName) const;
-    bool isTileInLane(const std::string& bundleIdentifier, const std::string& groupName) const;
-    bool hasOwnMenuOpen() const;
-    bool hasLeftover() const;
-    int stripRowCount() const;
-
     CorvelApplication& application_;
+    SimulatedPerson person_;
     std::filesystem::path folder_;
     platform::SystemLog& log_;
     std::vector<std::filesystem::path> pictures_;
