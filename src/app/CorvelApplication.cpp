@@ -42,6 +42,7 @@ CorvelApplication::CorvelApplication(Configuration configuration)
     view_ = std::make_unique<DesktopView>(
         desktop_, configuration_.scenario.screen, desktop_->currentProcessIdentifier(),
         configuration_.mapping.value_or(mappingFor(configuration_.scenario.screen)));
+    main_.setAfterWork([view = view_.get()] { view->scheduleRefresh(); });
     auto platform = desktop_->services();
     platform.systemLog = configuration_.log;
     delegate_ = CorvelAppDelegate::create({
@@ -69,6 +70,7 @@ std::shared_ptr<MenuBarBackend> CorvelApplication::makeBackend() {
 
 CorvelApplication::~CorvelApplication() {
     signals_.reset();
+    main_.setAfterWork(nullptr);
     if (delegate_->launchTask().valid())
         delegate_->launchTask().cancel();
     // The thread loop finishes what was handed to it and hands its tasks

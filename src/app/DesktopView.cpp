@@ -14,9 +14,12 @@ namespace corvel::app {
 
 namespace {
 
-// The desktop changes on its own (menus close, items register and move);
-// looking ten times a second keeps the picture current at little cost.
-constexpr std::chrono::milliseconds watchInterval(100);
+// The desktop changes through work on the main loop, which schedules a look
+// when it has run (see scheduleRefresh); this slow look catches what only a
+// background thread changed.
+constexpr std::chrono::milliseconds watchInterval(1000);
+// Looks that are asked for within one frame make one.
+constexpr std::chrono::milliseconds refreshDelay(16);
 
 bool holdsCommand(Qt::KeyboardModifiers modifiers) {
     return modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
@@ -40,6 +43,16 @@ DesktopView::DesktopView(std::shared_ptr<sim::SimulatedDesktop> desktop,
 
 DesktopScene DesktopView::scene() const {
     return DesktopScene::of(*desktop_, screen_, selfPid_);
+}
+
+void DesktopView::scheduleRefresh() {
+    if (refreshScheduled_)
+        return;
+    refreshScheduled_ = true;
+    QTimer::singleShot(refreshDelay, this, [this] {
+        refreshScheduled_ = false;
+        refreshIfChanged();
+    });
 }
 
 void DesktopView::refreshIfChanged() {

@@ -27,6 +27,8 @@ class DesktopView final : public QWidget {
                 std::int32_t selfPid, ScreenMapping mapping);
 
     const ScreenMapping& mapping() const { return mapping_; }
+    /// Looks again soon; many calls in a row cost one look.
+    void scheduleRefresh();
     DesktopScene scene() const;
 
   protected:
@@ -45,6 +47,7 @@ class DesktopView final : public QWidget {
     ScreenMapping mapping_;
     DesktopScene shown_;
     QTimer watch_;
+    bool refreshScheduled_ = false;
     std::optional<platform::Point> dragStart_;
 };
 

@@ -77,6 +77,12 @@ void QtLoop::drain() {
         }
         work();
     }
+    if (count > 0 && afterWork_)
+        afterWork_();
+}
+
+void QtLoop::setAfterWork(std::function<void()> afterWork) {
+    afterWork_ = std::move(afterWork);
 }
 
 async::TimerHandle QtLoop::after(async::Duration delay, std::function<void()> work) {
@@ -114,9 +120,11 @@ void QtLoop::fireDueTimers() {
         // it runs a nested event loop.
         rearm();
         if (!work)
-            return;
+            break;
         (*work)();
     }
+    if (afterWork_)
+        afterWork_();
 }
 
 void QtLoop::runUntilIdle() {
