@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
         .log = std::make_shared<platform::SyslogSystemLog>(),
         .alerts = nullptr,
         .endLoop = nullptr,
+        .mapping = std::nullopt,
     });
     return corvel.run();
 }

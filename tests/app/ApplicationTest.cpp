@@ -42,6 +42,7 @@ struct ApplicationFixture : ::testing::Test {
                 .log = log,
                 .alerts = std::make_shared<test::ScriptedModalAlerts>(),
                 .endLoop = [this] { ++loopEnds; },
+                .mapping = std::nullopt,
             });
         application->start();
         ASSERT_TRUE(
