@@ -55,6 +55,7 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
     launchFails = scenario_.launchFails;
     registrationDelay = scenario_.registrationDelay;
     captureFails = scenario_.captureFails;
+    latencies = scenario_.latencies;
     wallClockBase = scenario_.wallClockStart;
     wallClockSetAt = now;
     faultsByAutosaveName = scenario_.faultsByAutosaveName;
@@ -205,9 +206,21 @@ std::optional<std::int32_t> World::relaunch(std::int32_t oldPid, async::TimePoin
     // again, so unnamed extras find their remembered places.
     target->statusItemsMade = 0;
     ++counters.restarts;
+    if (target->statusBarHost && hostStatusItemsInHost)
+        renumberHostedWindows(newPid);
     if (target->scenarioIndex)
         addExtras(*target, now);
     return newPid;
+}
+
+void World::renumberHostedWindows(std::int32_t hostPid) {
+    for (auto& entry : entries_) {
+        if (entry.isLeftover || entry.creatorPid == hostPid)
+            continue;
+        if (draggedWindow == entry.windowNumber)
+            draggedWindow.reset();
+        entry.windowNumber = allocateWindowNumber();
+    }
 }
 
 StatusEntry* World::entryByItem(std::uint64_t itemId) {
@@ -259,6 +272,21 @@ void World::removeEntry(std::uint64_t itemId) {
     released_.actions.push_back(std::move(entry->action));
     released_.menus.push_back(std::move(entry->menu));
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(indexOf(itemId)));
+}
+
+void World::requestLength(std::uint64_t itemId, double length) {
+    StatusEntry* entry = entryByItem(itemId);
+    if (!entry)
+        return;
+    const std::uint64_t request = ++entry->lengthRequests;
+    defer(latencies.lengthChange, [itemId, length, request](World& world) {
+        StatusEntry* target = world.entryByItem(itemId);
+        // A later request that landed first (its latency was shorter) wins.
+        if (!target || request <= target->lengthRequestApplied)
+            return;
+        target->length = length;
+        target->lengthRequestApplied = request;
+    });
 }
 
 void World::setAutosaveName(std::uint64_t itemId, std::string name) {
@@ -408,7 +436,11 @@ const OpenMenu& World::openMenu(const StatusEntry& entry, std::vector<std::strin
     menu.itemId = entry.itemId;
     menu.ownerPid = entry.creatorPid;
     const double rows = static_cast<double>(std::max<std::size_t>(titles.size(), 1));
-    menu.frame = {{itemFrame.minX(), screen().menuBarHeight + 2}, {220, 10 + 22 * rows}};
+    // The window server keeps menus on the display: an item pushed off the
+    // left edge gets its menu at the edge, not under itself.
+    const double width = 220;
+    const double x = std::clamp(itemFrame.minX(), 0.0, std::max(0.0, screen().width - width));
+    menu.frame = {{x, screen().menuBarHeight + 2}, {width, 10 + 22 * rows}};
     menu.titles = std::move(titles);
     menus_.push_back(std::move(menu));
     return menus_.back();
@@ -420,16 +452,40 @@ std::optional<std::uint64_t> World::activate(std::uint64_t itemId) {
         return std::nullopt;
     if (entry->creatorPid == selfPid_)
         return itemId;
+    defer(latencies.menuOpen, [itemId](World& world) { world.toggleMenu(itemId); });
+    return std::nullopt;
+}
+
+void World::toggleMenu(std::uint64_t itemId) {
+    const StatusEntry* entry = entryByItem(itemId);
+    if (!entry)
+        return;
     const SimProcess* owner = process(entry->creatorPid);
     if (!owner || !owner->running || entry->faults.menuNeverOpens)
-        return std::nullopt;
+        return;
     const bool wasOpen = std::any_of(menus_.begin(), menus_.end(),
                                      [&](const OpenMenu& menu) { return menu.itemId == itemId; });
     if (wasOpen)
         closeAllMenus();
     else
         openMenu(*entry, entry->extraMenu);
-    return std::nullopt;
+}
+
+void World::closeMenusLater(std::optional<std::int32_t> ownerPid) {
+    defer(latencies.menuClose, [ownerPid](World& world) {
+        if (ownerPid)
+            world.closeMenusOwnedBy(*ownerPid);
+        else
+            world.closeAllMenus();
+    });
+}
+
+void World::defer(async::Duration delay, Effect effect) {
+    if (delay <= async::Duration::zero()) {
+        effect(*this);
+        return;
+    }
+    deferred_.push_back({delay, std::move(effect)});
 }
 
 void World::closeMenu(std::uint32_t windowNumber) {
