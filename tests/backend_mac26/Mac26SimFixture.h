@@ -118,6 +118,11 @@ class Mac26SimTest : public BackendOnDesktop {
         return postedOfTypes({platform::EventType::keyDown, platform::EventType::keyUp});
     }
 
+    /// The task without its result, for attempt() and spawn().
+    template <class T> static async::Task<void> discard(async::Task<T> task) {
+        co_await std::move(task);
+    }
+
     /// Runs a task from now on, so that sinceStart() measures from here.
     std::optional<BackendError> attempt(async::Task<void> task) {
         startedAt = loop.now();
