@@ -8,6 +8,18 @@
 #include <string>
 #include <vector>
 
+namespace corvel::test {} // namespace corvel::test
+
+namespace corvel {
+/// Readable failures: the case, and the reason's number for unavailable.
+inline void PrintTo(const CaptureResult& result, std::ostream* out) {
+    if (result.kind() == CaptureResult::Kind::captured)
+        *out << "captured";
+    else
+        *out << "unavailable(" << static_cast<int>(result.reason()) << ")";
+}
+} // namespace corvel
+
 namespace corvel::test {
 
 /// A built-in desktop with two test applications added: Testbed (one extra,
