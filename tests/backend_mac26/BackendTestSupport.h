@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EventPrinting.h"
 #include "async/Channel.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
