@@ -93,7 +93,7 @@ std::vector<ObservedItem> Mac26Backend::readCurrentItems() {
     const auto windows = windowList_.layer25Windows();
     const auto resolved = identityCache_->resolve(windows, nameSpace_);
     return Mac26ItemObserver::observedItems(
-        windows, nameSpace_, resolved, Mac26ItemObserver::workspaceLookup(services_.workspace));
+        windows, nameSpace_, *resolved, Mac26ItemObserver::workspaceLookup(services_.workspace));
 }
 
 async::Task<std::vector<ObservedItem>> Mac26Backend::currentItems() {
