@@ -4,6 +4,7 @@
 #include "platform/ActivationPolicy.h"
 #include "platform/PlatformValue.h"
 #include "sim/ItemFaults.h"
+#include "sim/Latencies.h"
 
 #include <cstdint>
 #include <map>
@@ -75,6 +76,8 @@ struct Scenario {
     async::Duration settleTime{0};
     /// Faults of items created through the status bar port, by autosave name.
     std::map<std::string, ItemFaults> faultsByAutosaveName;
+    /// Between a cause and its effect in the window list, by kind.
+    Latencies latencies;
     /// Status item windows belong to the status bar host, not their creator.
     bool hostStatusItemsInHost = false;
     bool restartKeepsLeftovers = false;

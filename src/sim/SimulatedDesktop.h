@@ -177,6 +177,9 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     /// For items with this autosave name, now and later.
     void setItemFaults(const std::string& autosaveName, ItemFaults faults);
     void setRegistrationDelay(async::Duration delay);
+    /// From now on; changes already under way keep the latency they had.
+    void setLatencies(Latencies latencies);
+    Latencies latencies() const;
     /// The wall clock reads `time` now and runs on with the executor's clock.
     void setWallClock(std::chrono::system_clock::time_point time);
 
@@ -195,8 +198,10 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void releaseItem(std::uint64_t itemId);
     void deliver(const platform::SyntheticEvent& event,
                  std::optional<platform::EventTapLocation> tap, std::optional<std::int32_t> pid);
-    /// Timers the world needs after a change (menus that close by themselves).
+    /// Timers the world needs after a change: its deferred effects and menus
+    /// that close by themselves.
     void scheduleTimersLocked();
+    void runDeferred(const World::Effect& effect);
     void scheduleRegistrationLocked(std::uint64_t itemId);
     void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
     void ownActivationLocked(std::uint64_t itemId, Callouts& callouts);

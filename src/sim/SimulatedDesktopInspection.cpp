@@ -143,6 +143,16 @@ void SimulatedDesktop::setRegistrationDelay(async::Duration delay) {
     world_.registrationDelay = delay;
 }
 
+void SimulatedDesktop::setLatencies(Latencies latencies) {
+    std::lock_guard lock(mutex_);
+    world_.latencies = latencies;
+}
+
+Latencies SimulatedDesktop::latencies() const {
+    std::lock_guard lock(mutex_);
+    return world_.latencies;
+}
+
 void SimulatedDesktop::setWallClock(std::chrono::system_clock::time_point time) {
     std::lock_guard lock(mutex_);
     world_.wallClockBase = time;

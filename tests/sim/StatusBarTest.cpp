@@ -98,6 +98,24 @@ TEST_F(StatusBarTest, ATenThousandPointItemPushesEverythingLeftOfItOffScreenUnti
     EXPECT_EQ(frameOf("Left").minX(), 842 - 48);
 }
 
+TEST_F(StatusBarTest, TheLatestLengthRequestWinsEvenWhenAnEarlierOneLandsLater) {
+    auto scenario = smallScenario();
+    scenario.latencies.lengthChange = 30ms;
+    start(scenario);
+    auto spacer = makeItem("Wide", 24);
+    auto left = makeItem("Left", 24);
+    spacer->setLength(10000);
+    auto latencies = desktop->latencies();
+    latencies.lengthChange = 10ms;
+    desktop->setLatencies(latencies);
+    spacer->setLength(24);
+    loop.advance(10ms);
+    EXPECT_EQ(frameOf("Left").minX(), 842 - 48);
+    loop.advance(20ms);
+    EXPECT_EQ(frameOf("Left").minX(), 842 - 48);
+    EXPECT_EQ(spacer->length(), 24);
+}
+
 TEST_F(StatusBarTest, BoundsKeepChangingUntilTheSettleTimeHasPassed) {
     auto scenario = smallScenario();
     scenario.settleTime = 300ms;
