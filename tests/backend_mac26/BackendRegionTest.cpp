@@ -184,6 +184,25 @@ TEST_P(Mac26BackendRegion, takesEveryOwnItemOutOfTheBarAndEndsTheStreamWhenItGoe
     loop.runUntilIdle();
 }
 
+async::Task<void> countItems(Mac26Backend& backend, std::shared_ptr<std::size_t> count) {
+    auto items = co_await backend.currentItems();
+    *count = items.size();
+}
+
+TEST_P(Mac26BackendRegion, doesItsWorkOnTheMainLoopWhenAwaitedElsewhereAndAnswersThere) {
+    start();
+    async::ManualLoop elsewhere;
+    auto count = std::make_shared<std::size_t>(0);
+    auto task = async::spawn(elsewhere, countItems(*backend, count));
+    elsewhere.runUntilIdle();
+    EXPECT_FALSE(task.isDone());
+    loop.runUntilIdle();
+    EXPECT_FALSE(task.isDone());
+    elsewhere.runUntilIdle();
+    EXPECT_TRUE(task.isDone());
+    EXPECT_EQ(*count, desktop->itemsLeftToRight().size());
+}
+
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, Mac26BackendRegion, testing::ValuesIn(builtInScenarios()),
                          scenarioName);
 
