@@ -2,6 +2,8 @@
 #include "backend_mac26/Mac26PollState.h"
 #include "backend_mac26/Mac26WindowToken.h"
 
+#include <algorithm>
+
 namespace corvel::test {
 namespace {
 
@@ -136,13 +138,31 @@ TEST_P(Mac26Poll, yieldsExactlyTheEventsOfAScriptedTenMinutes) {
     removeSpacer();
     minutes(1);
     restoreSpacer();
-    minutes(4);
+    minutes(1);
     EXPECT_EQ(events, (std::vector<MenuBarChangeEvent>{
                           MenuBarChangeEvent::itemAppeared(probeItem),
                           MenuBarChangeEvent::itemDisappeared(probeItem.id),
                           MenuBarChangeEvent::menuBarGeometryUnsettled(true),
                           MenuBarChangeEvent::menuBarGeometryUnsettled(false),
                       }));
+
+    // A person drags the item right of the spacer three places further
+    // right: exactly the items whose frames the bar changed are reported.
+    events.clear();
+    const auto before = desktop->itemsLeftToRight();
+    desktop->commandDrag({before[1].frame.midX(), 12}, {before[4].frame.maxX() - 1, 12});
+    minutes(3);
+    std::vector<BackendItemToken> moved;
+    for (const auto& now : desktop->itemsLeftToRight())
+        for (const auto& then : before)
+            if (then.windowNumber == now.windowNumber && !(then.frame == now.frame))
+                moved.push_back(Mac26WindowToken::token(now.windowNumber));
+    ASSERT_EQ(moved.size(), 4u);
+    ASSERT_EQ(events.size(), moved.size());
+    for (const auto& event : events) {
+        EXPECT_EQ(event.kind(), MenuBarChangeEvent::Kind::itemChanged);
+        EXPECT_NE(std::find(moved.begin(), moved.end(), event.item().id), moved.end());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, Mac26Poll, testing::ValuesIn(builtInScenarios()),
