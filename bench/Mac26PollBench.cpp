@@ -51,6 +51,14 @@ PreparedBar preparedBar(int count) {
     return bar;
 }
 
+/// Time per window alongside the time per pass.
+void reportPerWindow(benchmark::State& state) {
+    const auto windows = static_cast<double>(state.range(0));
+    state.counters["windows"] = windows;
+    state.counters["per_window"] = benchmark::Counter(
+        windows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void BM_PollPass(benchmark::State& state) {
     const auto bar = preparedBar(static_cast<int>(state.range(0)));
     auto cache = std::make_shared<corvel::Mac26IdentityCache>([&bar] { return bar.extras; });
@@ -60,10 +68,7 @@ void BM_PollPass(benchmark::State& state) {
         auto events = poll.pass(windows);
         benchmark::DoNotOptimize(events);
     }
-    state.counters["windows"] = static_cast<double>(state.range(0));
-    state.counters["per_window"] = benchmark::Counter(
-        static_cast<double>(state.range(0)),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    reportPerWindow(state);
 }
 BENCHMARK(BM_PollPass)->Arg(30)->Arg(200)->Arg(1000);
 
@@ -75,10 +80,7 @@ void BM_IdentityResolve(benchmark::State& state) {
         auto resolved = cache.resolve(windows, "Corvel");
         benchmark::DoNotOptimize(resolved);
     }
-    state.counters["windows"] = static_cast<double>(state.range(0));
-    state.counters["per_window"] = benchmark::Counter(
-        static_cast<double>(state.range(0)),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    reportPerWindow(state);
 }
 BENCHMARK(BM_IdentityResolve)->Arg(30)->Arg(200)->Arg(1000);
 
