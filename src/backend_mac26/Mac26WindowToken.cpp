@@ -2,22 +2,31 @@
 
 #include "domain/Uuid.h"
 
-#include <array>
-#include <string>
-
 namespace corvel {
 
-BackendItemToken Mac26WindowToken::token(std::uint32_t windowID) {
-    static constexpr std::array<char, 16> digits = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                    '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-    std::string text(prefix);
-    text.resize(prefix.size() + 8, '0');
-    for (std::size_t i = 0; i < 8; ++i)
-        text[text.size() - 1 - i] = digits[(windowID >> (4 * i)) & 0xF];
-    // The text is always a valid UUID; the random fallback only guards
-    // against a broken prefix.
+namespace {
+
+// The prefix parsed once; the window number fills the last four bytes.
+constexpr Uuid::Bytes prefixBytes() {
+    std::string text(Mac26WindowToken::prefix);
+    text += "00000000";
     const auto parsed = Uuid::parse(text);
-    return BackendItemToken(parsed ? *parsed : Uuid::random());
+    return parsed ? parsed->bytes() : Uuid::Bytes{};
+}
+
+} // namespace
+
+BackendItemToken Mac26WindowToken::token(std::uint32_t windowID) {
+    // The same value as parsing prefix + eight upper-case hex digits, built
+    // without text because the poll makes one token per window per pass.
+    static constexpr Uuid::Bytes prefix = prefixBytes();
+    static_assert(prefix[0] == 0x43 && prefix[11] == 0x00, "the token prefix must parse");
+    Uuid::Bytes bytes = prefix;
+    bytes[12] = static_cast<std::uint8_t>(windowID >> 24);
+    bytes[13] = static_cast<std::uint8_t>(windowID >> 16);
+    bytes[14] = static_cast<std::uint8_t>(windowID >> 8);
+    bytes[15] = static_cast<std::uint8_t>(windowID);
+    return BackendItemToken(Uuid(bytes));
 }
 
 } // namespace corvel

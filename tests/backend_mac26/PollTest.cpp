@@ -2,6 +2,8 @@
 #include "backend_mac26/Mac26PollState.h"
 #include "backend_mac26/Mac26WindowToken.h"
 
+#include <algorithm>
+
 namespace corvel::test {
 namespace {
 
@@ -89,34 +91,26 @@ TEST_P(Mac26Poll, scansIdentitiesEveryFifthPassAndAtOnceForAnUnknownWindowOnScre
     EXPECT_EQ(scanned, (std::vector<int>{12, 17}));
 }
 
+// Emberstat puts up two extras whose titles are empty; only their
+// descriptions, found by position, tell them apart.
 TEST_P(Mac26Poll, tellsTwoExtrasOfOneApplicationWithEmptyTitlesApartByTheirDescriptions) {
-    auto scenario = builtInScenario(GetParam());
-    sim::Scenario::Application twins;
-    twins.name = "Twin Tools";
-    twins.bundleIdentifier = "com.example.twintools";
-    for (const char* description : {"Twin Clock", "Twin Timer"}) {
-        sim::Scenario::Extra extra;
-        extra.description = description;
-        twins.extras.push_back(extra);
-    }
-    scenario.applications.push_back(twins);
-    start(scenario);
-
-    auto items = run(backend->currentItems());
-    std::vector<std::string> titles;
-    for (const auto& item : *items)
-        if (item.identity.bundleID == "com.example.twintools")
-            titles.push_back(item.identity.title);
-    std::sort(titles.begin(), titles.end());
-    EXPECT_EQ(titles, (std::vector<std::string>{"Twin Clock", "Twin Timer"}));
+    start();
+    auto titlesOf = [](const std::vector<ObservedItem>& items) {
+        std::vector<std::string> titles;
+        for (const auto& item : items)
+            if (item.identity.bundleID == "com.example.emberstat")
+                titles.push_back(item.identity.title);
+        std::sort(titles.begin(), titles.end());
+        return titles;
+    };
+    const std::vector<std::string> expected{"Emberstat CPU", "Emberstat Memory"};
+    EXPECT_EQ(titlesOf(*run(backend->currentItems())), expected);
 
     prepare();
-    titles.clear();
+    std::vector<ObservedItem> appeared;
     for (const auto& event : takeEvents())
-        if (event.item().identity.bundleID == "com.example.twintools")
-            titles.push_back(event.item().identity.title);
-    std::sort(titles.begin(), titles.end());
-    EXPECT_EQ(titles, (std::vector<std::string>{"Twin Clock", "Twin Timer"}));
+        appeared.push_back(event.item());
+    EXPECT_EQ(titlesOf(appeared), expected);
 }
 
 // A scripted sequence of changes over ten virtual minutes yields exactly
@@ -144,13 +138,31 @@ TEST_P(Mac26Poll, yieldsExactlyTheEventsOfAScriptedTenMinutes) {
     removeSpacer();
     minutes(1);
     restoreSpacer();
-    minutes(4);
+    minutes(1);
     EXPECT_EQ(events, (std::vector<MenuBarChangeEvent>{
                           MenuBarChangeEvent::itemAppeared(probeItem),
                           MenuBarChangeEvent::itemDisappeared(probeItem.id),
                           MenuBarChangeEvent::menuBarGeometryUnsettled(true),
                           MenuBarChangeEvent::menuBarGeometryUnsettled(false),
                       }));
+
+    // A person drags the item right of the spacer three places further
+    // right: exactly the items whose frames the bar changed are reported.
+    events.clear();
+    const auto before = desktop->itemsLeftToRight();
+    desktop->commandDrag({before[1].frame.midX(), 12}, {before[4].frame.maxX() - 1, 12});
+    minutes(3);
+    std::vector<BackendItemToken> moved;
+    for (const auto& now : desktop->itemsLeftToRight())
+        for (const auto& then : before)
+            if (then.windowNumber == now.windowNumber && !(then.frame == now.frame))
+                moved.push_back(Mac26WindowToken::token(now.windowNumber));
+    ASSERT_EQ(moved.size(), 4u);
+    ASSERT_EQ(events.size(), moved.size());
+    for (const auto& event : events) {
+        EXPECT_EQ(event.kind(), MenuBarChangeEvent::Kind::itemChanged);
+        EXPECT_NE(std::find(moved.begin(), moved.end(), event.item().id), moved.end());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, Mac26Poll, testing::ValuesIn(builtInScenarios()),
