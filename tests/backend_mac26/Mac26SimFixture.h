@@ -67,12 +67,14 @@ class Mac26SimTest : public BackendOnDesktop {
     void SetUp() override { startWith(backendScenario(GetParam())); }
 
     void startWith(sim::Scenario scenario) {
+        hosted_ = scenario.hostStatusItemsInHost;
         start(std::move(scenario));
         windows = MenuBarWindowList(desktop);
         selfPID = desktop->currentProcessIdentifier();
     }
 
-    bool hosted() const { return GetParam().hosted; }
+    /// Whether Control Center owns every status item window.
+    bool hosted() const { return hosted_; }
 
     std::uint32_t window(const std::string& name) const {
         auto number = desktop->windowNumberOf(name);
@@ -147,6 +149,9 @@ class Mac26SimTest : public BackendOnDesktop {
     MenuBarWindowList windows{nullptr};
     std::int32_t selfPID = 0;
     async::TimePoint startedAt{};
+
+  private:
+    bool hosted_ = false;
 };
 
 } // namespace corvel::test
