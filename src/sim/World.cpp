@@ -220,6 +220,9 @@ void World::renumberHostedWindows(std::int32_t hostPid) {
         if (draggedWindow == entry.windowNumber)
             draggedWindow.reset();
         entry.windowNumber = allocateWindowNumber();
+        for (auto& menu : menus_)
+            if (menu.itemId == entry.itemId)
+                menu.itemWindowNumber = entry.windowNumber;
     }
 }
 

@@ -181,11 +181,12 @@ TEST_P(BuiltInScenarioTest, EventsPostedWhileUntrustedChangeNothingButAreRecorde
     const auto quill = itemsOf(owner).front();
     desktop->setAccessibilityTrusted(false);
 
-    postDual(stamped(EventType::leftMouseDown, {20000, 20000}, quill.windowNumber,
-                     EventFlags::maskCommand),
-             owner);
-    postDual(stamped(EventType::leftMouseUp, {frameOf(spacerName).minX(), 12}, window(spacerName)),
-             owner);
+    const auto down = stamped(EventType::leftMouseDown, {20000, 20000}, quill.windowNumber,
+                              EventFlags::maskCommand);
+    const auto up =
+        stamped(EventType::leftMouseUp, {frameOf(spacerName).minX(), 12}, window(spacerName));
+    postDual(down, owner);
+    postDual(up, owner);
     postDual(stamped(EventType::leftMouseDown, {quill.frame.midX(), 12}, quill.windowNumber),
              owner);
     auto source = desktop->createSource(platform::EventSourceStateID::hidSystemState);
@@ -203,6 +204,16 @@ TEST_P(BuiltInScenarioTest, EventsPostedWhileUntrustedChangeNothingButAreRecorde
     EXPECT_EQ(posted.size(), 7u);
     EXPECT_TRUE(std::all_of(posted.begin(), posted.end(),
                             [](const sim::PostedEvent& event) { return event.ignored; }));
+
+    // Dropped events were never delivered: the same ones act once trusted.
+    desktop->setAccessibilityTrusted(true);
+    postDual(down, owner);
+    loop.advance(50ms);
+    postDual(up, owner);
+    loop.advance(80ms);
+    EXPECT_EQ(desktop->counters().drags, 1);
+    EXPECT_EQ(ownNamesLeftToRight(), (std::vector<std::string>{spacerName}));
+    EXPECT_EQ(namesLeftToRight().front(), quill.name);
 }
 
 TEST_P(BuiltInScenarioTest, AControlCenterRestartGivesEveryHostedWindowANewNumberInTheSameOrder) {
