@@ -6,22 +6,18 @@ namespace corvel {
 
 namespace {
 
-// The prefix parsed once; the window number fills the last four bytes.
-constexpr Uuid::Bytes prefixBytes() {
-    std::string text(Mac26WindowToken::prefix);
-    text += "00000000";
-    const auto parsed = Uuid::parse(text);
-    return parsed ? parsed->bytes() : Uuid::Bytes{};
-}
+// The token of window 0: the prefix followed by eight zeros.
+constexpr std::string_view zeroToken = "434F5256-454C-4954-454D-000000000000";
+static_assert(zeroToken.starts_with(Mac26WindowToken::prefix) &&
+              zeroToken.size() == Mac26WindowToken::prefix.size() + 8);
 
 } // namespace
 
 BackendItemToken Mac26WindowToken::token(std::uint32_t windowID) {
     // The same value as parsing prefix + eight upper-case hex digits, built
     // without text because the poll makes one token per window per pass.
-    static constexpr Uuid::Bytes prefix = prefixBytes();
-    static_assert(prefix[0] == 0x43 && prefix[11] == 0x00, "the token prefix must parse");
-    Uuid::Bytes bytes = prefix;
+    static constexpr Uuid zero = Uuid::literal(zeroToken);
+    Uuid::Bytes bytes = zero.bytes();
     bytes[12] = static_cast<std::uint8_t>(windowID >> 24);
     bytes[13] = static_cast<std::uint8_t>(windowID >> 16);
     bytes[14] = static_cast<std::uint8_t>(windowID >> 8);
