@@ -206,6 +206,21 @@ TEST_P(ChromePlacementTest, regionOperationsWaitForARunningPlacement) {
     EXPECT_TRUE(revealed);
 }
 
+TEST_P(ChromePlacementTest, placementsQueuedBehindARunningOneRunOneAfterTheOther) {
+    std::vector<async::SpawnHandle> placements;
+    for (const auto& icons : {std::vector<OwnChromeIcon>{groupIcon(handleA, 0)},
+                              std::vector<OwnChromeIcon>{groupIcon(handleB, 0)},
+                              std::vector<OwnChromeIcon>{groupIcon(handleC, 0)}})
+        placements.push_back(async::spawn(loop, discard(backend->placeOwnChrome(icons))));
+
+    loop.advance(10s);
+
+    for (const auto& placement : placements)
+        EXPECT_TRUE(placement.isDone());
+    EXPECT_EQ(ownLeftToRight(), (std::vector<std::string>{spacerName, nameOf(handleC)}))
+        << "one block in the bar: the last one placed";
+}
+
 TEST_P(ChromePlacementTest, placementNeedsPrepare) {
     startWith(backendScenario(GetParam()));
 
