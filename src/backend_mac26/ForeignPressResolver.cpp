@@ -128,21 +128,24 @@ std::optional<std::size_t> ForeignPressResolver::chooseChild(const std::vector<C
     std::vector<std::size_t> all(children.size());
     for (std::size_t i = 0; i < children.size(); ++i)
         all[i] = i;
+    const auto placed = nearest(children, all, itemX);
     if (!title.empty()) {
         for (auto field : {&Child::title, &Child::description}) {
             std::vector<std::size_t> named;
             for (std::size_t i = 0; i < children.size(); ++i)
                 if (children[i].*field == title)
                     named.push_back(i);
-            // An application may name two extras alike (a description and a
-            // fallback to its own name); where the item stands tells them apart.
-            if (const auto placed = nearest(children, named, itemX))
-                return placed;
-            if (!named.empty())
-                return named.front();
+            if (named.empty())
+                continue;
+            // An application may name two extras alike (one described by its
+            // own name, one falling back to it): a namesake standing
+            // elsewhere yields to the child standing where the item is.
+            if (const auto namedAndPlaced = nearest(children, named, itemX))
+                return namedAndPlaced;
+            return placed ? placed : named.front();
         }
     }
-    if (const auto placed = nearest(children, all, itemX))
+    if (placed)
         return placed;
     if (mayTakeOnlyChild && children.size() == 1)
         return 0;

@@ -47,9 +47,10 @@ class ForeignPressResolver {
                                                                           const ObservedItem& item);
 
     /// Within one process: the child titled like the item, else the one
-    /// described like it (of several alike, the one standing at `itemX`),
-    /// else the nearest one within positionTolerance of `itemX`, else, when
-    /// `mayTakeOnlyChild`, the only child. Pure.
+    /// described like it, else the nearest one within positionTolerance of
+    /// `itemX`, else, when `mayTakeOnlyChild`, the only child. A name match
+    /// that stands away from `itemX` while another child stands there is a
+    /// namesake and yields to that child. Pure.
     static std::optional<std::size_t> chooseChild(const std::vector<Child>& children,
                                                   const std::string& title,
                                                   std::optional<double> itemX,

@@ -1,6 +1,5 @@
 #include "backend_mac26/Mac26Backend.h"
 
-#include "async/Hop.h"
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/Mac26ItemObserver.h"
@@ -48,9 +47,7 @@ Mac26Backend::awaitRegistration(MenuBarWindowList windowList, std::string name, 
 }
 
 async::Task<void> Mac26Backend::prepare() {
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
+    co_await enterMain();
     while (preparing_) {
         const bool resumed = co_await prepareWaiters_.wait();
         if (!resumed)
@@ -93,13 +90,11 @@ std::vector<ObservedItem> Mac26Backend::readCurrentItems() {
     const auto windows = windowList_.layer25Windows();
     const auto resolved = identityCache_->resolve(windows, nameSpace_);
     return Mac26ItemObserver::observedItems(
-        windows, nameSpace_, resolved, Mac26ItemObserver::workspaceLookup(services_.workspace));
+        windows, nameSpace_, *resolved, Mac26ItemObserver::workspaceLookup(services_.workspace));
 }
 
 async::Task<std::vector<ObservedItem>> Mac26Backend::currentItems() {
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
+    co_await enterMain();
     co_return readCurrentItems();
 }
 
@@ -114,9 +109,7 @@ std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
 }
 
 async::Task<void> Mac26Backend::hideRegion() {
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
+    co_await enterMain();
     co_await placementGate_.waitUntilIdle();
     if (!spacerItem_ || !liveSpacerWindowID())
         throw BackendError::underlying("prepare() must be called before hideRegion()");
@@ -171,9 +164,7 @@ async::Task<void> Mac26Backend::widenCheckingForeignItems() {
 }
 
 async::Task<void> Mac26Backend::revealRegion() {
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
+    co_await enterMain();
     co_await placementGate_.waitUntilIdle();
     if (!spacerItem_)
         throw BackendError::underlying("prepare() must be called before revealRegion()");

@@ -35,7 +35,13 @@ Mac26Backend::placeOwnChrome(std::vector<OwnChromeIcon> icons) {
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
-    co_await placementGate_.waitUntilIdle();
+    // The gate resumes every waiter at once and a resumed waiter does not
+    // look again, so two placements queued behind a third would run side by
+    // side, each removing the items of the one before and leaving a second
+    // set of icons in the bar. A placement waits until none runs.
+    do {
+        co_await placementGate_.waitUntilIdle();
+    } while (placementGate_.isInProgress());
     GateRelease release(placementGate_);
     if (!spacerItem_)
         throw BackendError::underlying("prepare() must be called before placeOwnChrome()");

@@ -1,5 +1,6 @@
 #include "backend_mac26/Mac26IdentityCache.h"
 
+#include "backend_mac26/Mac26MenuExtraIndex.h"
 #include "backend_mac26/Mac26OwnNames.h"
 
 namespace corvel {
@@ -18,28 +19,42 @@ bool isForeignOnScreen(const MenuBarWindowInfo& window, std::string_view ownPref
 Mac26IdentityCache::Mac26IdentityCache(ExtrasProvider defaultExtras)
     : defaultExtras_(std::move(defaultExtras)) {}
 
-ResolvedIdentities Mac26IdentityCache::resolve(const std::vector<MenuBarWindowInfo>& windows,
-                                               std::string_view nameSpace) {
+Mac26IdentityCache::Snapshot
+Mac26IdentityCache::resolve(const std::vector<MenuBarWindowInfo>& windows,
+                            std::string_view nameSpace) {
     return resolve(windows, nameSpace, defaultExtras_);
 }
 
-ResolvedIdentities Mac26IdentityCache::resolve(const std::vector<MenuBarWindowInfo>& windows,
-                                               std::string_view nameSpace,
-                                               const ExtrasProvider& extrasProvider) {
+Mac26IdentityCache::Snapshot
+Mac26IdentityCache::resolve(const std::vector<MenuBarWindowInfo>& windows,
+                            std::string_view nameSpace, const ExtrasProvider& extrasProvider) {
     const auto extras =
         extrasProvider ? extrasProvider() : std::vector<Mac26MenuExtraResolver::MenuExtra>();
     const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace);
-    std::lock_guard guard(lock_);
-    if (!extras.empty()) {
-        for (const auto& window : windows) {
-            if (!isForeignOnScreen(window, ownPrefix))
-                continue;
-            auto extra = Mac26MenuExtraResolver::match(window.bounds->origin.x, extras,
-                                                       Mac26MenuExtraResolver::matchTolerance);
-            if (extra)
-                byWindowID_[window.windowID] = ResolvedIdentity{extra->bundleID, extra->name};
-        }
+    const Mac26MenuExtraIndex index(extras);
+    std::vector<std::pair<std::uint32_t, const Mac26MenuExtraResolver::MenuExtra*>> matches;
+    for (const auto& window : windows) {
+        if (!isForeignOnScreen(window, ownPrefix))
+            continue;
+        if (const auto* extra =
+                index.nearest(window.bounds->origin.x, Mac26MenuExtraResolver::matchTolerance))
+            matches.emplace_back(window.windowID, extra);
     }
+
+    std::lock_guard guard(lock_);
+    std::shared_ptr<ResolvedIdentities> changed;
+    for (const auto& [windowID, extra] : matches) {
+        const ResolvedIdentities& current = changed ? *changed : *byWindowID_;
+        auto known = current.find(windowID);
+        if (known != current.end() && known->second.bundleID == extra->bundleID &&
+            known->second.title == extra->name)
+            continue;
+        if (!changed)
+            changed = std::make_shared<ResolvedIdentities>(*byWindowID_);
+        (*changed)[windowID] = ResolvedIdentity{extra->bundleID, extra->name};
+    }
+    if (changed)
+        byWindowID_ = std::move(changed);
     return byWindowID_;
 }
 

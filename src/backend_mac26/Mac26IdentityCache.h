@@ -28,13 +28,16 @@ class Mac26IdentityCache {
     /// `defaultExtras` is what resolve() scans unless told otherwise.
     explicit Mac26IdentityCache(ExtrasProvider defaultExtras);
 
-    /// Scans once (unlocked), then matches every foreign on-screen window to
-    /// the nearest extra within 12 points and records it. Returns a copy of
-    /// the whole map, including windows that no longer exist. Any thread.
-    ResolvedIdentities resolve(const std::vector<MenuBarWindowInfo>& windows,
-                               std::string_view nameSpace);
-    ResolvedIdentities resolve(const std::vector<MenuBarWindowInfo>& windows,
-                               std::string_view nameSpace, const ExtrasProvider& extrasProvider);
+    /// An immutable copy of the whole map.
+    using Snapshot = std::shared_ptr<const ResolvedIdentities>;
+
+    /// Scans once and matches every foreign on-screen window to the nearest
+    /// extra within 12 points (both unlocked), then records the matches.
+    /// Returns the whole map, including windows that no longer exist, as a
+    /// snapshot that later scans never change. Any thread.
+    Snapshot resolve(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace);
+    Snapshot resolve(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+                     const ExtrasProvider& extrasProvider);
 
     /// Pure: a scan is due after `scanIntervalTicks` passes without one, or
     /// at once when a foreign window with bounds at x >= 0 has no identity.
@@ -45,7 +48,9 @@ class Mac26IdentityCache {
   private:
     const ExtrasProvider defaultExtras_;
     std::mutex lock_;
-    ResolvedIdentities byWindowID_;
+    /// Replaced, never modified, when a scan changes an entry, so that a
+    /// scan that finds what is known already copies nothing.
+    Snapshot byWindowID_ = std::make_shared<const ResolvedIdentities>();
 };
 
 } // namespace corvel

@@ -21,7 +21,7 @@ bool Mac26PollState::isSettled(const std::vector<MenuBarWindowInfo>& windows) co
 void Mac26PollState::refreshIdentities(const std::vector<MenuBarWindowInfo>& windows) {
     const bool first = !geometry_;
     if (first ||
-        Mac26IdentityCache::shouldRescan(windows, resolved_, ownPrefix_, ticksSinceLastScan_,
+        Mac26IdentityCache::shouldRescan(windows, *resolved_, ownPrefix_, ticksSinceLastScan_,
                                          Mac26IdentityCache::scanIntervalTicks)) {
         resolved_ = identityCache_->resolve(windows, nameSpace_);
         ticksSinceLastScan_ = 0;
@@ -35,7 +35,7 @@ std::vector<MenuBarChangeEvent>
 Mac26PollState::pass(const std::vector<MenuBarWindowInfo>& windows) {
     refreshIdentities(windows);
     const auto items =
-        Mac26ItemObserver::observedItems(windows, nameSpace_, resolved_, bundleIdentifierOf_);
+        Mac26ItemObserver::observedItems(windows, nameSpace_, *resolved_, bundleIdentifierOf_);
     const bool settled = isSettled(windows);
 
     std::vector<MenuBarChangeEvent> events;

@@ -42,7 +42,7 @@ class Mac26PollState {
     const Mac26ItemObserver::BundleIdentifierLookup bundleIdentifierOf_;
 
     MenuBarPollDiff::ItemsByToken previous_;
-    ResolvedIdentities resolved_;
+    Mac26IdentityCache::Snapshot resolved_ = std::make_shared<const ResolvedIdentities>();
     int ticksSinceLastScan_ = 0;
     int scans_ = 0;
     std::optional<MenuBarGeometryHysteresis> geometry_;

@@ -2,22 +2,27 @@
 
 #include "domain/Uuid.h"
 
-#include <array>
-#include <string>
-
 namespace corvel {
 
+namespace {
+
+// The token of window 0: the prefix followed by eight zeros.
+constexpr std::string_view zeroToken = "434F5256-454C-4954-454D-000000000000";
+static_assert(zeroToken.starts_with(Mac26WindowToken::prefix) &&
+              zeroToken.size() == Mac26WindowToken::prefix.size() + 8);
+
+} // namespace
+
 BackendItemToken Mac26WindowToken::token(std::uint32_t windowID) {
-    static constexpr std::array<char, 16> digits = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                    '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-    std::string text(prefix);
-    text.resize(prefix.size() + 8, '0');
-    for (std::size_t i = 0; i < 8; ++i)
-        text[text.size() - 1 - i] = digits[(windowID >> (4 * i)) & 0xF];
-    // The text is always a valid UUID; the random fallback only guards
-    // against a broken prefix.
-    const auto parsed = Uuid::parse(text);
-    return BackendItemToken(parsed ? *parsed : Uuid::random());
+    // The same value as parsing prefix + eight upper-case hex digits, built
+    // without text because the poll makes one token per window per pass.
+    static constexpr Uuid zero = Uuid::literal(zeroToken);
+    Uuid::Bytes bytes = zero.bytes();
+    bytes[12] = static_cast<std::uint8_t>(windowID >> 24);
+    bytes[13] = static_cast<std::uint8_t>(windowID >> 16);
+    bytes[14] = static_cast<std::uint8_t>(windowID >> 8);
+    bytes[15] = static_cast<std::uint8_t>(windowID);
+    return BackendItemToken(Uuid(bytes));
 }
 
 } // namespace corvel

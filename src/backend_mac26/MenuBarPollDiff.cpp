@@ -1,30 +1,44 @@
 #include "backend_mac26/MenuBarPollDiff.h"
 
 #include <cmath>
-#include <unordered_set>
 
 namespace corvel {
 
 std::vector<MenuBarChangeEvent> MenuBarPollDiff::diff(const std::vector<ObservedItem>& current,
                                                       ItemsByToken& previous) {
+    // The map is updated in place, so a still menu bar costs one lookup and
+    // one comparison per item and allocates nothing.
+    const std::uint64_t stamp = ++previous.diffs_;
+    auto& entries = previous.entries_;
     std::vector<MenuBarChangeEvent> events;
-    ItemsByToken next;
-    next.reserve(current.size());
+    std::size_t seen = 0;
     for (const auto& item : current) {
-        // The first of two items with one token is the one the map keeps, so
-        // only it is compared and reported.
-        if (!next.emplace(item.id, item).second)
-            continue;
-        auto known = previous.find(item.id);
-        if (known == previous.end())
+        auto [entry, inserted] = entries.try_emplace(item.id, ItemsByToken::Entry{item, stamp});
+        if (inserted) {
+            ++seen;
             events.push_back(MenuBarChangeEvent::itemAppeared(item));
-        else if (!(known->second == item))
+            continue;
+        }
+        // A token listed twice in one reading: the first one stands.
+        if (entry->second.seenIn == stamp)
+            continue;
+        entry->second.seenIn = stamp;
+        ++seen;
+        if (!(entry->second.item == item)) {
+            entry->second.item = item;
             events.push_back(MenuBarChangeEvent::itemChanged(item));
+        }
     }
-    for (const auto& [token, item] : previous)
-        if (!next.contains(token))
-            events.push_back(MenuBarChangeEvent::itemDisappeared(token));
-    previous = std::move(next);
+    if (seen == entries.size())
+        return events;
+    for (auto entry = entries.begin(); entry != entries.end();) {
+        if (entry->second.seenIn == stamp) {
+            ++entry;
+            continue;
+        }
+        events.push_back(MenuBarChangeEvent::itemDisappeared(entry->first));
+        entry = entries.erase(entry);
+    }
     return events;
 }
 

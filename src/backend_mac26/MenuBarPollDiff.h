@@ -5,6 +5,7 @@
 #include "backend/ObservedItem.h"
 #include "platform/Rect.h"
 
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -14,7 +15,26 @@ namespace corvel {
 /// Successive readings of the menu bar turned into change events (pure).
 class MenuBarPollDiff {
   public:
-    using ItemsByToken = std::unordered_map<BackendItemToken, ObservedItem>;
+    /// The previous reading by token. Each entry remembers the last diff
+    /// that saw it, so a diff needs no set of its own.
+    class ItemsByToken {
+      public:
+        std::size_t size() const { return entries_.size(); }
+        bool contains(const BackendItemToken& token) const { return entries_.contains(token); }
+        /// Throws std::out_of_range for a token it does not hold.
+        const ObservedItem& at(const BackendItemToken& token) const {
+            return entries_.at(token).item;
+        }
+
+      private:
+        friend class MenuBarPollDiff;
+        struct Entry {
+            ObservedItem item;
+            std::uint64_t seenIn = 0;
+        };
+        std::unordered_map<BackendItemToken, Entry> entries_;
+        std::uint64_t diffs_ = 0;
+    };
 
     /// Appearances and changes in the order of `current`, then the
     /// disappearances in no particular order. `previous` becomes the current

@@ -12,35 +12,34 @@ namespace {
 using platform::PlatformValue;
 using platform::WindowInfoKey;
 
-std::optional<std::int64_t> integerAt(const PlatformValue& entry, std::string_view key) {
-    const PlatformValue* value = entry.find(key);
-    return value ? value->asInteger() : std::nullopt;
-}
-
 template <class T> bool fits(std::int64_t value) {
     return value >= std::numeric_limits<T>::min() && value <= std::numeric_limits<T>::max();
 }
 
 // A NaN or infinite coordinate would poison every comparison downstream, so
 // such bounds count as missing.
-std::optional<double> finiteNumberAt(const PlatformValue& bounds, std::string_view key) {
-    const PlatformValue* value = bounds.find(key);
-    if (!value)
-        return std::nullopt;
-    auto number = value->asNumber();
+bool readFinite(const PlatformValue& value, std::optional<double>& out) {
+    auto number = value.asNumber();
     if (!number || !std::isfinite(*number))
-        return std::nullopt;
-    return number;
+        return false;
+    out = number;
+    return true;
 }
 
-std::optional<platform::Rect> boundsOf(const PlatformValue& entry) {
-    const PlatformValue* bounds = entry.find(WindowInfoKey::bounds);
-    if (!bounds || !bounds->asDictionary())
+std::optional<platform::Rect> boundsOf(const PlatformValue& bounds) {
+    const auto* dictionary = bounds.asDictionary();
+    if (!dictionary)
         return std::nullopt;
-    auto x = finiteNumberAt(*bounds, WindowInfoKey::boundsX);
-    auto y = finiteNumberAt(*bounds, WindowInfoKey::boundsY);
-    auto width = finiteNumberAt(*bounds, WindowInfoKey::boundsWidth);
-    auto height = finiteNumberAt(*bounds, WindowInfoKey::boundsHeight);
+    std::optional<double> x, y, width, height;
+    for (const auto& [key, value] : *dictionary) {
+        std::optional<double>* field = key == WindowInfoKey::boundsX        ? &x
+                                       : key == WindowInfoKey::boundsY      ? &y
+                                       : key == WindowInfoKey::boundsWidth  ? &width
+                                       : key == WindowInfoKey::boundsHeight ? &height
+                                                                            : nullptr;
+        if (field && !readFinite(value, *field))
+            return std::nullopt;
+    }
     if (!x || !y || !width || !height)
         return std::nullopt;
     return platform::Rect{{*x, *y}, {*width, *height}};
@@ -50,22 +49,43 @@ std::optional<platform::Rect> boundsOf(const PlatformValue& entry) {
 
 std::optional<MenuBarWindowInfo> MenuBarWindowListReader::window(const PlatformValue& entry,
                                                                  std::int64_t layer) {
-    if (!entry.asDictionary())
+    const auto* dictionary = entry.asDictionary();
+    if (!dictionary)
         return std::nullopt;
-    if (integerAt(entry, WindowInfoKey::layer) != layer)
+    // One walk over the entry instead of a lookup per key: the poll reads
+    // every window four times a second.
+    const PlatformValue* layerValue = nullptr;
+    const PlatformValue* numberValue = nullptr;
+    const PlatformValue* ownerValue = nullptr;
+    const PlatformValue* nameValue = nullptr;
+    const PlatformValue* boundsValue = nullptr;
+    for (const auto& [key, value] : *dictionary) {
+        if (key == WindowInfoKey::layer)
+            layerValue = &value;
+        else if (key == WindowInfoKey::number)
+            numberValue = &value;
+        else if (key == WindowInfoKey::ownerPID)
+            ownerValue = &value;
+        else if (key == WindowInfoKey::name)
+            nameValue = &value;
+        else if (key == WindowInfoKey::bounds)
+            boundsValue = &value;
+    }
+    if (!layerValue || layerValue->asInteger() != layer)
         return std::nullopt;
     // A window number outside 32 bits names no window the server could have.
-    auto number = integerAt(entry, WindowInfoKey::number);
+    const auto number = numberValue ? numberValue->asInteger() : std::nullopt;
     if (!number || !fits<std::uint32_t>(*number))
         return std::nullopt;
 
     MenuBarWindowInfo info;
     info.windowID = static_cast<std::uint32_t>(*number);
-    auto owner = integerAt(entry, WindowInfoKey::ownerPID);
+    const auto owner = ownerValue ? ownerValue->asInteger() : std::nullopt;
     info.ownerPID = owner && fits<std::int32_t>(*owner) ? static_cast<std::int32_t>(*owner) : -1;
-    if (const PlatformValue* name = entry.find(WindowInfoKey::name))
-        info.name = name->asString().value_or("");
-    info.bounds = boundsOf(entry);
+    if (nameValue)
+        info.name = nameValue->asString().value_or("");
+    if (boundsValue)
+        info.bounds = boundsOf(*boundsValue);
     return info;
 }
 

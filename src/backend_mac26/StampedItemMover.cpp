@@ -93,12 +93,8 @@ async::Task<void> StampedItemMover::stampedDrag(MenuBarWindowList windows,
         throw BackendError::underlying(
             "StampedItemMover: failed to construct the stamped move CGEvents");
 
-    auto postDown = postDual(events, *down, item->ownerPID);
-    co_await std::move(postDown);
-    co_await async::sleepFor(afterDragDown);
-    auto postUp = postDual(events, *up, item->ownerPID);
-    co_await std::move(postUp);
-    co_await async::sleepFor(afterDragUp);
+    auto posting = postPair(events, *down, afterDragDown, *up, afterDragUp, item->ownerPID);
+    co_await std::move(posting);
 }
 
 async::Task<void> StampedItemMover::wakeUpClick(MenuBarWindowList windows,
@@ -117,12 +113,20 @@ async::Task<void> StampedItemMover::wakeUpClick(MenuBarWindowList windows,
                                        item->windowID, item->ownerPID, source);
     if (!down || !up)
         co_return;
-    auto postDown = postDual(events, *down, item->ownerPID);
+    auto posting = postPair(events, *down, afterWakeUpDown, *up, afterWakeUpUp, item->ownerPID);
+    co_await std::move(posting);
+}
+
+async::Task<void> StampedItemMover::postPair(std::shared_ptr<platform::SyntheticEvents> events,
+                                             platform::SyntheticEvent down,
+                                             async::Duration afterDown, platform::SyntheticEvent up,
+                                             async::Duration afterUp, std::int32_t ownerPID) {
+    auto postDown = postDual(events, down, ownerPID);
     co_await std::move(postDown);
-    co_await async::sleepFor(afterWakeUpDown);
-    auto postUp = postDual(events, *up, item->ownerPID);
+    co_await async::sleepFor(afterDown);
+    auto postUp = postDual(events, up, ownerPID);
     co_await std::move(postUp);
-    co_await async::sleepFor(afterWakeUpUp);
+    co_await async::sleepFor(afterUp);
 }
 
 async::Task<void> StampedItemMover::postDual(std::shared_ptr<platform::SyntheticEvents> events,

@@ -64,6 +64,12 @@ class StampedItemMover {
     static async::Task<void> wakeUpClick(MenuBarWindowList windows,
                                          std::shared_ptr<platform::SyntheticEvents> events,
                                          platform::EventSource source, BackendItemToken itemToken);
+    /// The down and the up of one gesture, each posted twice, with the waits
+    /// that let the window server act on each.
+    static async::Task<void> postPair(std::shared_ptr<platform::SyntheticEvents> events,
+                                      platform::SyntheticEvent down, async::Duration afterDown,
+                                      platform::SyntheticEvent up, async::Duration afterUp,
+                                      std::int32_t ownerPID);
     /// To the session tap first, then, 5 ms later, to the owner process.
     static async::Task<void> postDual(std::shared_ptr<platform::SyntheticEvents> events,
                                       platform::SyntheticEvent event, std::int32_t ownerPID);

@@ -107,12 +107,16 @@ TEST_P(Mac26BackendRegion, revertsAHideThatWouldLeaveAForeignItemRightOfTheSpace
     scenario.screen.width = total + scenario.screen.rightInset - 10;
     start(scenario);
     prepare();
+    // Let the new spacer's bounds settle, as they have long before anyone
+    // hides the region.
+    loop.advance(500ms);
 
     auto failure = failureOf(backend->hideRegion());
     ASSERT_TRUE(failure);
     EXPECT_EQ(
         failure->message(),
         "hideRegion reverted: widening would have hidden 1 item(s) not moved into the region");
+    loop.advance(100ms);
     EXPECT_EQ(barItem(spacerName)->length, 24.0);
 }
 
@@ -178,6 +182,25 @@ TEST_P(Mac26BackendRegion, takesEveryOwnItemOutOfTheBarAndEndsTheStreamWhenItGoe
     // A click the platform delivers late reaches nothing.
     action(Uuid::random().text());
     loop.runUntilIdle();
+}
+
+async::Task<void> countItems(Mac26Backend& backend, std::shared_ptr<std::size_t> count) {
+    auto items = co_await backend.currentItems();
+    *count = items.size();
+}
+
+TEST_P(Mac26BackendRegion, doesItsWorkOnTheMainLoopWhenAwaitedElsewhereAndAnswersThere) {
+    start();
+    async::ManualLoop elsewhere;
+    auto count = std::make_shared<std::size_t>(0);
+    auto task = async::spawn(elsewhere, countItems(*backend, count));
+    elsewhere.runUntilIdle();
+    EXPECT_FALSE(task.isDone());
+    loop.runUntilIdle();
+    EXPECT_FALSE(task.isDone());
+    elsewhere.runUntilIdle();
+    EXPECT_TRUE(task.isDone());
+    EXPECT_EQ(*count, desktop->itemsLeftToRight().size());
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, Mac26BackendRegion, testing::ValuesIn(builtInScenarios()),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EventPrinting.h"
 #include "async/Channel.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
@@ -78,20 +79,21 @@ class CountingAccessibility final : public platform::Accessibility {
     std::shared_ptr<platform::Accessibility> inner_;
 };
 
-/// The two built-in desktops every backend suite runs on.
+/// The built-in desktops every backend suite runs on: macOS 26 as reported
+/// (Control Center hosts every status item window) and the unhosted one.
 struct ScenarioCase {
     std::string name;
-    bool hosted = false;
 };
 
 inline std::vector<ScenarioCase> builtInScenarios() {
-    return {{"hosted", true}, {"unhosted", false}};
+    std::vector<ScenarioCase> cases;
+    for (const auto& name : sim::ScenarioLoader::builtInNames())
+        cases.push_back({name});
+    return cases;
 }
 
 inline sim::Scenario builtInScenario(const ScenarioCase& which) {
-    auto scenario = sim::ScenarioLoader::defaultScenario();
-    scenario.hostStatusItemsInHost = which.hosted;
-    return scenario;
+    return sim::ScenarioLoader::builtIn(which.name);
 }
 
 inline std::string scenarioName(const testing::TestParamInfo<ScenarioCase>& info) {

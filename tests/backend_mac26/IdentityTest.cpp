@@ -1,4 +1,5 @@
 #include "backend_mac26/Mac26IdentityCache.h"
+#include "backend_mac26/Mac26MenuExtraIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +46,18 @@ TEST(Mac26IdentityCache, matchesForeignOnScreenWindowsAndKeepsEntriesOfWindowsTh
                                    window(4, 100, "Corvel-Chrome-X"), window(5, -100)},
                                   "Corvel");
     EXPECT_EQ(scans, 1);
-    EXPECT_EQ(resolved,
+    EXPECT_EQ(*resolved,
               (ResolvedIdentities{{1, {"com.example.a", "A"}}, {2, {"com.example.b", "B"}}}));
 
-    // Window 1 is gone and 2 matches nothing now: both entries stay.
+    // Window 1 is gone and 2 matches nothing now: both entries stay, and
+    // the snapshot handed out before does not change.
+    const auto earlier = *resolved;
     extras = {{"com.example.c", "C", 400}};
-    resolved = cache.resolve({window(2, 300), window(6, 405)}, "Corvel");
-    EXPECT_EQ(resolved, (ResolvedIdentities{{1, {"com.example.a", "A"}},
-                                            {2, {"com.example.b", "B"}},
-                                            {6, {"com.example.c", "C"}}}));
+    auto later = cache.resolve({window(2, 300), window(6, 405)}, "Corvel");
+    EXPECT_EQ(*resolved, earlier);
+    EXPECT_EQ(*later, (ResolvedIdentities{{1, {"com.example.a", "A"}},
+                                          {2, {"com.example.b", "B"}},
+                                          {6, {"com.example.c", "C"}}}));
 }
 
 TEST(Mac26IdentityCache, givesSeveralWindowsNearOneExtraTheSameIdentityAndUsesAGivenProvider) {
@@ -61,9 +65,38 @@ TEST(Mac26IdentityCache, givesSeveralWindowsNearOneExtraTheSameIdentityAndUsesAG
     const auto resolved = cache.resolve({window(1, 95), window(2, 105)}, "Corvel", [] {
         return std::vector<MenuExtra>{{"com.example.a", "A", 100}};
     });
-    EXPECT_EQ(resolved.at(1), resolved.at(2));
-    EXPECT_TRUE(cache.resolve({window(3, 100)}, "Corvel").contains(1));
-    EXPECT_FALSE(cache.resolve({window(3, 100)}, "Corvel").contains(3));
+    EXPECT_EQ(resolved->at(1), resolved->at(2));
+    EXPECT_TRUE(cache.resolve({window(3, 100)}, "Corvel")->contains(1));
+    EXPECT_FALSE(cache.resolve({window(3, 100)}, "Corvel")->contains(3));
+}
+
+} // namespace
+} // namespace corvel
+
+namespace corvel {
+namespace {
+
+using MenuExtra = Mac26MenuExtraResolver::MenuExtra;
+
+// The index the cache scans with must answer exactly as the plain nearest
+// search, ties and the tolerance's edge included.
+TEST(Mac26MenuExtraIndex, answersAsTheNearestSearchDoesForEveryPosition) {
+    std::vector<MenuExtra> extras;
+    unsigned seed = 7;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int i = 0; i < 60; ++i)
+        extras.push_back({"b", std::to_string(i), double(next() % 400) / 2});
+    extras.push_back({"b", "repeat", extras[3].x});
+    const Mac26MenuExtraIndex index(extras);
+    for (double x = -20; x <= 230; x += 0.25) {
+        const auto expected = Mac26MenuExtraResolver::match(x, extras, 12.0);
+        const auto* found = index.nearest(x, 12.0);
+        ASSERT_EQ(expected.has_value(), found != nullptr) << x;
+        if (expected)
+            EXPECT_EQ(found->name, expected->name) << x;
+    }
+    const std::vector<MenuExtra> none;
+    EXPECT_EQ(Mac26MenuExtraIndex(none).nearest(5, 12.0), nullptr);
 }
 
 } // namespace

@@ -8,6 +8,18 @@
 #include <string>
 #include <vector>
 
+namespace corvel::test {} // namespace corvel::test
+
+namespace corvel {
+/// Readable failures: the case, and the reason's number for unavailable.
+inline void PrintTo(const CaptureResult& result, std::ostream* out) {
+    if (result.kind() == CaptureResult::Kind::captured)
+        *out << "captured";
+    else
+        *out << "unavailable(" << static_cast<int>(result.reason()) << ")";
+}
+} // namespace corvel
+
 namespace corvel::test {
 
 /// A built-in desktop with two test applications added: Testbed (one extra,
@@ -55,12 +67,14 @@ class Mac26SimTest : public BackendOnDesktop {
     void SetUp() override { startWith(backendScenario(GetParam())); }
 
     void startWith(sim::Scenario scenario) {
+        hosted_ = scenario.hostStatusItemsInHost;
         start(std::move(scenario));
         windows = MenuBarWindowList(desktop);
         selfPID = desktop->currentProcessIdentifier();
     }
 
-    bool hosted() const { return GetParam().hosted; }
+    /// Whether Control Center owns every status item window.
+    bool hosted() const { return hosted_; }
 
     std::uint32_t window(const std::string& name) const {
         auto number = desktop->windowNumberOf(name);
@@ -118,6 +132,11 @@ class Mac26SimTest : public BackendOnDesktop {
         return postedOfTypes({platform::EventType::keyDown, platform::EventType::keyUp});
     }
 
+    /// The task without its result, for attempt() and spawn().
+    template <class T> static async::Task<void> discard(async::Task<T> task) {
+        co_await std::move(task);
+    }
+
     /// Runs a task from now on, so that sinceStart() measures from here.
     std::optional<BackendError> attempt(async::Task<void> task) {
         startedAt = loop.now();
@@ -130,6 +149,9 @@ class Mac26SimTest : public BackendOnDesktop {
     MenuBarWindowList windows{nullptr};
     std::int32_t selfPID = 0;
     async::TimePoint startedAt{};
+
+  private:
+    bool hosted_ = false;
 };
 
 } // namespace corvel::test

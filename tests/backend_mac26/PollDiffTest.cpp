@@ -1,3 +1,4 @@
+#include "EventPrinting.h"
 #include "backend_mac26/Mac26WindowToken.h"
 #include "backend_mac26/MenuBarGeometryHysteresis.h"
 #include "backend_mac26/MenuBarPollDiff.h"

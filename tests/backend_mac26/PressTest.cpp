@@ -1,4 +1,5 @@
 #include "Mac26SimFixture.h"
+#include "backend_mac26/ForeignPressResolver.h"
 #include "backend_mac26/RevealMenuWindowMatcher.h"
 #include "backend_mac26/RevealSupervisor.h"
 #include "platform/EventField.h"
@@ -32,6 +33,49 @@ TEST(RevealMenuWindowMatcher, withoutAFrameAnyMenuOfAnAcceptedOwnerCounts) {
     EXPECT_FALSE(RevealMenuWindowMatcher::menuWindowPresent({menuAt(0, 7)}, {41}, std::nullopt));
     EXPECT_FALSE(RevealMenuWindowMatcher::menuWindowPresent({frameless}, {41}, ItemFrame{}));
 }
+
+using Child = ForeignPressResolver::Child;
+
+TEST(ForeignPressResolverChoice, titleThenDescriptionThenPositionThenTheOnlyChild) {
+    const std::vector<Child> children{{"", "Alpha", 100.0}, {"Alpha", "", 140.0}};
+    EXPECT_EQ(ForeignPressResolver::chooseChild(children, "Alpha", std::nullopt, true), 1u)
+        << "a title match comes before a description match";
+    EXPECT_EQ(ForeignPressResolver::chooseChild({children[0]}, "Alpha", std::nullopt, false), 0u);
+    EXPECT_EQ(ForeignPressResolver::chooseChild(children, "", 152.0, false), 1u);
+    EXPECT_EQ(ForeignPressResolver::chooseChild(children, "", 152.5, false), std::nullopt);
+    EXPECT_EQ(ForeignPressResolver::chooseChild(children, "", std::nullopt, true), std::nullopt);
+    EXPECT_EQ(ForeignPressResolver::chooseChild({children[0]}, "Else", std::nullopt, true), 0u);
+    EXPECT_EQ(ForeignPressResolver::chooseChild({children[0]}, "Else", std::nullopt, false),
+              std::nullopt);
+}
+
+TEST(ForeignPressResolverChoice, aNamesakeStandingElsewhereYieldsToTheChildWhereTheItemStands) {
+    const std::vector<Child> twins{{"", "Pebblesync", 1116.0}, {"", "Pebblesync", 1140.0}};
+    EXPECT_EQ(ForeignPressResolver::chooseChild(twins, "Pebblesync", 1140.0, true), 1u);
+    EXPECT_EQ(ForeignPressResolver::chooseChild(twins, "Pebblesync", 1116.0, true), 0u);
+    EXPECT_EQ(ForeignPressResolver::chooseChild(twins, "Pebblesync", std::nullopt, true), 0u);
+    const std::vector<Child> namesake{{"", "Pebblesync", 1140.0}, {"", std::nullopt, 1116.0}};
+    EXPECT_EQ(ForeignPressResolver::chooseChild(namesake, "Pebblesync", 1116.0, true), 1u);
+    EXPECT_EQ(ForeignPressResolver::chooseChild(namesake, "Pebblesync", 900.0, true), 0u)
+        << "where nothing stands at the item, the name decides";
+}
+
+class ForeignPressResolverTest : public Mac26SimTest {};
+
+TEST_P(ForeignPressResolverTest, aForeignItemIsNeverPressedThroughOneOfCorvelsOwnItems) {
+    prepare();
+    // An item that matches nothing in its owner, Control Center, while this
+    // process has a single status item, the spacer.
+    const ObservedItem stranger{
+        token("com.apple.menuextra.clock"), {"com.example.unknown", ""}, false, std::nullopt};
+
+    EXPECT_EQ(
+        ForeignPressResolver::resolveAXElement({windows, desktop, desktop, selfPID}, stranger),
+        std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, ForeignPressResolverTest,
+                         ::testing::ValuesIn(builtInScenarios()), scenarioName);
 
 class RevealSupervisorTest : public Mac26SimTest {
   protected:
@@ -178,6 +222,26 @@ TEST_P(PressTest, anItemAmongTwoUntitledExtrasOfItsApplicationIsPressedByWhereIt
 
     ASSERT_EQ(menus->size(), 1u);
     EXPECT_EQ(menus->front().titles, std::vector<std::string>{"twinlight.b menu"});
+}
+
+TEST_P(PressTest, ofTwoExtrasNamedAlikeThePressedOneIsTheOneWhereTheItemStands) {
+    // Pebblesync describes one extra by its own name and leaves the other
+    // undescribed, which the identity names after the application too.
+    std::vector<ObservedItem> twins;
+    const auto items = run(backend->currentItems());
+    for (const auto& item : *items)
+        if (item.identity.bundleID == "com.example.pebblesync")
+            twins.push_back(item);
+    ASSERT_EQ(twins.size(), 2u);
+    ASSERT_EQ(twins[0].identity, twins[1].identity);
+    const auto menus = menusAfter(500ms);
+    personPressesEscapeAfter(1s);
+
+    EXPECT_EQ(attempt(backend->press(twins[0].frame->x < twins[1].frame->x ? twins[0] : twins[1])),
+              std::nullopt);
+
+    ASSERT_EQ(menus->size(), 1u);
+    EXPECT_EQ(menus->front().titles, std::vector<std::string>{"Pause Syncing"});
 }
 
 TEST_P(PressTest, anItemThatVanishesBeforeTheRefreshIsGoneAndNothingIsPressed) {

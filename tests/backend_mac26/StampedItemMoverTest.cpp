@@ -176,6 +176,64 @@ TEST_P(StampedItemMoverTest, anItemGoneBeforeTheMoveNoLongerExists) {
     EXPECT_TRUE(desktop->postedEvents().empty());
 }
 
+/// The event port of the desktop, refusing to make sources or mouse events.
+class RefusingEvents final : public platform::SyntheticEvents {
+  public:
+    RefusingEvents(std::shared_ptr<platform::SyntheticEvents> inner, bool refuseSource)
+        : inner_(std::move(inner)), refuseSource_(refuseSource) {}
+
+    std::optional<platform::EventSource> createSource(platform::EventSourceStateID id) override {
+        if (refuseSource_)
+            return std::nullopt;
+        return inner_->createSource(id);
+    }
+    std::optional<platform::SyntheticEvent> createMouseEvent(const platform::EventSource*,
+                                                             platform::EventType, platform::Point,
+                                                             platform::MouseButton) override {
+        return std::nullopt;
+    }
+    std::optional<platform::SyntheticEvent> createKeyboardEvent(const platform::EventSource* source,
+                                                                std::uint16_t keyCode,
+                                                                bool keyDown) override {
+        return inner_->createKeyboardEvent(source, keyCode, keyDown);
+    }
+    void post(platform::EventTapLocation tap, const platform::SyntheticEvent& event) override {
+        inner_->post(tap, event);
+    }
+    void postToPid(std::int32_t pid, const platform::SyntheticEvent& event) override {
+        inner_->postToPid(pid, event);
+    }
+
+  private:
+    std::shared_ptr<platform::SyntheticEvents> inner_;
+    bool refuseSource_;
+};
+
+TEST_P(StampedItemMoverTest, eventsThePlatformRefusesToMakeFailTheMoveWithTheirOwnMessages) {
+    const auto moveWith = [&](bool refuseSource) {
+        return attempt(
+            StampedItemMover::move(windows, std::make_shared<RefusingEvents>(desktop, refuseSource),
+                                   token("testbed.one"), window(spacerName), true));
+    };
+
+    EXPECT_EQ(moveWith(true), BackendError::underlying("StampedItemMover: CGEventSource(stateID: "
+                                                       ".hidSystemState) failed"));
+    EXPECT_EQ(moveWith(false),
+              BackendError::underlying(
+                  "StampedItemMover: failed to construct the stamped move CGEvents"));
+    EXPECT_TRUE(desktop->postedEvents().empty());
+}
+
+TEST_P(StampedItemMoverTest, theBackendsMovesNeedPrepare) {
+    const auto item = observed("testbed.one");
+
+    EXPECT_EQ(attempt(backend->moveIntoHiddenRegion(item)),
+              BackendError::underlying("prepare() must be called before moveIntoHiddenRegion()"));
+    EXPECT_EQ(attempt(backend->moveOutOfHiddenRegion(item)),
+              BackendError::underlying("prepare() must be called before moveOutOfHiddenRegion()"));
+    EXPECT_TRUE(desktop->postedEvents().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, StampedItemMoverTest,
                          ::testing::ValuesIn(builtInScenarios()), scenarioName);
 
