@@ -22,6 +22,18 @@ QImage blankImage(QSizeF points, qreal devicePixelRatio) {
     return image;
 }
 
+// `source` drawn to fill `points`, ready to be shown at `devicePixelRatio`.
+QImage scaled(const QImage& source, QSizeF points, qreal devicePixelRatio) {
+    QImage canvas = blankImage(points, devicePixelRatio);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvas.size())), source);
+    }
+    canvas.setDevicePixelRatio(devicePixelRatio);
+    return canvas;
+}
+
 // Shapes are given with the origin at the bottom left, as the platform draws.
 QImage drawShapes(const platform::Image& image, const QColor& tint, qreal devicePixelRatio) {
     QSizeF points(image.size().width, image.size().height);
@@ -51,15 +63,12 @@ QImage drawShapes(const platform::Image& image, const QColor& tint, qreal device
 
 QPixmap PlatformImageRenderer::templatePixmap(const QImage& source, QSizeF pointSize,
                                               const QColor& tint, qreal devicePixelRatio) {
-    QImage canvas = blankImage(pointSize, devicePixelRatio);
+    QImage canvas = scaled(source, pointSize, devicePixelRatio);
     {
         QPainter painter(&canvas);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvas.size())), source);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(canvas.rect(), tint);
     }
-    canvas.setDevicePixelRatio(devicePixelRatio);
     return QPixmap::fromImage(canvas);
 }
 
@@ -76,14 +85,7 @@ QPixmap PlatformImageRenderer::pixmap(const platform::Image& image, const QColor
             return {};
         if (image.isTemplate())
             return templatePixmap(decoded, points, tint, devicePixelRatio);
-        QImage canvas = blankImage(points, devicePixelRatio);
-        {
-            QPainter painter(&canvas);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvas.size())), decoded);
-        }
-        canvas.setDevicePixelRatio(devicePixelRatio);
-        return QPixmap::fromImage(canvas);
+        return QPixmap::fromImage(scaled(decoded, points, devicePixelRatio));
     }
     case platform::Image::Kind::drawing: {
         QImage canvas = drawShapes(image, tint, devicePixelRatio);

@@ -12,11 +12,6 @@ namespace corvel {
 /// only; one instance, reused for every Strip.
 class StripPanel final : public QWidget {
   public:
-    /// The platform's key code of Escape, for readers of raw key events.
-    static constexpr int escapeKeyCode = 53;
-    /// The pop-up menu window level the panel floats at on the platform.
-    static constexpr int windowLevel = 101;
-
     StripPanel();
 
     /// Runs on the main thread when Escape is pressed while the panel has

@@ -1,8 +1,11 @@
 #include "UiHarness.h"
 #include "domain/WellKnownGroup.h"
 #include "platform/Alert.h"
+#include "ui/QtMenuPresenter.h"
 #include "ui/StripPanel.h"
 
+#include <QAction>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -129,4 +132,26 @@ TEST_F(CorvelMenuControllerTest, settingsAndQuitReachTheirCollaborators) {
     EXPECT_EQ(ui.terminations, 0);
     choose(7);
     EXPECT_EQ(ui.terminations, 1);
+}
+
+TEST_F(CorvelMenuControllerTest, theQtMenuMirrorsTheEntriesWithCommandKeysAndPerformsThem) {
+    QMenu shown;
+    QtMenuPresenter::fill(shown, ui.menu->menu());
+
+    auto actions = shown.actions();
+    ASSERT_EQ(actions.size(), 8);
+    EXPECT_EQ(actions[0]->text(), QString::fromUtf8("Settings\u2026"));
+    EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[7]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_TRUE(actions[3]->shortcut().isEmpty());
+
+    actions[3]->trigger();
+    ui.loop.runUntilIdle();
+    EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::active);
+
+    // Filled again for the next opening, it reads the new state.
+    QtMenuPresenter::fill(shown, ui.menu->menu());
+    EXPECT_EQ(shown.actions().size(), 8);
+    EXPECT_EQ(shown.actions()[3]->text(), "Hide All Items Now");
 }

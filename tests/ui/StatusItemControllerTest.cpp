@@ -1,5 +1,6 @@
 #include "UiHarness.h"
 #include "engine/ChromeBlockPlanner.h"
+#include "engine/SystemRevealAllClock.h"
 #include "support/RunTask.h"
 #include "ui/StripPanel.h"
 
@@ -14,6 +15,23 @@ const Group work{GroupID{Uuid::literal("AAAAAAAA-0000-0000-0000-000000000001")},
                  "folder.fill", std::nullopt, 0};
 const Group play{GroupID{Uuid::literal("BBBBBBBB-0000-0000-0000-000000000002")}, "Play",
                  "star.fill", std::nullopt, 1};
+
+/// Notes, at each open request, which Group opens and where the Strip would
+/// hang at that moment.
+class AnchorRecordingDelegate final : public StripEffectInterpreterDelegate {
+  public:
+    explicit AnchorRecordingDelegate(std::shared_ptr<StripWindowController> strip)
+        : strip_(std::move(strip)) {}
+    void stripEffectInterpreter(StripEffectInterpreter&, const GroupID& group) override {
+        opened.emplace_back(group, strip_->pendingAnchorFrame()->x);
+    }
+    void stripEffectInterpreterDidRequestCloseStrip(StripEffectInterpreter&) override {}
+
+    std::vector<std::pair<GroupID, double>> opened;
+
+  private:
+    std::shared_ptr<StripWindowController> strip_;
+};
 
 class StatusItemControllerTest : public ::testing::Test {
   protected:
@@ -84,6 +102,24 @@ TEST_F(StatusItemControllerTest, rapidClicksAreHandledOneAtATimeInTheirOrder) {
     EXPECT_TRUE(ui.strip->panel().isVisible());
     EXPECT_EQ(ui.strip->panel().pos().x(), 1200);
     EXPECT_EQ(ui.monitor->installed(), 1u);
+}
+
+TEST_F(StatusItemControllerTest, eachClicksAnchorIsInPlaceWhenItsOwnEventIsHandled) {
+    auto recorder = std::make_shared<AnchorRecordingDelegate>(ui.strip);
+    auto interpreter =
+        StripEffectInterpreter::create(ui.backend, ui.strip->lookup(), recorder,
+                                       std::make_shared<SystemRevealAllClock>(), ui.loop);
+    controller =
+        StatusItemController::create(ui.loop, ui.backend, interpreter, ui.strip, {work, play});
+    test::runTask(ui.loop, controller->start());
+
+    click(work, {1100, 0, 24, 24});
+    click(play, {1200, 0, 24, 24});
+    click(work, {1300, 0, 24, 24});
+    ui.loop.runUntilIdle();
+
+    EXPECT_EQ(recorder->opened, (std::vector<std::pair<GroupID, double>>{
+                                    {work.id, 1100}, {play.id, 1200}, {work.id, 1300}}));
 }
 
 TEST_F(StatusItemControllerTest, clicksOnADeletedGroupsIconAndOnThePrimaryIconOpenNoStrip) {

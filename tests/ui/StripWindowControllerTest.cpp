@@ -79,6 +79,18 @@ TEST(StripRowImageSize, snapshotsAreScaledToEighteenPointsHighKeepingTheirPropor
     EXPECT_FALSE(StripRowImageSize::forSnapshot(20, -4));
 }
 
+TEST_F(StripWindowControllerTest, thePanelIsAFramelessToolWindowAboveOthersWithAClearBackground) {
+    const StripPanel& panel = ui.strip->panel();
+    auto flags = panel.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(flags & Qt::FramelessWindowHint);
+    EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(flags & Qt::NoDropShadowWindowHint);
+    EXPECT_FALSE(flags & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(panel.testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_TRUE(panel.testAttribute(Qt::WA_MacAlwaysShowToolWindow));
+}
+
 TEST_F(StripWindowControllerTest, anEmptyGroupShowsOnlyTheEmptyTextInTheSecondaryColour) {
     open(groupA);
 

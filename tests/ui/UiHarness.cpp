@@ -105,6 +105,10 @@ void UiHarness::handle(SessionState::Event event) {
 std::vector<std::uint8_t> pngOfSize(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(Qt::black);
+    return pngOf(image);
+}
+
+std::vector<std::uint8_t> pngOf(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

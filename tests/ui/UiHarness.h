@@ -85,6 +85,8 @@ class UiHarness {
     std::shared_ptr<CorvelMenuController> menu;
 };
 
+/// The image encoded as PNG.
+std::vector<std::uint8_t> pngOf(const QImage& image);
 /// A PNG of `width` × `height` pixels, opaque black.
 std::vector<std::uint8_t> pngOfSize(int width, int height);
 

@@ -10,7 +10,6 @@
 #include "ui/SymbolIcons.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
@@ -25,14 +24,6 @@ namespace {
 const GroupID tools{Uuid::literal("AAAAAAAA-0000-0000-0000-000000000001")};
 const GroupID empty{Uuid::literal("BBBBBBBB-0000-0000-0000-000000000002")};
 
-std::vector<std::uint8_t> pngOf(const QPixmap& pixmap) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    pixmap.toImage().save(&buffer, "PNG");
-    return {bytes.begin(), bytes.end()};
-}
-
 // A live snapshot as the backend would capture it: a dark glyph on nothing.
 std::vector<std::uint8_t> snapshotOf(const char* symbol, int width) {
     QPixmap canvas(width, 18);
@@ -40,7 +31,7 @@ std::vector<std::uint8_t> snapshotOf(const char* symbol, int width) {
     QPainter painter(&canvas);
     painter.drawPixmap((width - 16) / 2, 1, SymbolIcons::pixmap(symbol, QSize(16, 16), Qt::black));
     painter.end();
-    return pngOf(canvas);
+    return test::pngOf(canvas.toImage());
 }
 
 QImage onBackdrop(const QPixmap& panel) {
