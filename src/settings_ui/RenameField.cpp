@@ -13,6 +13,7 @@ RenameField::RenameField(const std::string& displayName, std::function<void(std:
                          QWidget* parent)
     : QStackedWidget(parent), displayName_(displayName), onRename_(std::move(onRename)) {
     label_ = new QLabel(QString::fromStdString(displayName));
+    label_->setMinimumWidth(1);
     label_->setAlignment(Qt::AlignCenter);
     label_->setAccessibleName(QString::fromStdString(displayName));
     label_->installEventFilter(this);
@@ -31,12 +32,24 @@ RenameField::RenameField(const std::string& displayName, std::function<void(std:
 void RenameField::setLabelFont(const QFont& font) {
     label_->setFont(font);
     field_->setFont(font);
+    elideLabel();
 }
 
 void RenameField::setDisplayName(const std::string& displayName) {
     displayName_ = displayName;
-    label_->setText(QString::fromStdString(displayName));
-    label_->setAccessibleName(label_->text());
+    label_->setAccessibleName(QString::fromStdString(displayName));
+    label_->setToolTip(QString::fromStdString(displayName));
+    elideLabel();
+}
+
+void RenameField::elideLabel() {
+    const auto full = QString::fromStdString(displayName_);
+    label_->setText(label_->fontMetrics().elidedText(full, Qt::ElideRight, label_->width()));
+}
+
+void RenameField::resizeEvent(QResizeEvent* event) {
+    QStackedWidget::resizeEvent(event);
+    elideLabel();
 }
 
 bool RenameField::isRenaming() const {

@@ -51,7 +51,9 @@ SettingsView::SettingsView(const SettingsScreens& screens,
     detailLayout->setContentsMargins(0, 12, 0, 0);
     detailLayout->setSpacing(4);
     title_ = ScreenStyle::label({}, TextSize::title);
-    title_->setFont(ScreenStyle::font(TextSize::headline, true));
+    QFont titleFont = ScreenStyle::font(TextSize::headline, true);
+    titleFont.setPixelSize(15);
+    title_->setFont(titleFont);
     title_->setContentsMargins(20, 0, 20, 0);
     detailLayout->addWidget(title_);
     panes_ = new QStackedWidget;
