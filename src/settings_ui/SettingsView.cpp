@@ -226,8 +226,11 @@ void SettingsView::tellAssignmentError(const std::optional<std::string>& message
 
 std::vector<ScreenRecordingToggle*> SettingsView::visibleScreenRecordingToggles() const {
     std::vector<ScreenRecordingToggle*> shown;
-    for (auto* toggle : currentPane()->findChildren<ScreenRecordingToggle*>())
-        shown.push_back(toggle);
+    // The screens carry no meta-object of their own, so the kind is told by
+    // the C++ type rather than by findChildren's cast.
+    for (auto* child : currentPane()->findChildren<QWidget*>())
+        if (auto* toggle = dynamic_cast<ScreenRecordingToggle*>(child))
+            shown.push_back(toggle);
     return shown;
 }
 
