@@ -26,7 +26,6 @@ RenameField::RenameField(const std::string& displayName, std::function<void(std:
     addWidget(field_);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(field_, &QLineEdit::textEdited, this, &RenameField::draftChanged);
-    connect(field_, &QLineEdit::returnPressed, this, &RenameField::finish);
 }
 
 void RenameField::setLabelFont(const QFont& font) {
@@ -109,10 +108,17 @@ bool RenameField::eventFilter(QObject* watched, QEvent* event) {
         startRenaming();
         return true;
     }
-    if (watched == field_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && editor_.isRenaming()) {
-        cancel();
-        return true;
+    if (watched == field_ && event->type() == QEvent::KeyPress && editor_.isRenaming()) {
+        // Taken here so that neither key travels on to the tile or row.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            cancel();
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            finish();
+            return true;
+        }
     }
     if (watched == field_ && event->type() == QEvent::FocusOut && editor_.isRenaming()) {
         finish();

@@ -196,6 +196,11 @@ TEST_F(LayoutPaneTest, escapeEndsARenameWithoutRenaming) {
     QTest::mouseDClick(shown->nameField()->label(), Qt::LeftButton);
     ASSERT_TRUE(shown->nameField()->isRenaming());
     QTest::keyClick(shown->nameField()->field(), Qt::Key_Escape);
+    EXPECT_FALSE(shown->nameField()->isRenaming());
+    // From the keyboard: Return on the focused tile, then Escape.
+    QTest::keyClick(shown, Qt::Key_Return);
+    ASSERT_TRUE(shown->nameField()->isRenaming());
+    QTest::keyClick(shown->nameField()->field(), Qt::Key_Escape);
     settle();
     EXPECT_FALSE(shown->nameField()->isRenaming());
     // Nothing was renamed, so the Item was never written.

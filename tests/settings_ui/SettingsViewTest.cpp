@@ -58,6 +58,19 @@ TEST_F(SettingsViewTest, groupsAppearInTheirOwnSectionInOrder) {
     EXPECT_EQ(work->toolTip(), "Drag Items into this Group in the Layout pane");
 }
 
+TEST_F(SettingsViewTest, arrowKeysWalkTheSidebarRowsPastTheSectionHeadings) {
+    const auto work = addGroup("Work");
+    auto* sidebar = view().sidebar();
+    sidebar->setFocus();
+    QTest::keyClick(sidebar, Qt::Key_Down);
+    EXPECT_EQ(view().selection(), SettingsSidebarSelection::group(work.id));
+    QTest::keyClick(sidebar, Qt::Key_Down);
+    EXPECT_EQ(view().selection(), SettingsSidebarSelection::unresolved());
+    QTest::keyClick(sidebar, Qt::Key_Down);
+    EXPECT_EQ(view().selection(), SettingsSidebarSelection::hiddenGroup());
+    EXPECT_EQ(view().paneTitle()->text(), "Hidden Group");
+}
+
 TEST_F(SettingsViewTest, theUnresolvedBadgeFollowsTheNumberOfUnfiledItems) {
     view();
     showItems({{"com.example.driftwood", "Driftwood"}, {"com.example.cobble", "Cobble"}});
