@@ -64,14 +64,7 @@ std::optional<Group> SettingsViewModel::createGroup(std::string_view name, std::
         createGroupError_.set("Give this Group a name.");
         return std::nullopt;
     }
-    const auto stored = store_->groups();
-    std::int64_t order = 0;
-    if (!stored.empty()) {
-        order = std::max_element(stored.begin(), stored.end(),
-                                 [](const Group& a, const Group& b) { return a.order < b.order; })
-                    ->order +
-                1;
-    }
+    const std::int64_t order = GroupOrder::next(store_->groups());
     Group group{GroupID::random(), std::move(trimmed), std::move(symbolName), std::nullopt, order};
     store_->upsertGroup(group);
     createGroupError_.set(std::nullopt);

@@ -37,8 +37,7 @@ void ShortcutRecorderViewModel::capture(const KeyboardShortcut& candidate) {
     }
     conflictMessage_.set(std::nullopt);
     shortcut_.set(candidate);
-    if (onCommit_)
-        onCommit_(candidate);
+    commit(candidate);
 }
 
 void ShortcutRecorderViewModel::cancelRecording() {
@@ -49,8 +48,14 @@ void ShortcutRecorderViewModel::clear() {
     isRecording_.set(false);
     conflictMessage_.set(std::nullopt);
     shortcut_.set(std::nullopt);
-    if (onCommit_)
-        onCommit_(std::nullopt);
+    commit(std::nullopt);
+}
+
+void ShortcutRecorderViewModel::commit(std::optional<KeyboardShortcut> shortcut) {
+    // The commit changes the Groups, and a screen that rebuilds on that may
+    // destroy this recorder inside the call: call a copy, touch nothing after.
+    if (auto onCommit = onCommit_)
+        onCommit(shortcut);
 }
 
 bool ShortcutRecorderViewModel::keyDown(std::string_view characters,

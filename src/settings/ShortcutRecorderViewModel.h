@@ -43,9 +43,11 @@ class ShortcutRecorderViewModel {
     void beginRecording();
     /// Ends recording. A shortcut no other Group holds is taken and committed;
     /// one that another Group holds only sets conflictMessage, naming it.
+    /// The commit comes last: it may destroy this recorder.
     void capture(const KeyboardShortcut& candidate);
     void cancelRecording();
-    /// Ends recording and commits "no shortcut", even when none was set.
+    /// Ends recording and commits "no shortcut", even when none was set; the
+    /// commit comes last and may destroy this recorder.
     void clear();
 
     /// A key-down press as the control receives it: `characters` is the text
@@ -62,6 +64,8 @@ class ShortcutRecorderViewModel {
     std::string buttonLabel() const;
 
   private:
+    void commit(std::optional<KeyboardShortcut> shortcut);
+
     GroupID groupID_;
     GroupsProvider groupsProvider_;
     Commit onCommit_;
