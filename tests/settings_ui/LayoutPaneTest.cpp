@@ -222,3 +222,21 @@ TEST_F(LayoutPaneTest, thePaneReadsTheRowsAgainEachTimeItAppears) {
 
 } // namespace
 } // namespace corvel
+
+namespace corvel {
+namespace {
+
+TEST(AppIconProviderTest, iconsComeFromTheWorkspaceAndAreAbsentForUnknownApplications) {
+    async::ManualLoop loop;
+    AppIconProvider icons(
+        sim::SimulatedDesktop::create(loop, sim::ScenarioLoader::defaultScenario()));
+    EXPECT_FALSE(icons.icon("").has_value());
+    EXPECT_FALSE(icons.icon("com.example.nowhere").has_value());
+    const auto found = icons.icon("com.example.driftwood");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_FALSE(found->isNull());
+    EXPECT_FALSE(icons.iconOrPlaceholder("com.example.nowhere", 40).isNull());
+}
+
+} // namespace
+} // namespace corvel
