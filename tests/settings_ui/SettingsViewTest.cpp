@@ -5,6 +5,7 @@
 #include "settings_ui/EmptyStateView.h"
 #include "settings_ui/SidebarRowDelegate.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -127,6 +128,13 @@ TEST_F(SettingsViewTest, anItemDroppedOnAGroupRowIsFiledThereAndOtherTextIsRefus
     EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 0u);
 
     const auto id = QString::fromStdString(row("Driftwood").id.rawValue().text());
+    auto* workRow = view().sidebar()->rowFor(SettingsSidebarSelection::group(work.id));
+    EXPECT_TRUE(dragEnterAccepted(viewport, id, target));
+    EXPECT_TRUE(workRow->data(SidebarRowDelegate::dropTargetRole).toBool());
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_FALSE(workRow->data(SidebarRowDelegate::dropTargetRole).toBool());
+
     EXPECT_FALSE(drop(viewport, id, centreOf(SettingsSidebarSelection::layout())));
     EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 0u);
     EXPECT_TRUE(drop(viewport, id, target));
