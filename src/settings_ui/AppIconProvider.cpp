@@ -2,6 +2,7 @@
 
 #include "platform/FileURL.h"
 #include "settings_ui/ScreenStyle.h"
+#include "ui/PlatformImageRenderer.h"
 #include "ui/SymbolIcons.h"
 
 namespace corvel {
@@ -21,7 +22,8 @@ std::optional<QPixmap> AppIconProvider::icon(const std::string& bundleID) {
     const auto path = platform::FileURL::path(*url);
     if (!path)
         return std::nullopt;
-    auto result = pixmap(workspace_->iconForFile(*path));
+    auto result = PlatformImageRenderer::pixmap(workspace_->iconForFile(*path),
+                                                ScreenStyle::color(ScreenStyle::Tone::primary));
     if (result.isNull())
         return std::nullopt;
     found_.insert(key, result);
@@ -33,26 +35,6 @@ QPixmap AppIconProvider::iconOrPlaceholder(const std::string& bundleID, int side
         return found->scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return SymbolIcons::pixmap("app.dashed", QSize(side, side),
                                ScreenStyle::color(ScreenStyle::Tone::secondary));
-}
-
-QPixmap AppIconProvider::pixmap(const platform::Image& image) {
-    switch (image.kind()) {
-    case platform::Image::Kind::png: {
-        QPixmap pixmap;
-        const auto& bytes = image.pngBytes();
-        pixmap.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "PNG");
-        return pixmap;
-    }
-    case platform::Image::Kind::symbol:
-        return SymbolIcons::pixmap(
-            image.symbolName(),
-            QSize(static_cast<int>(image.size().width), static_cast<int>(image.size().height)),
-            Qt::black);
-    case platform::Image::Kind::drawing:
-        // Drawn images are the menu bar's own glyphs, never an application's.
-        return {};
-    }
-    return {};
 }
 
 } // namespace corvel

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/Image.h"
 #include "platform/Workspace.h"
 
 #include <QHash>
@@ -27,9 +26,6 @@ class AppIconProvider {
     /// The icon fitted into `side` × `side`, or the `app.dashed` symbol in the
     /// secondary colour when there is none.
     QPixmap iconOrPlaceholder(const std::string& bundleID, int side);
-
-    /// A toolkit-neutral image as a pixmap; null when it cannot be drawn.
-    static QPixmap pixmap(const platform::Image& image);
 
   private:
     std::shared_ptr<platform::Workspace> workspace_;

@@ -28,7 +28,7 @@ EmptyStateView::EmptyStateView(const QString& title, const std::string& symbol,
     if (!description.isEmpty()) {
         auto* text = ScreenStyle::label(description, TextSize::body, Tone::secondary);
         text->setAlignment(Qt::AlignCenter);
-        text->setMaximumWidth(360);
+        text->setFixedWidth(360);
         layout->addWidget(text, 0, Qt::AlignHCenter);
         setAccessibleDescription(description);
     }

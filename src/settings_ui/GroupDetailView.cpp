@@ -56,17 +56,7 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
         ScreenStyle::label("No Items yet — drag one here, or use a Picker in Unresolved Items.",
                            TextSize::body, Tone::secondary);
     itemsLayout->addWidget(noItems_);
-    items_ = new ItemRowList(screens, [screens](const ItemID& item) {
-        return AssignableItemRowView::Actions{
-            .onAssign = [screens,
-                         item](GroupID to) { screens.start(screens.viewModel().assign(item, to)); },
-            .onUnassign = [screens, item] { screens.start(screens.viewModel().unassign(item)); },
-            .onRename =
-                [screens, item](std::string name) {
-                    screens.start(screens.viewModel().rename(item, std::move(name)));
-                },
-        };
-    });
+    items_ = new ItemRowList(screens, /*offersUnassign=*/true);
     itemsLayout->addWidget(items_);
     layout->addWidget(new FormSection("Items in this Group", itemsBody));
 
@@ -80,10 +70,7 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
     layout->addStretch();
     setWidget(content);
 
-    rowsSubscription_ = screens_.viewModel().rows().observe(
-        [this](const auto&) { screens_.drags().whenIdle(this, [this] { showRows(); }); });
-    groupsSubscription_ = screens_.viewModel().groups().observe(
-        [this](const auto&) { screens_.drags().whenIdle(this, [this] { showRows(); }); });
+    subscriptions_ = screens_.observeRowsAndGroups(this, [this] { showRows(); });
     showRows();
 }
 

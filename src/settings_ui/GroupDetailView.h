@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvel {
 
@@ -51,8 +52,7 @@ class GroupDetailView final : public QScrollArea {
     ItemRowList* items_;
     QLabel* noItems_;
     QPushButton* delete_;
-    Subscription rowsSubscription_;
-    Subscription groupsSubscription_;
+    std::vector<Subscription> subscriptions_;
 };
 
 } // namespace corvel

@@ -5,7 +5,6 @@
 
 #include <QVBoxLayout>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 namespace corvel {
@@ -14,16 +13,19 @@ namespace corvel {
 /// under way survives the refresh it causes. Main thread only.
 class ItemRowList final : public QWidget {
   public:
-    using MakeActions = std::function<AssignableItemRowView::Actions(const ItemID&)>;
-
-    ItemRowList(const SettingsScreens& screens, MakeActions makeActions, QWidget* parent = nullptr);
+    /// The rows file their Items through the view model; `offersUnassign`
+    /// is false where the Items have no Group to leave, and choosing
+    /// "Unresolved" then does nothing.
+    ItemRowList(const SettingsScreens& screens, bool offersUnassign, QWidget* parent = nullptr);
 
     void setRows(const std::vector<AssignableItemRow>& rows, const std::vector<Group>& groups);
     const std::vector<AssignableItemRowView*>& rowViews() const { return rows_; }
 
   private:
     SettingsScreens screens_;
-    MakeActions makeActions_;
+    AssignableItemRowView::Actions actionsFor(const ItemID& item) const;
+
+    bool offersUnassign_;
     QVBoxLayout* layout_;
     std::vector<AssignableItemRowView*> rows_;
 };

@@ -6,6 +6,7 @@
 #include "ui/SymbolIcons.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -117,6 +118,15 @@ void ItemTile::contextMenuEvent(QContextMenuEvent* event) {
     auto* menu = name_->makeContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void ItemTile::keyPressEvent(QKeyEvent* event) {
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isReturn && !name_->isRenaming()) {
+        name_->startRenaming();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 } // namespace corvel

@@ -44,6 +44,8 @@ class ItemTile final : public QFrame {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    /// Return on a focused tile starts renaming it, as in the platform's lists.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void showBadge();

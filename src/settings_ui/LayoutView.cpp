@@ -62,10 +62,7 @@ LayoutView::LayoutView(const SettingsScreens& screens, std::function<void()> onN
     setWidget(content);
 
     auto& viewModel = screens_.viewModel();
-    groupsSubscription_ = viewModel.groups().observe(
-        [this](const auto&) { screens_.drags().whenIdle(this, [this] { showGroups(); }); });
-    rowsSubscription_ = viewModel.rows().observe(
-        [this](const auto&) { screens_.drags().whenIdle(this, [this] { showRows(); }); });
+    subscriptions_ = screens_.observeRowsAndGroups(this, [this] { showGroups(); });
     showGroups();
 }
 

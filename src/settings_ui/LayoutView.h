@@ -44,8 +44,7 @@ class LayoutView final : public QScrollArea {
     std::vector<std::pair<GroupID, LayoutLane*>> groupLanes_;
     NoGroupsPanel* noGroupsPanel_;
     QPushButton* newGroupButton_;
-    Subscription groupsSubscription_;
-    Subscription rowsSubscription_;
+    std::vector<Subscription> subscriptions_;
 };
 
 } // namespace corvel

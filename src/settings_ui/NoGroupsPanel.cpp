@@ -27,7 +27,7 @@ NoGroupsPanel::NoGroupsPanel(std::function<void()> onNewGroup, QWidget* parent) 
                                     "as a single icon in the Menu Bar.",
                                     TextSize::callout, Tone::secondary);
     text->setAlignment(Qt::AlignCenter);
-    text->setMaximumWidth(380);
+    text->setFixedWidth(360);
     layout->addWidget(text, 0, Qt::AlignHCenter);
     button_ = ProminentButton::make("New Group");
     layout->addWidget(button_, 0, Qt::AlignHCenter);

@@ -8,10 +8,11 @@ QPushButton* ProminentButton::make(const QString& text) {
     auto* button = new QPushButton(text);
     button->setAccessibleName(text);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: white; border: none;"
-                                         " border-radius: 6px; padding: 5px 14px; }"
+    button->setMinimumHeight(28);
+    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: white; border: 1px "
+                                         "solid %1; border-radius: 6px; padding: 4px 16px; }"
                                          "QPushButton:pressed { background: %2; }"
-                                         "QPushButton:focus { border: 2px solid %3; }")
+                                         "QPushButton:focus { border: 1px solid %3; }")
                               .arg(ScreenStyle::accent().name(),
                                    ScreenStyle::accent().darker(120).name(),
                                    ScreenStyle::accent().lighter(150).name()));

@@ -13,6 +13,7 @@ RenameField::RenameField(const std::string& displayName, std::function<void(std:
                          QWidget* parent)
     : QStackedWidget(parent), displayName_(displayName), onRename_(std::move(onRename)) {
     label_ = new QLabel(QString::fromStdString(displayName));
+    label_->setMinimumWidth(1);
     label_->setAlignment(Qt::AlignCenter);
     label_->setAccessibleName(QString::fromStdString(displayName));
     label_->installEventFilter(this);
@@ -25,18 +26,29 @@ RenameField::RenameField(const std::string& displayName, std::function<void(std:
     addWidget(field_);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(field_, &QLineEdit::textEdited, this, &RenameField::draftChanged);
-    connect(field_, &QLineEdit::returnPressed, this, &RenameField::finish);
 }
 
 void RenameField::setLabelFont(const QFont& font) {
     label_->setFont(font);
     field_->setFont(font);
+    elideLabel();
 }
 
 void RenameField::setDisplayName(const std::string& displayName) {
     displayName_ = displayName;
-    label_->setText(QString::fromStdString(displayName));
-    label_->setAccessibleName(label_->text());
+    label_->setAccessibleName(QString::fromStdString(displayName));
+    label_->setToolTip(QString::fromStdString(displayName));
+    elideLabel();
+}
+
+void RenameField::elideLabel() {
+    const auto full = QString::fromStdString(displayName_);
+    label_->setText(label_->fontMetrics().elidedText(full, Qt::ElideRight, label_->width()));
+}
+
+void RenameField::resizeEvent(QResizeEvent* event) {
+    QStackedWidget::resizeEvent(event);
+    elideLabel();
 }
 
 bool RenameField::isRenaming() const {
@@ -96,10 +108,17 @@ bool RenameField::eventFilter(QObject* watched, QEvent* event) {
         startRenaming();
         return true;
     }
-    if (watched == field_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && editor_.isRenaming()) {
-        cancel();
-        return true;
+    if (watched == field_ && event->type() == QEvent::KeyPress && editor_.isRenaming()) {
+        // Taken here so that neither key travels on to the tile or row.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            cancel();
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            finish();
+            return true;
+        }
     }
     if (watched == field_ && event->type() == QEvent::FocusOut && editor_.isRenaming()) {
         finish();

@@ -36,6 +36,7 @@ class RenameField final : public QStackedWidget {
     void setLabelFont(const QFont& font);
 
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -43,6 +44,8 @@ class RenameField final : public QStackedWidget {
     void finish();
     void cancel();
     void showLabel();
+    // Long names end in an ellipsis rather than being cut off.
+    void elideLabel();
 
     void apply(const std::optional<std::string>& name);
 

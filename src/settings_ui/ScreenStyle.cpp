@@ -7,29 +7,30 @@ namespace corvel {
 
 namespace {
 
-int pointSize(ScreenStyle::TextSize size) {
+// The platform's text styles in points, which are pixels at 1x.
+int pixelSize(ScreenStyle::TextSize size) {
     switch (size) {
     case ScreenStyle::TextSize::title:
         return 20;
     case ScreenStyle::TextSize::headline:
-        return 12;
+        return 13;
     case ScreenStyle::TextSize::body:
-        return 12;
+        return 13;
     case ScreenStyle::TextSize::callout:
-        return 11;
+        return 12;
     case ScreenStyle::TextSize::caption:
-        return 9;
+        return 10;
     case ScreenStyle::TextSize::smallCaption:
-        return 8;
+        return 9;
     }
-    return 12;
+    return 13;
 }
 
 } // namespace
 
 QFont ScreenStyle::font(TextSize size, bool heavier) {
     QFont font = QApplication::font();
-    font.setPointSize(pointSize(size));
+    font.setPixelSize(pixelSize(size));
     if (heavier || size == TextSize::headline)
         font.setWeight(size == TextSize::title ? QFont::Bold : QFont::DemiBold);
     return font;

@@ -16,6 +16,17 @@ void SettingsScreens::start(async::Task<AssignmentOutcome> task) const {
     async::spawn(*executor_, discardOutcome(std::move(task)));
 }
 
+std::vector<Subscription> SettingsScreens::observeRowsAndGroups(QObject* context,
+                                                                std::function<void()> show) const {
+    auto changed = [drags = drags_, context, show = std::move(show)](const auto&) {
+        drags->whenIdle(context, show);
+    };
+    std::vector<Subscription> subscriptions;
+    subscriptions.push_back(viewModel_->rows().observe(changed));
+    subscriptions.push_back(viewModel_->groups().observe(changed));
+    return subscriptions;
+}
+
 async::Task<void> SettingsScreens::discardOutcome(async::Task<AssignmentOutcome> task) {
     co_await std::move(task);
 }

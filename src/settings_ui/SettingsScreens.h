@@ -5,10 +5,13 @@
 #include "async/Task.h"
 #include "platform/ModalAlerts.h"
 #include "settings/SettingsViewModel.h"
+#include "settings/Subscription.h"
 #include "settings_ui/AppIconProvider.h"
 #include "settings_ui/ItemDragSession.h"
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace corvel {
 
@@ -35,6 +38,12 @@ class SettingsScreens {
     /// needed (outcomes reach the screens through the published values).
     void start(async::Task<void> task) const;
     void start(async::Task<AssignmentOutcome> task) const;
+
+    /// Calls `show` after every change of the rows or the Groups, held back
+    /// while a drag is under way, for as long as the answered subscriptions
+    /// are kept and `context` exists.
+    [[nodiscard]] std::vector<Subscription> observeRowsAndGroups(QObject* context,
+                                                                 std::function<void()> show) const;
 
   private:
     static async::Task<void> discardOutcome(async::Task<AssignmentOutcome> task);

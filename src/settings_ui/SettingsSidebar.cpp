@@ -21,6 +21,12 @@ SettingsSidebar::SettingsSidebar(Actions actions, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFrameShape(QFrame::NoFrame);
     setIconSize(QSize(16, 16));
+    setSpacing(1);
+    // The sidebar sits on the window's own tone, a shade apart from the panes.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window).darker(104));
+    palette.setColor(QPalette::Highlight, ScreenStyle::accent());
+    setPalette(palette);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
@@ -35,7 +41,14 @@ SettingsSidebar::SettingsSidebar(Actions actions, QWidget* parent)
 
 QListWidgetItem* SettingsSidebar::addRow(const QString& title, const std::string& symbol,
                                          const SettingsSidebarSelection& selection) {
-    auto* row = new QListWidgetItem(SymbolIcons::icon(symbol, ScreenStyle::accent()), title, this);
+    // The symbol turns white on the selected row's accent.
+    QIcon icon;
+    for (const int side : {16, 32}) {
+        icon.addPixmap(SymbolIcons::pixmap(symbol, QSize(side, side), ScreenStyle::accent()),
+                       QIcon::Normal);
+        icon.addPixmap(SymbolIcons::pixmap(symbol, QSize(side, side), Qt::white), QIcon::Selected);
+    }
+    auto* row = new QListWidgetItem(icon, title, this);
     row->setData(selectionRole, static_cast<int>(selections_.size()));
     row->setData(Qt::AccessibleTextRole, title);
     selections_.push_back(selection);

@@ -51,7 +51,9 @@ SettingsView::SettingsView(const SettingsScreens& screens,
     detailLayout->setContentsMargins(0, 12, 0, 0);
     detailLayout->setSpacing(4);
     title_ = ScreenStyle::label({}, TextSize::title);
-    title_->setFont(ScreenStyle::font(TextSize::headline, true));
+    QFont titleFont = ScreenStyle::font(TextSize::headline, true);
+    titleFont.setPixelSize(15);
+    title_->setFont(titleFont);
     title_->setContentsMargins(20, 0, 20, 0);
     detailLayout->addWidget(title_);
     panes_ = new QStackedWidget;
@@ -224,8 +226,11 @@ void SettingsView::tellAssignmentError(const std::optional<std::string>& message
 
 std::vector<ScreenRecordingToggle*> SettingsView::visibleScreenRecordingToggles() const {
     std::vector<ScreenRecordingToggle*> shown;
-    for (auto* toggle : currentPane()->findChildren<ScreenRecordingToggle*>())
-        shown.push_back(toggle);
+    // The screens carry no meta-object of their own, so the kind is told by
+    // the C++ type rather than by findChildren's cast.
+    for (auto* child : currentPane()->findChildren<QWidget*>())
+        if (auto* toggle = dynamic_cast<ScreenRecordingToggle*>(child))
+            shown.push_back(toggle);
     return shown;
 }
 

@@ -2,6 +2,7 @@
 
 #include "settings_ui/ScreenStyle.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace corvel {
@@ -17,10 +18,20 @@ void SidebarRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         wash.setAlphaF(0.15);
         painter->fillRect(option.rect, wash);
     }
-    QStyleOptionViewItem shown = option;
     const auto badge = index.data(badgeRole);
-    if (badge.isValid())
-        shown.rect.setRight(shown.rect.right() - 36);
+    if (!badge.isValid()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // The selection runs under the badge; the text stops short of it.
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    background.text.clear();
+    background.icon = QIcon();
+    const auto* style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
+    QStyleOptionViewItem shown = option;
+    shown.rect.setRight(shown.rect.right() - 36);
     QStyledItemDelegate::paint(painter, shown, index);
     if (badge.isValid())
         paintBadge(painter, option, badge.toInt());

@@ -12,18 +12,7 @@ UnresolvedItemsView::UnresolvedItemsView(const SettingsScreens& screens, QWidget
         new EmptyStateView("Nothing Unresolved", "checkmark.circle",
                            "Every Menu Bar Item Corvel can see right now is filed into a Group.");
     addWidget(empty_);
-    items_ = new ItemRowList(screens, [screens](const ItemID& item) {
-        return AssignableItemRowView::Actions{
-            .onAssign = [screens,
-                         item](GroupID to) { screens.start(screens.viewModel().assign(item, to)); },
-            // The Item has no Group to leave.
-            .onUnassign = [] {},
-            .onRename =
-                [screens, item](std::string name) {
-                    screens.start(screens.viewModel().rename(item, std::move(name)));
-                },
-        };
-    });
+    items_ = new ItemRowList(screens, /*offersUnassign=*/false);
     auto* holder = new QWidget;
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -35,10 +24,7 @@ UnresolvedItemsView::UnresolvedItemsView(const SettingsScreens& screens, QWidget
     list_->setWidget(holder);
     addWidget(list_);
 
-    rowsSubscription_ = screens_.viewModel().rows().observe(
-        [this](const auto&) { screens_.drags().whenIdle(this, [this] { showRows(); }); });
-    groupsSubscription_ = screens_.viewModel().groups().observe(
-        [this](const auto&) { screens_.drags().whenIdle(this, [this] { showRows(); }); });
+    subscriptions_ = screens_.observeRowsAndGroups(this, [this] { showRows(); });
     showRows();
 }
 

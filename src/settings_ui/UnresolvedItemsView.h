@@ -7,6 +7,7 @@
 
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <vector>
 
 namespace corvel {
 
@@ -30,8 +31,7 @@ class UnresolvedItemsView final : public QStackedWidget {
     EmptyStateView* empty_;
     QScrollArea* list_;
     ItemRowList* items_;
-    Subscription rowsSubscription_;
-    Subscription groupsSubscription_;
+    std::vector<Subscription> subscriptions_;
 };
 
 } // namespace corvel
