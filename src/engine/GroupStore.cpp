@@ -1,5 +1,6 @@
 #include "engine/GroupStore.h"
 
+#include "async/Completion.h"
 #include "async/Hop.h"
 #include "async/Sleep.h"
 #include "domain/StoreDocument.h"
@@ -35,6 +36,10 @@ async::Task<void> debouncedWrite(async::Executor* background, std::shared_ptr<St
     if (cancelled)
         co_return;
     co_await writeOn(background, std::move(writer), sequence, std::move(snapshot));
+}
+
+async::Task<void> waitFor(std::shared_ptr<async::Completion<>> written) {
+    co_await written->wait();
 }
 
 template <class Record, class ID>
@@ -111,11 +116,19 @@ void GroupStore::removeGroup(const GroupID& id) {
     scheduleWrite();
 }
 
+// The write is handed over here, not when the task is first awaited, so the
+// change is on its way even if the caller drops the task.
 async::Task<void> GroupStore::flush() {
     if (pendingWriteTask_)
         pendingWriteTask_->cancel();
     pendingWriteTask_.reset();
-    return writeOn(&backgroundExecutor_, writer_, nextSequence_++, snapshot());
+    auto written = std::make_shared<async::Completion<>>();
+    backgroundExecutor_.post(
+        [writer = writer_, sequence = nextSequence_++, snapshot = snapshot(), written] {
+            writer->write(sequence, snapshot);
+            written->complete();
+        });
+    return waitFor(std::move(written));
 }
 
 void GroupStore::scheduleWrite() {

@@ -267,6 +267,15 @@ TEST_F(GroupStoreTest, flushWritesAtOnceAndCallsOffTheScheduledWrite) {
     EXPECT_EQ(documentInode(), inode);
 }
 
+TEST_F(GroupStoreTest, aFlushWhoseTaskIsDroppedStillWritesTheChange) {
+    async::ManualLoop background;
+    GroupStore store(loop, background, url, 250ms, log, [] { return launchTime; });
+    store.upsertItem(item("Clock"));
+    { auto dropped = store.flush(); }
+    background.runUntilIdle();
+    EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
+}
+
 TEST_F(GroupStoreTest, aStoreThatGoesAwayCallsOffItsScheduledWrite) {
     auto store = makeStore();
     store->upsertItem(item("Clock"));
