@@ -2,6 +2,7 @@
 
 #include "async/Cancellation.h"
 #include "async/Executor.h"
+#include "async/ProgrammingError.h"
 
 #include <coroutine>
 #include <exception>
@@ -168,9 +169,15 @@ inline auto isCancelled() noexcept {
 }
 
 /// `co_await currentExecutor()` gives the executor the running task resumes on.
+/// Only a task started by spawn() (or awaited by one) has one; asking anywhere
+/// else stops the process with a message.
 inline auto currentExecutor() noexcept {
     struct Reader : detail::ContextReader {
-        Executor& await_resume() noexcept { return *context.executor; }
+        Executor& await_resume() noexcept {
+            if (context.executor == nullptr)
+                programmingError("currentExecutor() was awaited outside a spawned task");
+            return *context.executor;
+        }
     };
     return Reader{};
 }
