@@ -60,7 +60,8 @@ GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroun
     : mainExecutor_(mainExecutor), backgroundExecutor_(backgroundExecutor), url_(std::move(url)),
       writeDebounce_(writeDebounce) {
     bool unreadable = false;
-    if (auto bytes = StoreFile::readBytes(url_)) {
+    std::string failure;
+    if (auto bytes = StoreFile::readBytes(url_, &failure)) {
         if (auto store = StoreDocument::read(*bytes)) {
             groups_ = std::move(store->groups);
             items_ = std::move(store->items);
@@ -69,11 +70,14 @@ GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroun
             log.write("Corvel: could not read or migrate the store at " + url_.string() +
                       " \u2014 starting from an empty store.");
         }
-    } else {
-        // Something stands there that we cannot read (no permission, a folder,
-        // a pipe): start empty as on first launch, but keep it rather than
-        // replace it with our first write.
-        unreadable = StoreFile::exists(url_);
+    } else if (StoreFile::exists(url_)) {
+        // Something stands there that we cannot open (no permission, no free
+        // file descriptor, a folder, a pipe), likely the user's Groups: start
+        // empty, say where it is, and keep it rather than replace it with our
+        // first write.
+        unreadable = true;
+        log.write("Corvel: could not open the store at " + url_.string() + " \u2014 " + failure +
+                  " \u2014 starting from an empty store.");
     }
     writer_ = std::make_shared<StoreWriter>(url_, log, std::move(wallClock), unreadable);
 }
