@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/ProgrammingError.h"
 #include "async/Waiter.h"
 
 #include <deque>
@@ -9,8 +10,9 @@
 namespace corvel::async {
 
 /// An unbounded stream of values: any number of producers on any thread, one
-/// consumer task. Nothing is dropped while it is open; values sent before
-/// close() are still delivered, in the order each producer sent them. Share it
+/// consumer task (a second task waiting to receive while one waits stops the
+/// process with a message: it would otherwise never wake). Nothing is dropped while it is open;
+/// values sent before close() are still delivered, in the order each producer sent them. Share it
 /// through a std::shared_ptr.
 template <class T> class Channel {
   public:
@@ -89,6 +91,10 @@ template <class T> class Channel {
             // must suspend and take that resumption, or it would run twice.
             return waiter->claimed.exchange(true, std::memory_order_acq_rel);
         }
+        // A waiter that has been claimed (by cancellation) has left.
+        if (consumer_ && !consumer_->claimed.load(std::memory_order_acquire))
+            programmingError("a second task waits on a Channel while another is waiting; a "
+                             "channel has one consumer");
         consumer_ = std::move(waiter);
         return true;
     }

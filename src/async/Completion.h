@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/ProgrammingError.h"
 #include "async/Waiter.h"
 
 #include <mutex>
@@ -9,10 +10,10 @@
 namespace corvel::async {
 
 /// A value delivered exactly once, typically by a delegate callback, to one
-/// waiting task. The first complete() wins; later ones are ignored and return
-/// false. Thread-safe; the waiter resumes on its own executor. The wait is
-/// deliberately not ended by cancellation: whoever holds the completion has
-/// promised to answer. Share it through a std::shared_ptr.
+/// waiting task (a second waiter stops the process with a message). The first complete() wins;
+/// later ones are ignored and return false. Thread-safe; the waiter resumes on its own executor.
+/// The wait is deliberately not ended by cancellation: whoever holds the completion has promised to
+/// answer. Share it through a std::shared_ptr.
 template <class T = std::monostate> class Completion {
   public:
     bool complete(T value = T{}) {
@@ -61,6 +62,9 @@ template <class T = std::monostate> class Completion {
         std::lock_guard lock(mutex_);
         if (value_)
             return false;
+        if (waiter_)
+            programmingError("a second task waits on a Completion while another is waiting; a "
+                             "completion has one waiter");
         waiter_ = std::move(waiter);
         return true;
     }

@@ -1,8 +1,27 @@
 #include "async/Executor.h"
 
+#include "async/ProgrammingError.h"
+
 #include <vector>
 
 namespace corvel::async {
+
+namespace {
+
+/// Travels with a resumption posted to a task's home loop; however the
+/// resumption ends (run, or dropped with the queue), the task is home again.
+class Homecoming {
+  public:
+    explicit Homecoming(Executor& home) : home_(home) {}
+    Homecoming(const Homecoming&) = delete;
+    Homecoming& operator=(const Homecoming&) = delete;
+    ~Homecoming() { home_.taskCameBack(); }
+
+  private:
+    Executor& home_;
+};
+
+} // namespace
 
 Executor::~Executor() = default;
 
@@ -34,13 +53,46 @@ bool Executor::destroyRoots() {
     }
 }
 
+void Executor::taskLeft() noexcept {
+    tasksAway_.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void Executor::taskCameBack() noexcept {
+    tasksAway_.fetch_sub(1, std::memory_order_acq_rel);
+}
+
 void Executor::discardEverything(const std::function<bool()>& releasePendingWork) {
     for (;;) {
         const bool released = releasePendingWork();
+        // Destroying the frame of a task that runs or waits in another loop's
+        // queue would let that loop resume freed memory, or post to this one
+        // once it is gone.
+        if (tasksAway_.load(std::memory_order_acquire) != 0)
+            programmingError("a loop was destroyed while a task it spawned was still on another "
+                             "loop; destroy the thread loops first, then run the main loop until "
+                             "idle, then destroy it");
         const bool destroyed = destroyRoots();
         if (!released && !destroyed)
             return;
     }
 }
+
+namespace detail {
+
+void postResumption(std::coroutine_handle<> handle, Executor* from, Executor& to, Executor* home) {
+    if (home == nullptr || from == &to || (from != home && &to != home)) {
+        to.post([handle] { handle.resume(); });
+        return;
+    }
+    if (from == home) {
+        home->taskLeft();
+        to.post([handle] { handle.resume(); });
+        return;
+    }
+    auto homecoming = std::make_shared<Homecoming>(*home);
+    to.post([handle, homecoming] { handle.resume(); });
+}
+
+} // namespace detail
 
 } // namespace corvel::async

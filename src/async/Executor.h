@@ -37,6 +37,13 @@ class TimerHandle {
 /// work itself always runs on the executor's own thread, one item at a time.
 /// Every timing in the product goes through now() and after(), so a manual
 /// loop can drive minutes of behaviour in virtual time.
+///
+/// Shutdown, the one way to stop: cancel the long-lived tasks; destroy every
+/// ThreadLoop (from another thread), which finishes the work posted to it and
+/// so hands its tasks back to the main loop; run the main loop until idle, so
+/// that those tasks (a flush waiting for its write) finish; destroy the main
+/// loop last. A loop destroyed while a task it spawned is still running or
+/// queued on another loop stops the process with a message.
 class Executor {
   public:
     Executor() = default;
@@ -53,6 +60,11 @@ class Executor {
     void adoptRoot(std::coroutine_handle<> root);
     void forgetRoot(std::coroutine_handle<> root);
 
+    /// Runtime bookkeeping, kept by hops: a task spawned here went to run on
+    /// another executor, or came back (or can never run again). Any thread.
+    void taskLeft() noexcept;
+    void taskCameBack() noexcept;
+
   protected:
     /// Destroys every root frame that has not finished, including roots that
     /// destroying the others spawns. Derived executors call this from their
@@ -68,6 +80,17 @@ class Executor {
   private:
     std::mutex rootsMutex_;
     std::unordered_set<void*> roots_;
+    std::atomic<std::size_t> tasksAway_{0};
 };
+
+namespace detail {
+
+/// Posts the resumption of `handle`, a task spawned on `home` (or nullptr),
+/// that moves from executor `from` to executor `to`, and keeps `home`'s count
+/// of its tasks that are away. The resumption counts as back home once it has
+/// run or been dropped with `to`'s queue.
+void postResumption(std::coroutine_handle<> handle, Executor* from, Executor& to, Executor* home);
+
+} // namespace detail
 
 } // namespace corvel::async

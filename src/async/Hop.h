@@ -3,6 +3,7 @@
 #include "async/Task.h"
 
 #include <exception>
+#include <utility>
 
 namespace corvel::async {
 
@@ -11,8 +12,9 @@ struct HopAwaiter {
     Executor* target;
     bool await_ready() noexcept { return false; }
     template <class Promise> void await_suspend(std::coroutine_handle<Promise> caller) {
-        caller.promise().context.executor = target;
-        target->post([caller] { caller.resume(); });
+        TaskContext& context = caller.promise().context;
+        Executor* from = std::exchange(context.executor, target);
+        postResumption(caller, from, *target, context.home);
     }
     void await_resume() noexcept {}
 };

@@ -10,12 +10,15 @@ bool SleepAwaiter::suspend(std::coroutine_handle<> caller, const TaskContext& co
     wake_ = std::make_shared<SleepWake>();
     wake_->sleeper = caller;
     wake_->executor = context.executor;
+    if (context.home != context.executor)
+        wake_->awayFrom = context.home;
     // The timer fires on the task's own executor, so it cannot run before this
     // function has returned; the cancellation callback may come from any
     // thread, which is why it only posts the resumption.
-    wake_->timer = context.executor->after(delay_, [wake = wake_] {
-        if (wake->claim())
-            wake->sleeper.resume();
+    auto stranded = std::make_shared<StrandedSleeper>(wake_);
+    wake_->timer = context.executor->after(delay_, [stranded] {
+        if (stranded->wake->claim())
+            stranded->wake->sleeper.resume();
     });
     if (!cancellation_)
         return true;

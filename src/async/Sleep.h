@@ -16,8 +16,24 @@ struct SleepWake {
     std::atomic<bool> claimed{false};
     std::coroutine_handle<> sleeper;
     Executor* executor = nullptr;
+    /// Where the sleeper was spawned, when that is not where it sleeps.
+    Executor* awayFrom = nullptr;
     TimerHandle timer;
     bool claim() { return !claimed.exchange(true, std::memory_order_acq_rel); }
+};
+
+/// Owned by the sleep's timer. When the timer goes without waking anyone (its
+/// loop stopped first), the sleeper can never run again, so the loop that
+/// spawned it may destroy its frame: it no longer counts as away.
+struct StrandedSleeper {
+    std::shared_ptr<SleepWake> wake;
+    explicit StrandedSleeper(std::shared_ptr<SleepWake> sleeping) : wake(std::move(sleeping)) {}
+    StrandedSleeper(const StrandedSleeper&) = delete;
+    StrandedSleeper& operator=(const StrandedSleeper&) = delete;
+    ~StrandedSleeper() {
+        if (wake->claim() && wake->awayFrom)
+            wake->awayFrom->taskCameBack();
+    }
 };
 
 class SleepAwaiter {

@@ -65,7 +65,7 @@ SpawnHandle spawn(Executor& executor, Task<void> task) {
     auto& promise = root.promise();
     promise.state = state;
     promise.home = &executor;
-    promise.context = TaskContext{&executor, state->cancellation};
+    promise.context = TaskContext{&executor, state->cancellation, &executor};
     executor.adoptRoot(root);
     executor.post([root] { root.resume(); });
     return SpawnHandle(std::move(state));

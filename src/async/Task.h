@@ -2,6 +2,7 @@
 
 #include "async/Cancellation.h"
 #include "async/Executor.h"
+#include "async/ProgrammingError.h"
 
 #include <coroutine>
 #include <exception>
@@ -24,6 +25,8 @@ namespace corvel::async {
 struct TaskContext {
     Executor* executor = nullptr;
     std::shared_ptr<Cancellation> cancellation;
+    /// The executor the task was spawned on, which owns its frames.
+    Executor* home = nullptr;
 };
 
 namespace detail {
@@ -42,13 +45,14 @@ struct PromiseBase {
         std::coroutine_handle<> await_suspend(std::coroutine_handle<Promise> self) noexcept {
             PromiseBase& promise = self.promise();
             const std::coroutine_handle<> continuation = promise.continuation;
-            Executor* home = promise.continuationExecutor;
-            if (home == nullptr || home == promise.context.executor)
+            Executor* awaiterExecutor = promise.continuationExecutor;
+            if (awaiterExecutor == nullptr || awaiterExecutor == promise.context.executor)
                 return continuation;
             // The task hopped away and did not come back. The awaiter's state
             // belongs to its own executor's thread, so it resumes there. The
             // awaiter may destroy this frame at once: touch nothing after post.
-            home->post([continuation] { continuation.resume(); });
+            postResumption(continuation, promise.context.executor, *awaiterExecutor,
+                           promise.context.home);
             return std::noop_coroutine();
         }
         void await_resume() noexcept {}
@@ -165,9 +169,15 @@ inline auto isCancelled() noexcept {
 }
 
 /// `co_await currentExecutor()` gives the executor the running task resumes on.
+/// Only a task started by spawn() (or awaited by one) has one; asking anywhere
+/// else stops the process with a message.
 inline auto currentExecutor() noexcept {
     struct Reader : detail::ContextReader {
-        Executor& await_resume() noexcept { return *context.executor; }
+        Executor& await_resume() noexcept {
+            if (context.executor == nullptr)
+                programmingError("currentExecutor() was awaited outside a spawned task");
+            return *context.executor;
+        }
     };
     return Reader{};
 }

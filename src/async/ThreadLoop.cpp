@@ -1,10 +1,15 @@
 #include "async/ThreadLoop.h"
 
+#include "async/ProgrammingError.h"
+
 namespace corvel::async {
 
 ThreadLoop::ThreadLoop() : thread_([this] { run(); }) {}
 
 ThreadLoop::~ThreadLoop() {
+    if (isCurrent())
+        programmingError("a ThreadLoop was destroyed on its own thread; destroy it from the "
+                         "thread that owns it");
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -40,15 +45,19 @@ TimePoint ThreadLoop::now() const {
     return ContinuousClock::now();
 }
 
+// Stopping only ends the loop once nothing runnable is left, so that work
+// posted before the stop, and what it posts, is never dropped.
 void ThreadLoop::run() {
     std::unique_lock lock(mutex_);
-    while (!stopping_) {
+    for (;;) {
         std::function<void()> work;
         if (!queue_.empty()) {
             work = std::move(queue_.front());
             queue_.pop_front();
         } else if (auto due = timers_.popDue(now())) {
             work = std::move(*due);
+        } else if (stopping_) {
+            return;
         } else if (auto next = timers_.nextDue()) {
             // Waiting is relative, so a wake-up after the computer slept finds
             // the timer overdue and runs it at once.
@@ -60,6 +69,8 @@ void ThreadLoop::run() {
         }
         lock.unlock();
         work();
+        // Whatever the work captured goes now, outside the lock: it may post.
+        work = nullptr;
         lock.lock();
     }
 }

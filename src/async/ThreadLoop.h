@@ -13,9 +13,15 @@ namespace corvel::async {
 
 /// An executor with a thread of its own, for background work (store writes,
 /// the poll loop, supervision). post() and after() are thread-safe; timers use
-/// the continuous clock. Destruction stops the thread after the item it is running,
-/// drops whatever is still queued and destroys spawned tasks that never
-/// finished.
+/// the continuous clock.
+///
+/// Destruction is how it stops (see Executor for the order of a shutdown): it
+/// runs every item posted before, and what those post in turn, so a store
+/// write handed over at quit lands and its task is handed back to the loop it
+/// came from. Timers not yet due are dropped; a task sleeping on one never
+/// resumes and is destroyed with the loop that spawned it. Destroy it from
+/// another thread: destroying it on its own thread stops the process with a
+/// message, since the loop cannot wait for itself.
 class ThreadLoop final : public Executor {
   public:
     ThreadLoop();

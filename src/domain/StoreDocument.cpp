@@ -89,8 +89,11 @@ std::optional<CorvelStore> StoreDocument::read(std::string_view bytes) {
     }
 }
 
+// Text that reached us as ill-formed UTF-8 is written with U+FFFD in its
+// place rather than refused: refusing would fail this write and every later
+// one, and the document would stop changing for good.
 std::string StoreDocument::encode(const CorvelStore& store) {
-    return nlohmann::json(store).dump();
+    return nlohmann::json(store).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 } // namespace corvel

@@ -26,8 +26,8 @@ class StoreDocument {
     /// Documents without a whole-number "schemaVersion" are schema 0.
     static std::optional<CorvelStore> read(std::string_view bytes);
 
-    /// Compact JSON in the document layout. Throws when a string is not valid
-    /// UTF-8, which JSON cannot carry.
+    /// Compact JSON in the document layout. Ill-formed UTF-8 in a string,
+    /// which JSON cannot carry, is written as U+FFFD.
     static std::string encode(const CorvelStore& store);
 
   private:

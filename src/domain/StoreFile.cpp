@@ -108,13 +108,21 @@ std::filesystem::path folderOf(const std::filesystem::path& url) {
 
 } // namespace
 
-std::optional<std::string> StoreFile::readBytes(const std::filesystem::path& url) {
+std::optional<std::string> StoreFile::readBytes(const std::filesystem::path& url,
+                                                std::string* failure) {
+    auto fail = [&](const std::string& why) -> std::optional<std::string> {
+        if (failure)
+            *failure = why;
+        return std::nullopt;
+    };
     Descriptor file(::open(url.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.valid())
-        return std::nullopt;
+        return fail(std::strerror(errno));
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return std::nullopt;
+    if (::fstat(file.get(), &status) != 0)
+        return fail(std::strerror(errno));
+    if (!S_ISREG(status.st_mode))
+        return fail("not a regular file");
     std::string bytes;
     char buffer[64 * 1024];
     while (bytes.size() <= StoreDocument::maxBytes) {
@@ -122,7 +130,7 @@ std::optional<std::string> StoreFile::readBytes(const std::filesystem::path& url
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            return std::nullopt;
+            return fail(std::strerror(errno));
         if (count == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(count));

@@ -20,10 +20,12 @@ class StoreFile {
     };
 
     /// The file's bytes, nothing when it cannot be read at all (no file yet,
-    /// no permission, not a regular file). Reads at most one byte past the
-    /// document size limit, enough for the reader to refuse an oversized file
-    /// without loading it. Never blocks on a pipe or device at that path.
-    static std::optional<std::string> readBytes(const std::filesystem::path& url);
+    /// no permission, no free file descriptor, not a regular file); then
+    /// `failure`, if given, says why. Reads at most one byte past the document
+    /// size limit, enough for the reader to refuse an oversized file without
+    /// loading it. Never blocks on a pipe or device at that path.
+    static std::optional<std::string> readBytes(const std::filesystem::path& url,
+                                                std::string* failure = nullptr);
 
     /// True when something stands at `url`, readable or not.
     static bool exists(const std::filesystem::path& url);

@@ -1,5 +1,6 @@
 #include "engine/GroupStore.h"
 
+#include "async/Completion.h"
 #include "async/Hop.h"
 #include "async/Sleep.h"
 #include "domain/StoreDocument.h"
@@ -37,6 +38,10 @@ async::Task<void> debouncedWrite(async::Executor* background, std::shared_ptr<St
     co_await writeOn(background, std::move(writer), sequence, std::move(snapshot));
 }
 
+async::Task<void> waitFor(std::shared_ptr<async::Completion<>> written) {
+    co_await written->wait();
+}
+
 template <class Record, class ID>
 void upsert(std::vector<Record>& records, const Record& record, const ID& id) {
     auto found = std::find_if(records.begin(), records.end(),
@@ -55,7 +60,8 @@ GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroun
     : mainExecutor_(mainExecutor), backgroundExecutor_(backgroundExecutor), url_(std::move(url)),
       writeDebounce_(writeDebounce) {
     bool unreadable = false;
-    if (auto bytes = StoreFile::readBytes(url_)) {
+    std::string failure;
+    if (auto bytes = StoreFile::readBytes(url_, &failure)) {
         if (auto store = StoreDocument::read(*bytes)) {
             groups_ = std::move(store->groups);
             items_ = std::move(store->items);
@@ -64,11 +70,14 @@ GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroun
             log.write("Corvel: could not read or migrate the store at " + url_.string() +
                       " \u2014 starting from an empty store.");
         }
-    } else {
-        // Something stands there that we cannot read (no permission, a folder,
-        // a pipe): start empty as on first launch, but keep it rather than
-        // replace it with our first write.
-        unreadable = StoreFile::exists(url_);
+    } else if (StoreFile::exists(url_)) {
+        // Something stands there that we cannot open (no permission, no free
+        // file descriptor, a folder, a pipe), likely the user's Groups: start
+        // empty, say where it is, and keep it rather than replace it with our
+        // first write.
+        unreadable = true;
+        log.write("Corvel: could not open the store at " + url_.string() + " \u2014 " + failure +
+                  " \u2014 starting from an empty store.");
     }
     writer_ = std::make_shared<StoreWriter>(url_, log, std::move(wallClock), unreadable);
 }
@@ -111,11 +120,19 @@ void GroupStore::removeGroup(const GroupID& id) {
     scheduleWrite();
 }
 
+// The write is handed over here, not when the task is first awaited, so the
+// change is on its way even if the caller drops the task.
 async::Task<void> GroupStore::flush() {
     if (pendingWriteTask_)
         pendingWriteTask_->cancel();
     pendingWriteTask_.reset();
-    return writeOn(&backgroundExecutor_, writer_, nextSequence_++, snapshot());
+    auto written = std::make_shared<async::Completion<>>();
+    backgroundExecutor_.post(
+        [writer = writer_, sequence = nextSequence_++, snapshot = snapshot(), written] {
+            writer->write(sequence, snapshot);
+            written->complete();
+        });
+    return waitFor(std::move(written));
 }
 
 void GroupStore::scheduleWrite() {

@@ -61,9 +61,10 @@ class GroupStore {
     /// still name it. Schedules a write even when nothing was removed.
     void removeGroup(const GroupID& id);
 
-    /// Calls off the scheduled write and writes the current lists now. The
-    /// lists are taken when flush() is called; the task resumes on the main
-    /// executor once the write has ended, written or logged as failed.
+    /// Calls off the scheduled write and hands the current lists to the
+    /// background executor at once, during this call; the returned task only
+    /// waits, and resumes on the executor that awaits it once the write has
+    /// ended, written or logged as failed. Dropping the task loses nothing.
     async::Task<void> flush();
 
   private:

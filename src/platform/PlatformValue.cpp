@@ -1,5 +1,7 @@
 #include "platform/PlatformValue.h"
 
+#include "platform/ValidUtf8.h"
+
 namespace corvel::platform {
 
 PlatformValue PlatformValue::integer(std::int64_t value) {
@@ -12,7 +14,7 @@ PlatformValue PlatformValue::boolean(bool value) {
     return {Kind::boolean, value};
 }
 PlatformValue PlatformValue::string(std::string value) {
-    return {Kind::string, std::move(value)};
+    return {Kind::string, validUtf8(value)};
 }
 PlatformValue PlatformValue::point(Point value) {
     return {Kind::point, value};

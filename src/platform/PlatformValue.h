@@ -17,7 +17,8 @@ namespace corvel::platform {
 /// A loosely typed value as the platform hands it out (a number, a string, a
 /// point, an element, an array, a dictionary), so that readers can meet
 /// missing keys and values of the wrong type and must check each one.
-/// Immutable once built; copies share their arrays and dictionaries.
+/// Immutable once built; copies share their arrays and dictionaries. Strings
+/// are made valid UTF-8 as they are built (see validUtf8).
 class PlatformValue {
   public:
     enum class Kind { integer, real, boolean, string, point, element, array, dictionary };

@@ -104,11 +104,16 @@ TEST(StoreDocumentReadTest, nestingBeyondTheLimitIsRefusedBeforeParsing) {
     EXPECT_TRUE(readable(withExtra("\"" + std::string(1000, '[') + "\\\"\"")));
 }
 
-TEST(StoreDocumentEncodeTest, textThatIsNotUtf8CannotBeEncoded) {
-    CorvelStore store{
-        .items = {
-            Item{.id = ItemID::random(), .identity = {"com.example", "bad \xC3"}, .ordinal = 0}}};
-    EXPECT_ANY_THROW(StoreDocument::encode(store));
+TEST(StoreDocumentEncodeTest, textThatIsNotUtf8IsWrittenWithReplacementCharacters) {
+    CorvelStore store{.schemaVersion = 1,
+                      .items = {Item{.id = ItemID::random(),
+                                     .identity = {"com.example", "bad \xC3"},
+                                     .ordinal = 0,
+                                     .displayName = "\xFF ok"}}};
+    auto read = StoreDocument::read(StoreDocument::encode(store));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->items.at(0).identity.title, "bad \uFFFD");
+    EXPECT_EQ(read->items.at(0).displayName, "\uFFFD ok");
 }
 
 } // namespace

@@ -8,9 +8,12 @@
 #include "support/RunTask.h"
 #include "support/TemporaryFolder.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace corvel {
@@ -227,7 +230,9 @@ TEST_F(GroupStoreTest, somethingAtThePathThatCannotBeReadStartsEmptyAndIsKeptAsi
     ASSERT_EQ(::mkfifo(url.c_str(), 0600), 0);
     auto store = makeStore(); // must not block on the pipe
     EXPECT_THAT(store->items(), IsEmpty());
-    EXPECT_THAT(log.lines(), IsEmpty());
+    EXPECT_THAT(log.lines(),
+                ElementsAre("Corvel: could not open the store at " + url.string() +
+                            " \u2014 not a regular file \u2014 starting from an empty store."));
 
     store->upsertItem(item("Clock"));
     loop.advance(250ms);
@@ -236,6 +241,29 @@ TEST_F(GroupStoreTest, somethingAtThePathThatCannotBeReadStartsEmptyAndIsKeptAsi
     ASSERT_EQ(::lstat(aside.c_str(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
     EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
+}
+
+TEST_F(GroupStoreTest, aValidDocumentThatCannotBeOpenedIsLoggedAndKeptWhole) {
+    const std::string valid = R"({"schemaVersion":1,"groups":[{"id":{"rawValue":)"
+                              R"("7C4B3E2A-1D5F-4E6A-9B8C-0D1E2F3A4B5C"},"name":"Tools",)"
+                              R"("symbolName":"folder.fill","order":0}],"items":[]})";
+    writeDocument(valid);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit none = saved;
+    none.rlim_cur = 0; // no free file descriptor, as when the process ran out
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    auto store = makeStore();
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+    EXPECT_THAT(store->groups(), IsEmpty());
+    EXPECT_THAT(log.lines(),
+                ElementsAre("Corvel: could not open the store at " + url.string() + " \u2014 " +
+                            std::strerror(EMFILE) + " \u2014 starting from an empty store."));
+    store->upsertGroup(group("Work"));
+    loop.advance(250ms);
+    EXPECT_EQ(contents(url.parent_path() / "store.json.unreadable-20260101T000000Z"), valid);
+    EXPECT_THAT(names(onDisk()->groups), ElementsAre("Work"));
 }
 
 TEST_F(GroupStoreTest, aFailedWriteIsLoggedAndTheNextChangeTriesAgain) {
@@ -265,6 +293,15 @@ TEST_F(GroupStoreTest, flushWritesAtOnceAndCallsOffTheScheduledWrite) {
     auto inode = documentInode();
     loop.advance(10s);
     EXPECT_EQ(documentInode(), inode);
+}
+
+TEST_F(GroupStoreTest, aFlushWhoseTaskIsDroppedStillWritesTheChange) {
+    async::ManualLoop background;
+    GroupStore store(loop, background, url, 250ms, log, [] { return launchTime; });
+    store.upsertItem(item("Clock"));
+    { auto dropped = store.flush(); }
+    background.runUntilIdle();
+    EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
 }
 
 TEST_F(GroupStoreTest, aStoreThatGoesAwayCallsOffItsScheduledWrite) {

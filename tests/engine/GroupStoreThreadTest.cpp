@@ -51,5 +51,26 @@ TEST(GroupStoreThreadTest, writesOnABackgroundThreadLandInTheOrderTheyWereMade) 
     EXPECT_TRUE(log.lines().empty());
 }
 
+// The quit sequence: flush, stop the background loop, let the main loop finish.
+TEST(GroupStoreThreadTest, aFlushAtQuitLandsAndResumesWhenTheLoopsStopInOrder) {
+    test::TemporaryFolder folder;
+    test::MemoryLog log;
+    async::ManualLoop main;
+    auto url = folder / "store.json";
+    auto background = std::make_unique<async::ThreadLoop>();
+    auto store = std::make_shared<GroupStore>(main, *background, url, 250ms, log,
+                                              [] { return std::chrono::system_clock::now(); });
+    store->upsertItem(Item{.id = ItemID::random(), .identity = {"com.example", "Clock"}});
+    auto done = std::make_shared<bool>(false);
+    async::spawn(main, flushAndMark(store, done));
+    main.runUntilIdle();
+    background.reset();
+    main.runUntilIdle();
+    EXPECT_TRUE(*done);
+    auto written = StoreDocument::read(*StoreFile::readBytes(url));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->items.size(), 1u);
+}
+
 } // namespace
 } // namespace corvel

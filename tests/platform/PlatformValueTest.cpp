@@ -26,6 +26,20 @@ TEST(PlatformValueTest, EachAccessorAnswersOnlyForItsOwnKind) {
     EXPECT_EQ(PlatformValue::element({7, 3}).asElement(), (AccessibilityElement{7, 3}));
 }
 
+TEST(PlatformValueTest, TextIsMadeValidUtf8AsItEntersOneReplacementPerBadSequence) {
+    EXPECT_EQ(PlatformValue::string("Caf\xC3\xA9 \xF0\x9F\x93\xB6").asString(),
+              "Caf\xC3\xA9 \xF0\x9F\x93\xB6");
+    EXPECT_EQ(PlatformValue::string("a\xFF"
+                                    "b")
+                  .asString(),
+              "a\uFFFDb");
+    EXPECT_EQ(PlatformValue::string("cut \xE2\x82").asString(), "cut \uFFFD");
+    // Overlong forms, surrogates and code points past U+10FFFF are ill-formed.
+    EXPECT_EQ(PlatformValue::string("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80").asString(),
+              "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(PlatformValue::string("\xE2\x82\xE2\x82\xAC").asString(), "\uFFFD\u20AC");
+}
+
 TEST(PlatformValueTest, DictionariesFindPresentKeysAndCompareByContent) {
     const auto bounds = PlatformValue::dictionary(
         {{"X", PlatformValue::real(1)}, {"Y", PlatformValue::integer(2)}});
