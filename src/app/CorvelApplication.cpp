@@ -71,13 +71,16 @@ std::shared_ptr<MenuBarBackend> CorvelApplication::makeBackend() {
 CorvelApplication::~CorvelApplication() {
     signals_.reset();
     main_.setAfterWork(nullptr);
+    // The runtime's one shutdown order. First the long-lived tasks end: the
+    // launch, and with the graph the icon listener and the backend's poll.
     if (delegate_->launchTask().valid())
         delegate_->launchTask().cancel();
-    // The thread loop finishes what was handed to it and hands its tasks
-    // back; the main loop then lets them end before anything goes away.
+    delegate_.reset();
+    main_.runUntilIdle();
+    // Then the thread loop finishes what was handed to it and hands its
+    // tasks back, and the main loop lets them end before it goes.
     background_.reset();
     main_.runUntilIdle();
-    delegate_.reset();
     view_.reset();
     main_.runUntilIdle();
 }
