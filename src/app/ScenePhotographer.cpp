@@ -31,9 +31,15 @@ QImage ScenePhotographer::photograph() const {
             continue;
         const auto frame = mapping.toSimulated(QRectF(window->geometry()));
         const QRectF target(frame.origin.x, frame.origin.y, frame.size.width, frame.size.height);
+        // The window system's part: a shadow under every window, and under a
+        // panel with a clear background the frosted material it floats on.
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0, 0, 0, 50));
         painter.drawRoundedRect(target.translated(0, 4).adjusted(-2, 0, 2, 3), 10, 10);
+        if (window->testAttribute(Qt::WA_TranslucentBackground)) {
+            painter.setBrush(QColor(246, 246, 248, 235));
+            painter.drawRoundedRect(target, 10, 10);
+        }
         painter.drawPixmap(target, window->grab(), QRectF());
     }
     return picture;
