@@ -118,11 +118,8 @@ async::Task<void> Tour::steps() {
             },
             10s);
     }
-    co_await expect("Three items dropped on the Groups' lanes leave the visible menu bar", [&] {
-        return std::none_of(std::begin(filings), std::end(filings), [&](const Filing& f) {
-            return person_.isItemInView(f.bundleIdentifier);
-        });
-    });
+    co_await expect("Three items dropped on the Groups' lanes leave the visible menu bar",
+                    [&] { return filedItemsInView() == 0; });
 
     settings.window().close();
     person_.clickBarItem(*person_.groupIcon("Work"));
@@ -142,32 +139,20 @@ async::Task<void> Tour::steps() {
         return desktop.openMenus().empty() && !person_.isItemInView("com.example.driftwood");
     });
 
-    person_.clickBarItem(*person_.primaryIcon());
-    co_await waitUntil(
-        "the menu opens", [&] { return person_.hasOwnMenuOpen(); }, 10s);
-    person_.chooseFromOwnMenu("Show All Items for 30 Seconds");
-    co_await expect("Show All brings every filed item into view", [&] {
-        return std::all_of(std::begin(filings), std::end(filings), [&](const Filing& f) {
-            return person_.isItemInView(f.bundleIdentifier);
-        });
-    });
+    auto showingAll = chooseFromCorvelsMenu("Show All Items for 30 Seconds");
+    co_await std::move(showingAll);
+    co_await expect("Show All brings every filed item into view",
+                    [&] { return filedItemsInView() == std::size(filings); });
 
-    person_.clickBarItem(*person_.primaryIcon());
-    co_await waitUntil(
-        "the menu opens", [&] { return person_.hasOwnMenuOpen(); }, 10s);
-    person_.chooseFromOwnMenu("Hide All Items Now");
-    co_await expect("Hide All puts them away again at once", [&] {
-        return std::none_of(std::begin(filings), std::end(filings), [&](const Filing& f) {
-            return person_.isItemInView(f.bundleIdentifier);
-        });
-    });
+    auto hidingAll = chooseFromCorvelsMenu("Hide All Items Now");
+    co_await std::move(hidingAll);
+    co_await expect("Hide All puts them away again at once",
+                    [&] { return filedItemsInView() == 0; });
 
     // Control Center clears leftovers when it restarts, as it normally does.
     desktop.setRestartKeepsLeftovers(false);
-    person_.clickBarItem(*person_.primaryIcon());
-    co_await waitUntil(
-        "the menu opens", [&] { return person_.hasOwnMenuOpen(); }, 10s);
-    person_.chooseFromOwnMenu("Repair Menu Bar");
+    auto repairing = chooseFromCorvelsMenu("Repair Menu Bar");
+    co_await std::move(repairing);
     bool confirmed = false;
     co_await waitUntil(
         "Repair Menu Bar clears the leftover and says so",
@@ -207,6 +192,20 @@ async::Task<void> Tour::waitUntil(const std::string& step, std::function<bool()>
             throw StepFailed("step " + std::to_string(step_ + 1) + " did not happen: " + step);
         co_await async::sleepFor(pollInterval);
     }
+}
+
+std::size_t Tour::filedItemsInView() const {
+    return static_cast<std::size_t>(
+        std::count_if(std::begin(filings), std::end(filings),
+                      [&](const Filing& f) { return person_.isItemInView(f.bundleIdentifier); }));
+}
+
+async::Task<void> Tour::chooseFromCorvelsMenu(std::string title) {
+    person_.clickBarItem(*person_.primaryIcon());
+    auto opening = waitUntil(
+        "Corvel's menu opens", [this] { return person_.hasOwnMenuOpen(); }, 10s);
+    co_await std::move(opening);
+    person_.chooseFromOwnMenu(title);
 }
 
 void Tour::logMenuBar() {

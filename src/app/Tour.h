@@ -49,6 +49,10 @@ class Tour {
     async::Task<void> waitUntil(const std::string& step, std::function<bool()> condition,
                                 std::chrono::milliseconds limit, bool alertsExpected = false);
     void photograph(const std::string& step);
+    /// A click on Corvel's icon, then the entry with this title.
+    async::Task<void> chooseFromCorvelsMenu(std::string title);
+    /// How many of the items the tour files are in view.
+    std::size_t filedItemsInView() const;
     void logMenuBar();
 
     CorvelApplication& application_;

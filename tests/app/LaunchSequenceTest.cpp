@@ -1,4 +1,5 @@
 #include "app/CorvelAppDelegate.h"
+#include "app/DelegateServices.h"
 #include "async/ManualLoop.h"
 #include "backend/BackendError.h"
 #include "settings_ui/HostWindow.h"
@@ -34,21 +35,9 @@ struct LaunchFixture : ::testing::Test {
 
     void launch() {
         desktop = sim::SimulatedDesktop::create(loop, scenario);
-        auto platform = desktop->services();
-        platform.systemLog = log;
-        delegate = app::CorvelAppDelegate::create({
-            .mainExecutor = &loop,
-            .backgroundExecutor = &loop,
-            .platform = platform,
-            .alerts = alerts,
-            .storeURL = folder / "store.json",
-            .wallClock = [] { return std::chrono::system_clock::time_point{}; },
-            .makeBackend = [this] { return backend; },
-            .terminate = [this] { ++terminations; },
-            .stripPlacement = StripWindowController::identityMapping(),
-            .defaults = std::make_shared<QSettings>(
-                QString::fromStdString((folder / "defaults.ini").string()), QSettings::IniFormat),
-        });
+        delegate = app::CorvelAppDelegate::create(test::delegateServices(
+            loop, *desktop, log, alerts, folder.path(), [this] { return backend; },
+            [this] { ++terminations; }, StripWindowController::identityMapping()));
         delegate->applicationDidFinishLaunching();
         loop.runUntilIdle();
     }

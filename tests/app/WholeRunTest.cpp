@@ -1,4 +1,5 @@
 #include "app/CorvelAppDelegate.h"
+#include "app/DelegateServices.h"
 #include "app/ScreenMapping.h"
 #include "app/SimulatedPerson.h"
 #include "async/ManualLoop.h"
@@ -42,28 +43,16 @@ struct WholeRunFixture : ::testing::Test {
 
     void launch() {
         desktop = sim::SimulatedDesktop::create(loop, scenario);
-        auto platform = desktop->services();
-        platform.systemLog = log;
         const double height = scenario.screen.height;
-        delegate = app::CorvelAppDelegate::create({
-            .mainExecutor = &loop,
-            .backgroundExecutor = &loop,
-            .platform = platform,
-            .alerts = alerts,
-            .storeURL = folder / "store.json",
-            .wallClock = [] { return std::chrono::system_clock::time_point{}; },
-            .makeBackend =
-                [platform, this] {
-                    return std::make_shared<Mac26Backend>("Corvel", platform, loop, loop);
-                },
-            .terminate = [] {},
-            .stripPlacement =
-                [height](const platform::Point& origin, const QSize& size) {
-                    return app::ScreenMapping{}.topLeftOf(origin, size, height);
-                },
-            .defaults = std::make_shared<QSettings>(
-                QString::fromStdString((folder / "defaults.ini").string()), QSettings::IniFormat),
-        });
+        auto ports = desktop->services();
+        ports.systemLog = log;
+        delegate = app::CorvelAppDelegate::create(test::delegateServices(
+            loop, *desktop, log, alerts, folder.path(),
+            [ports, this] { return std::make_shared<Mac26Backend>("Corvel", ports, loop, loop); },
+            [] {},
+            [height](const platform::Point& origin, const QSize& size) {
+                return app::ScreenMapping{}.topLeftOf(origin, size, height);
+            }));
         person = std::make_unique<app::SimulatedPerson>(desktop, delegate);
         delegate->applicationDidFinishLaunching();
         ASSERT_TRUE(advanceUntil([&] { return delegate->launchTask().isDone(); }));
