@@ -12,6 +12,13 @@ std::string text(const QString& string) {
     return string.toStdString();
 }
 
+// Parsed before the application object exists, Qt knows no program name.
+std::string helpOf(const QCommandLineParser& parser) {
+    QString help = parser.helpText();
+    help.replace("<executable_name>", "corvel");
+    return text(help);
+}
+
 } // namespace
 
 std::variant<LaunchOptions, LaunchOptions::Exit>
@@ -37,13 +44,13 @@ LaunchOptions::parse(const QStringList& arguments) {
     parser.addOptions({scenario, store, reset, tour});
 
     if (!parser.parse(arguments))
-        return Exit{2, "corvel: " + text(parser.errorText()) + "\n" + text(parser.helpText())};
+        return Exit{2, "corvel: " + text(parser.errorText()) + "\n" + helpOf(parser)};
     if (!parser.positionalArguments().isEmpty())
         return Exit{2, "corvel: unexpected argument '" +
                            text(parser.positionalArguments().first()) + "'\n" +
-                           text(parser.helpText())};
+                           helpOf(parser)};
     if (parser.isSet(helpOption))
-        return Exit{0, text(parser.helpText())};
+        return Exit{0, helpOf(parser)};
     if (parser.isSet(versionOption))
         return Exit{0, std::string("corvel ") + version + "\n"};
 

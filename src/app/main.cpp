@@ -2,6 +2,7 @@
 #include "app/LaunchOptions.h"
 #include "app/LaunchPlaces.h"
 #include "app/MirroredSystemLog.h"
+#include "app/OffscreenDisplay.h"
 #include "app/SingleInstanceLock.h"
 #include "app/Tour.h"
 #include "platform/PosixProcessEnvironment.h"
@@ -19,11 +20,10 @@ using namespace corvel;
 
 namespace {
 
-// With no display to show on, Corvel still runs: Qt draws offscreen.
-void chooseOffscreenWithoutDisplay() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+void nameApplication() {
+    QApplication::setApplicationName("Corvel");
+    QApplication::setApplicationVersion(CORVEL_VERSION);
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 int refuse(const std::string& message) {
@@ -43,7 +43,7 @@ std::optional<sim::Scenario> loadScenario(const app::LaunchOptions& options) {
 
 // The tour keeps everything it writes in its own folder, so it runs beside a
 // Corvel in use and needs no per-user place.
-int playTour(const app::LaunchOptions& options) {
+int playTour(const app::LaunchOptions& options, int& argc, char** argv) {
     if (options.storeFile)
         return refuse("corvel: the tour keeps its own store in its folder; leave out --store");
     const std::filesystem::path folder = std::filesystem::absolute(*options.tourDirectory);
@@ -56,6 +56,10 @@ int playTour(const app::LaunchOptions& options) {
         return 1;
     std::filesystem::remove(folder / "store.json", error);
     std::filesystem::remove(folder / "defaults.ini", error);
+    // With no display to show on, the tour still runs: Qt draws offscreen.
+    app::OffscreenDisplay::chooseWithoutDisplay(scenario->screen, folder / "offscreen.json");
+    QApplication application(argc, argv);
+    nameApplication();
     auto log = std::make_shared<app::MirroredSystemLog>(
         std::make_shared<platform::SyslogSystemLog>(), folder / "corvel.log");
     if (!log->isOpen())
@@ -88,20 +92,17 @@ int playTour(const app::LaunchOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    chooseOffscreenWithoutDisplay();
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Corvel");
-    QApplication::setApplicationVersion(CORVEL_VERSION);
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    const auto parsed = app::LaunchOptions::parse(QApplication::arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = app::LaunchOptions::parse(arguments);
     if (const auto* exit = std::get_if<app::LaunchOptions::Exit>(&parsed)) {
         (exit->exitCode == 0 ? std::cout : std::cerr) << exit->text;
         return exit->exitCode;
     }
     const auto& options = std::get<app::LaunchOptions>(parsed);
     if (options.tourDirectory)
-        return playTour(options);
+        return playTour(options, argc, argv);
 
     platform::PosixProcessEnvironment environment;
     const auto resolved =
@@ -125,6 +126,12 @@ int main(int argc, char** argv) {
         std::error_code ignored;
         std::filesystem::remove(places.store, ignored);
     }
+
+    // With no display to show on, Corvel still runs: Qt draws offscreen.
+    const auto offscreenConfig = places.supportFolder / "offscreen.json";
+    app::OffscreenDisplay::chooseWithoutDisplay(scenario->screen, offscreenConfig);
+    QApplication application(argc, argv);
+    nameApplication();
 
     app::CorvelApplication corvel({
         .scenario = std::move(*scenario),
