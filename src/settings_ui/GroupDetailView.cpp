@@ -83,20 +83,16 @@ void GroupDetailView::showEvent(QShowEvent* event) {
 }
 
 void GroupDetailView::dragEnterEvent(QDragEnterEvent* event) {
-    if (ItemDrag::itemID(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    ItemDrag::acceptIfItem(*event);
+}
+
+void GroupDetailView::dragMoveEvent(QDragMoveEvent* event) {
+    ItemDrag::acceptIfItem(*event);
 }
 
 void GroupDetailView::dropEvent(QDropEvent* event) {
-    const auto item = ItemDrag::itemID(event->mimeData());
-    if (!item) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    screens_.start(screens_.viewModel().assign(*item, group_.id));
+    if (const auto item = ItemDrag::acceptIfItem(*event))
+        screens_.start(screens_.viewModel().assign(*item, group_.id));
 }
 
 void GroupDetailView::showRows() {

@@ -41,6 +41,7 @@ class GroupDetailView final : public QScrollArea {
     void showEvent(QShowEvent* event) override;
     /// An Item dropped anywhere on the pane is filed into its Group.
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
