@@ -4,7 +4,6 @@
 #include "backend/BackendError.h"
 #include "backend_mac26/Mac26ItemObserver.h"
 #include "backend_mac26/Mac26OwnNames.h"
-#include "backend_mac26/Mac26PollLoop.h"
 
 #include <cmath>
 
@@ -83,7 +82,7 @@ void Mac26Backend::startPolling() {
     pollTask_.cancel();
     Mac26PollLoop::Inputs inputs{nameSpace_, windowList_, identityCache_, changes_,
                                  Mac26ItemObserver::workspaceLookup(services_.workspace)};
-    pollTask_ = async::spawn(background_, Mac26PollLoop::run(std::move(inputs)));
+    pollTask_ = async::spawn(background_, pollLoop(std::move(inputs)));
 }
 
 std::vector<ObservedItem> Mac26Backend::readCurrentItems() {

@@ -8,6 +8,7 @@
 #include "backend_mac26/ChromePlacementGate.h"
 #include "backend_mac26/Mac26IdentityCache.h"
 #include "backend_mac26/Mac26MenuExtraResolver.h"
+#include "backend_mac26/Mac26PollLoop.h"
 #include "backend_mac26/Mac26Spacer.h"
 #include "backend_mac26/MenuBarWindowList.h"
 #include "domain/Uuid.h"
@@ -76,6 +77,13 @@ class Mac26Backend final : public MenuBarBackend {
     /// The target of every own icon's button.
     const std::shared_ptr<ChromeClickForwarder>& chromeClickForwarder() const {
         return chromeClickForwarder_;
+    }
+
+    /// The background poll (Mac26PollLoop): given the namespace, the
+    /// identity cache and the change stream, it holds no reference to the
+    /// backend and runs until its task is cancelled.
+    static async::Task<void> pollLoop(Mac26PollLoop::Inputs inputs) {
+        return Mac26PollLoop::run(std::move(inputs));
     }
 
     /// Looks `attempts` times, `interval` apart, for a status window named

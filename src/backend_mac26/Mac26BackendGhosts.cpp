@@ -7,6 +7,7 @@
 #include "backend_mac26/Mac26HostRestart.h"
 #include "backend_mac26/Mac26OwnNames.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +21,13 @@ std::vector<Mac26GhostClassifier::Candidate> candidates(const MenuBarWindowList&
     for (const auto& window : windowList.layer25Windows())
         result.push_back({window.windowID, window.name});
     return result;
+}
+
+std::vector<std::string> namesOf(const std::map<std::string, std::uint32_t*>& storedNumbers) {
+    std::vector<std::string> names;
+    for (const auto& [name, number] : storedNumbers)
+        names.push_back(name);
+    return names;
 }
 
 } // namespace
@@ -57,22 +65,16 @@ async::Task<GhostRecoveryOutcome> Mac26Backend::recoverFromGhosts() {
     // The host gives every window it hosts a new number when it comes back,
     // the live ones included, so the tracked numbers cannot tell them from
     // ghosts any more: each live item's name claims one window instead.
-    std::vector<std::string> liveNames;
-    if (spacerItem_)
-        liveNames.push_back(Mac26OwnNames::spacerName(nameSpace_));
+    std::map<std::string, std::uint32_t*> storedNumbers;
+    if (spacerItem_ && spacerWindowID_)
+        storedNumbers[Mac26OwnNames::spacerName(nameSpace_)] = &*spacerWindowID_;
     for (const auto& [handle, item] : chromeItemsByHandle_)
-        liveNames.push_back(Mac26OwnNames::iconName(nameSpace_, handle));
+        storedNumbers[Mac26OwnNames::iconName(nameSpace_, handle)] =
+            &chromeWindowIDsByHandle_[handle];
     const auto claim = Mac26GhostClassifier::claimAfterRestart(candidates(windowList_), nameSpace_,
-                                                               liveNames, ghosts);
-    if (spacerItem_)
-        if (auto number = claim.ownWindowIDsByName.find(Mac26OwnNames::spacerName(nameSpace_));
-            number != claim.ownWindowIDsByName.end())
-            spacerWindowID_ = number->second;
-    for (const auto& [handle, item] : chromeItemsByHandle_)
-        if (auto number =
-                claim.ownWindowIDsByName.find(Mac26OwnNames::iconName(nameSpace_, handle));
-            number != claim.ownWindowIDsByName.end())
-            chromeWindowIDsByHandle_[handle] = number->second;
+                                                               namesOf(storedNumbers), ghosts);
+    for (const auto& [name, number] : claim.ownWindowIDsByName)
+        *storedNumbers.at(name) = number;
 
     if (claim.ghostWindowIDs.empty())
         co_return GhostRecoveryOutcome::recovered(ghostCount);

@@ -1,8 +1,10 @@
 #include "settings_ui/GroupDetailView.h"
 
 #include "settings_ui/FormSection.h"
+#include "settings_ui/ItemDrag.h"
 #include "settings_ui/ScreenStyle.h"
 
+#include <QDragEnterEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -18,6 +20,7 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
     : QScrollArea(parent), group_(group), screens_(screens) {
     setAccessibleName(QString::fromStdString(group.name));
     setWidgetResizable(true);
+    setAcceptDrops(true);
     setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
@@ -77,6 +80,19 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
 void GroupDetailView::showEvent(QShowEvent* event) {
     QScrollArea::showEvent(event);
     screens_.start(screens_.viewModel().refreshRows());
+}
+
+void GroupDetailView::dragEnterEvent(QDragEnterEvent* event) {
+    ItemDrag::acceptIfItem(*event);
+}
+
+void GroupDetailView::dragMoveEvent(QDragMoveEvent* event) {
+    ItemDrag::acceptIfItem(*event);
+}
+
+void GroupDetailView::dropEvent(QDropEvent* event) {
+    if (const auto item = ItemDrag::acceptIfItem(*event))
+        screens_.start(screens_.viewModel().assign(*item, group_.id));
 }
 
 void GroupDetailView::showRows() {

@@ -19,8 +19,9 @@
 namespace corvel {
 
 /// The pane that edits one Group: its name (applied while typing), its
-/// symbol, its shortcut, the Items filed into it, and deleting it after a
-/// confirmation. Reads the rows again each time it appears. Main thread only.
+/// symbol, its shortcut, the Items filed into it (dropped Items are filed
+/// into it too), and deleting it after a confirmation. Reads the rows again each time it appears.
+/// Main thread only.
 class GroupDetailView final : public QScrollArea {
   public:
     GroupDetailView(const Group& group, const SettingsScreens& screens, QWidget* parent = nullptr);
@@ -38,6 +39,10 @@ class GroupDetailView final : public QScrollArea {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    /// An Item dropped anywhere on the pane is filed into its Group.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void showRows();

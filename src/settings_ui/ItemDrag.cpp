@@ -24,4 +24,13 @@ std::optional<ItemID> ItemDrag::itemID(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<ItemID> ItemDrag::acceptIfItem(QDropEvent& event) {
+    const auto id = itemID(event.mimeData());
+    if (id)
+        event.acceptProposedAction();
+    else
+        event.ignore();
+    return id;
+}
+
 } // namespace corvel

@@ -2,6 +2,7 @@
 
 #include "domain/ItemID.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 #include <memory>
 #include <optional>
@@ -18,6 +19,9 @@ struct ItemDrag {
     /// text (or none) names no Item and the drop is refused.
     static std::optional<ItemID> itemID(const QMimeData* data);
     static std::optional<ItemID> itemID(std::string_view text);
+    /// Accepts a drag or drop event that carries an Item, refuses any other;
+    /// answers the Item.
+    static std::optional<ItemID> acceptIfItem(QDropEvent& event);
 };
 
 } // namespace corvel

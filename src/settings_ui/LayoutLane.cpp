@@ -106,19 +106,12 @@ void LayoutLane::paintEvent(QPaintEvent* event) {
 }
 
 void LayoutLane::dragEnterEvent(QDragEnterEvent* event) {
-    if (!ItemDrag::itemID(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    setTargeted(true);
+    if (ItemDrag::acceptIfItem(*event))
+        setTargeted(true);
 }
 
 void LayoutLane::dragMoveEvent(QDragMoveEvent* event) {
-    if (ItemDrag::itemID(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    ItemDrag::acceptIfItem(*event);
 }
 
 void LayoutLane::dragLeaveEvent(QDragLeaveEvent* event) {
@@ -128,13 +121,8 @@ void LayoutLane::dragLeaveEvent(QDragLeaveEvent* event) {
 
 void LayoutLane::dropEvent(QDropEvent* event) {
     setTargeted(false);
-    const auto id = ItemDrag::itemID(event->mimeData());
-    if (!id) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    if (content_.onDrop)
+    const auto id = ItemDrag::acceptIfItem(*event);
+    if (id && content_.onDrop)
         content_.onDrop(*id);
 }
 

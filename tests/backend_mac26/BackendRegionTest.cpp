@@ -31,7 +31,9 @@ TEST_P(Mac26BackendRegion, preparesOneRestingSpacerAndASecondPrepareCreatesNothi
 TEST_P(Mac26BackendRegion,
        givesUpOnASpacerThatNeverRegistersAfterTwoItemsAndAboutOneAndAHalfSeconds) {
     start();
-    desktop->setItemFaults(spacerName, sim::ItemFaults{.neverRegisters = true});
+    sim::ItemFaults neverRegisters;
+    neverRegisters.neverRegisters = true;
+    desktop->setItemFaults(spacerName, neverRegisters);
     const auto startedAt = loop.now();
     auto failure = failureOf(backend->prepare());
     ASSERT_TRUE(failure);
@@ -80,8 +82,9 @@ TEST_P(Mac26BackendRegion, hidesWhatWasDraggedLeftOfTheSpacerAndRevealsItAgain) 
     EXPECT_EQ(barItem(spacerName)->length, 10000.0);
     EXPECT_LT(barItem(foreign.name)->frame.maxX(), 0);
     for (const auto& item : desktop->itemsLeftToRight())
-        if (item.frame.minX() >= barItem(spacerName)->frame.maxX())
+        if (item.frame.minX() >= barItem(spacerName)->frame.maxX()) {
             EXPECT_GE(item.frame.minX(), 0) << item.name;
+        }
 
     run(backend->revealRegion());
     loop.advance(100ms);

@@ -1,3 +1,4 @@
+#include "backend_mac26/Mac26WindowLookup.h"
 #include "backend_mac26/Mac26WindowToken.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,24 @@ TEST(Mac26WindowToken, givesDistinctWindowsDistinctTokensAndOneWindowTheSameToke
     EXPECT_EQ(Mac26WindowToken::token(101), Mac26WindowToken::token(101));
     EXPECT_NE(Mac26WindowToken::token(101), Mac26WindowToken::token(102));
     EXPECT_NE(Mac26WindowToken::token(0x10), Mac26WindowToken::token(0x100));
+}
+
+} // namespace
+} // namespace corvel
+
+namespace corvel {
+namespace {
+
+TEST(Mac26WindowLookup, findsTheFirstWindowWithTheTokenThatHasBoundsAndPassesOverOneWithout) {
+    const platform::Rect bounds{{10, 0}, {28, 24}};
+    const std::vector<MenuBarWindowInfo> windows{{7, 1, "a", std::nullopt},
+                                                 {8, 1, "b", bounds},
+                                                 {7, 1, "c", bounds},
+                                                 {7, 1, "d", platform::Rect{{50, 0}, {28, 24}}}};
+    EXPECT_EQ(Mac26WindowLookup::find(windows, Mac26WindowToken::token(7)),
+              (Mac26ResolvedWindow{7, bounds}));
+    EXPECT_FALSE(Mac26WindowLookup::find(windows, Mac26WindowToken::token(9)));
+    EXPECT_FALSE(Mac26WindowLookup::find({}, Mac26WindowToken::token(7)));
 }
 
 } // namespace

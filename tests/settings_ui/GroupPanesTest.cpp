@@ -52,6 +52,18 @@ TEST_F(GroupPanesTest, aGroupWithoutItemsSaysHowToFileOne) {
     EXPECT_FALSE(pane->itemRows()->isVisible());
 }
 
+TEST_F(GroupPanesTest, anItemDroppedOnTheGroupsPaneIsFiledIntoTheGroup) {
+    showItems({{"com.example.driftwood", "Driftwood"}});
+    const auto work = addGroup("Work");
+    auto pane = detail(work);
+    EXPECT_FALSE(drop(pane->viewport(), "Driftwood"));
+    EXPECT_FALSE(row("Driftwood").groupID.has_value());
+    EXPECT_TRUE(
+        drop(pane->viewport(), QString::fromStdString(row("Driftwood").id.rawValue().text())));
+    EXPECT_EQ(row("Driftwood").groupID, work.id);
+    EXPECT_EQ(pane->itemRows()->rowViews().size(), 1u);
+}
+
 TEST_F(GroupPanesTest, theNameFieldRenamesWhileTypingAndAClearedFieldKeepsTheLastName) {
     const auto work = addGroup("Work");
     auto pane = detail(work);

@@ -78,10 +78,16 @@ bool SettingsScreensFixture::dragEnterAccepted(QWidget* target, const QString& t
 bool SettingsScreensFixture::drop(QWidget* target, const QString& text, QPoint position) {
     QMimeData data;
     data.setText(text);
+    // As the window system does: a widget that refuses the drag never gets
+    // the drop (Qt delivers it to the widget that accepted the drag last).
     QDragEnterEvent enter(position, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
     QDragMoveEvent move(position, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &move);
+    if (!move.isAccepted())
+        return false;
     QDropEvent dropped(position, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &dropped);
     const bool accepted = dropped.isAccepted();

@@ -61,8 +61,8 @@ class SettingsScreensFixture {
     /// Runs the loop and Qt's posted events until neither has work.
     void settle();
 
-    /// Sends a drag over `target` at `position` and drops `text` there, as
-    /// Qt delivers them; answers whether the drop was accepted.
+    /// Drags `text` over `target` at `position` and drops it there, as Qt
+    /// delivers them; answers whether the drag and the drop were accepted.
     bool drop(QWidget* target, const QString& text, QPoint position = {10, 10});
     bool dragEnterAccepted(QWidget* target, const QString& text, QPoint position = {10, 10});
 
