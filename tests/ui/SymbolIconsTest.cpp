@@ -1,5 +1,6 @@
 #include "ui/SymbolIcons.h"
 
+#include "settings/GroupSymbolPicker.h"
 #include "sim/SymbolCatalog.h"
 #include "ui/SymbolIconTable.h"
 
@@ -13,33 +14,8 @@ using namespace corvel;
 
 namespace {
 
-// The palette of Group symbols, in the settings' order.
-const std::vector<std::string> palette{"folder.fill",
-                                       "star.fill",
-                                       "bolt.fill",
-                                       "gearshape.fill",
-                                       "message.fill",
-                                       "hammer.fill",
-                                       "paintbrush.fill",
-                                       "terminal.fill",
-                                       "network",
-                                       "lock.fill",
-                                       "bell.fill",
-                                       "flag.fill",
-                                       "music.note",
-                                       "photo.fill",
-                                       "cloud.fill",
-                                       "envelope.fill",
-                                       "calendar",
-                                       "doc.fill",
-                                       "cart.fill",
-                                       "gamecontroller.fill",
-                                       "wrench.and.screwdriver.fill",
-                                       "shield.fill",
-                                       "battery.100",
-                                       "wifi"};
-
-// Every other symbol the settings, onboarding and Layout screens show.
+// Every symbol the settings, onboarding and Layout screens show besides the
+// palette.
 const std::vector<std::string> screenSymbols{"app.dashed",
                                              "checkmark.circle",
                                              "checkmark.circle.fill",
@@ -87,16 +63,16 @@ TEST(SymbolIcons, theIconsCoverExactlyTheSymbolsTheSimulatedDesktopKnows) {
 }
 
 TEST(SymbolIcons, everyPaletteAndScreenSymbolHasAnIconDrawnFromItsOwnFile) {
+    std::vector<std::string> names(GroupSymbolPicker::availableSymbols.begin(),
+                                   GroupSymbolPicker::availableSymbols.end());
+    names.insert(names.end(), screenSymbols.begin(), screenSymbols.end());
     std::set<std::string> files;
-    for (const auto& list : {palette, screenSymbols}) {
-        for (const auto& name : list) {
-            auto file = SymbolIconTable::file(name);
-            ASSERT_TRUE(file) << name;
-            EXPECT_TRUE(files.emplace(*file).second) << name << " shares " << *file;
-            EXPECT_TRUE(hasInk(render(name))) << name;
-        }
+    for (const auto& name : names) {
+        auto file = SymbolIconTable::file(name);
+        ASSERT_TRUE(file) << name;
+        EXPECT_TRUE(files.emplace(*file).second) << name << " shares " << *file;
+        EXPECT_TRUE(hasInk(render(name))) << name;
     }
-    EXPECT_EQ(palette.size(), 24u);
 }
 
 TEST(SymbolIcons, noTwoSymbolsLookAlike) {
