@@ -29,20 +29,6 @@ PlatformValue PlatformValue::dictionary(Dictionary entries) {
     return {Kind::dictionary, std::make_shared<const Dictionary>(std::move(entries))};
 }
 
-std::optional<std::int64_t> PlatformValue::asInteger() const {
-    if (kind_ != Kind::integer)
-        return std::nullopt;
-    return std::get<std::int64_t>(data_);
-}
-
-std::optional<double> PlatformValue::asNumber() const {
-    if (kind_ == Kind::integer)
-        return static_cast<double>(std::get<std::int64_t>(data_));
-    if (kind_ == Kind::real)
-        return std::get<double>(data_);
-    return std::nullopt;
-}
-
 std::optional<bool> PlatformValue::asBoolean() const {
     if (kind_ != Kind::boolean)
         return std::nullopt;
@@ -65,18 +51,6 @@ std::optional<AccessibilityElement> PlatformValue::asElement() const {
     if (kind_ != Kind::element)
         return std::nullopt;
     return std::get<AccessibilityElement>(data_);
-}
-
-const PlatformValue::Array* PlatformValue::asArray() const {
-    if (kind_ != Kind::array)
-        return nullptr;
-    return std::get<std::shared_ptr<const Array>>(data_).get();
-}
-
-const PlatformValue::Dictionary* PlatformValue::asDictionary() const {
-    if (kind_ != Kind::dictionary)
-        return nullptr;
-    return std::get<std::shared_ptr<const Dictionary>>(data_).get();
 }
 
 const PlatformValue* PlatformValue::find(std::string_view key) const {

@@ -37,14 +37,40 @@ class PlatformValue {
 
     /// Each accessor answers only for its own kind; asNumber() answers for
     /// integers and reals alike, as a number object of the platform would.
-    std::optional<std::int64_t> asInteger() const;
-    std::optional<double> asNumber() const;
+    /// The common ones are inline: readers call them for every key of every
+    /// window several times a second.
+    std::optional<std::int64_t> asInteger() const {
+        if (kind_ != Kind::integer)
+            return std::nullopt;
+        return *std::get_if<std::int64_t>(&data_);
+    }
+    std::optional<double> asNumber() const {
+        if (kind_ == Kind::integer)
+            return static_cast<double>(*std::get_if<std::int64_t>(&data_));
+        if (kind_ == Kind::real)
+            return *std::get_if<double>(&data_);
+        return std::nullopt;
+    }
     std::optional<bool> asBoolean() const;
     std::optional<std::string> asString() const;
+    /// The string without a copy; valid as long as this value.
+    std::optional<std::string_view> asStringView() const {
+        if (kind_ != Kind::string)
+            return std::nullopt;
+        return std::string_view(*std::get_if<std::string>(&data_));
+    }
     std::optional<Point> asPoint() const;
     std::optional<AccessibilityElement> asElement() const;
-    const Array* asArray() const;
-    const Dictionary* asDictionary() const;
+    const Array* asArray() const {
+        if (kind_ != Kind::array)
+            return nullptr;
+        return std::get_if<std::shared_ptr<const Array>>(&data_)->get();
+    }
+    const Dictionary* asDictionary() const {
+        if (kind_ != Kind::dictionary)
+            return nullptr;
+        return std::get_if<std::shared_ptr<const Dictionary>>(&data_)->get();
+    }
 
     /// The entry for `key` when this is a dictionary that has it.
     const PlatformValue* find(std::string_view key) const;
