@@ -3,6 +3,7 @@
 #include "platform/WindowInfoKey.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace corvel {
@@ -14,6 +15,13 @@ using platform::WindowInfoKey;
 
 template <class T> bool fits(std::int64_t value) {
     return value >= std::numeric_limits<T>::min() && value <= std::numeric_limits<T>::max();
+}
+
+// The length first, so that only a key of the right length is read; with
+// the wanted key a constant, the comparison compiles to a few loads.
+bool isKey(std::string_view key, std::string_view wanted) {
+    return key.size() == wanted.size() &&
+           std::memcmp(key.data(), wanted.data(), wanted.size()) == 0;
 }
 
 // A NaN or infinite coordinate would poison every comparison downstream, so
@@ -32,11 +40,11 @@ std::optional<platform::Rect> boundsOf(const PlatformValue& bounds) {
         return std::nullopt;
     std::optional<double> x, y, width, height;
     for (const auto& [key, value] : *dictionary) {
-        std::optional<double>* field = key == WindowInfoKey::boundsX        ? &x
-                                       : key == WindowInfoKey::boundsY      ? &y
-                                       : key == WindowInfoKey::boundsWidth  ? &width
-                                       : key == WindowInfoKey::boundsHeight ? &height
-                                                                            : nullptr;
+        std::optional<double>* field = isKey(key, WindowInfoKey::boundsX)        ? &x
+                                       : isKey(key, WindowInfoKey::boundsY)      ? &y
+                                       : isKey(key, WindowInfoKey::boundsWidth)  ? &width
+                                       : isKey(key, WindowInfoKey::boundsHeight) ? &height
+                                                                                 : nullptr;
         if (field && !readFinite(value, *field))
             return std::nullopt;
     }
@@ -60,15 +68,15 @@ bool MenuBarWindowListReader::read(const PlatformValue& entry, std::int64_t laye
     const PlatformValue* nameValue = nullptr;
     const PlatformValue* boundsValue = nullptr;
     for (const auto& [key, value] : *dictionary) {
-        if (key == WindowInfoKey::layer)
+        if (isKey(key, WindowInfoKey::layer))
             layerValue = &value;
-        else if (key == WindowInfoKey::number)
+        else if (isKey(key, WindowInfoKey::number))
             numberValue = &value;
-        else if (key == WindowInfoKey::ownerPID)
+        else if (isKey(key, WindowInfoKey::ownerPID))
             ownerValue = &value;
-        else if (key == WindowInfoKey::name)
+        else if (isKey(key, WindowInfoKey::name))
             nameValue = &value;
-        else if (key == WindowInfoKey::bounds)
+        else if (isKey(key, WindowInfoKey::bounds))
             boundsValue = &value;
     }
     if (!layerValue || layerValue->asInteger() != layer)

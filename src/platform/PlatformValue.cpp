@@ -1,5 +1,7 @@
 #include "platform/PlatformValue.h"
 
+#include <algorithm>
+
 namespace corvel::platform {
 
 PlatformValue PlatformValue::integer(std::int64_t value) {
@@ -26,7 +28,13 @@ PlatformValue PlatformValue::array(Array values) {
 }
 
 PlatformValue PlatformValue::dictionary(Dictionary entries) {
-    return {Kind::dictionary, std::make_shared<const Dictionary>(std::move(entries))};
+    Entries flat;
+    flat.reserve(entries.size());
+    while (!entries.empty()) {
+        auto node = entries.extract(entries.begin());
+        flat.emplace_back(std::move(node.key()), std::move(node.mapped()));
+    }
+    return {Kind::dictionary, std::make_shared<const Entries>(std::move(flat))};
 }
 
 std::optional<bool> PlatformValue::asBoolean() const {
@@ -54,11 +62,13 @@ std::optional<AccessibilityElement> PlatformValue::asElement() const {
 }
 
 const PlatformValue* PlatformValue::find(std::string_view key) const {
-    const Dictionary* entries = asDictionary();
+    const Entries* entries = asDictionary();
     if (!entries)
         return nullptr;
-    auto found = entries->find(key);
-    return found == entries->end() ? nullptr : &found->second;
+    auto found = std::lower_bound(
+        entries->begin(), entries->end(), key,
+        [](const auto& entry, std::string_view wanted) { return entry.first < wanted; });
+    return found != entries->end() && found->first == key ? &found->second : nullptr;
 }
 
 bool operator==(const PlatformValue& a, const PlatformValue& b) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -22,7 +23,12 @@ class PlatformValue {
   public:
     enum class Kind { integer, real, boolean, string, point, element, array, dictionary };
     using Array = std::vector<PlatformValue>;
+    /// How a dictionary is built: keys are unique and kept in order.
     using Dictionary = std::map<std::string, PlatformValue, std::less<>>;
+    /// How a dictionary is held once built: the same entries in key order,
+    /// side by side in memory, so that a reader walks one block rather than
+    /// a tree of separately allocated nodes.
+    using Entries = std::vector<std::pair<std::string, PlatformValue>>;
 
     static PlatformValue integer(std::int64_t value);
     static PlatformValue real(double value);
@@ -66,10 +72,11 @@ class PlatformValue {
             return nullptr;
         return std::get_if<std::shared_ptr<const Array>>(&data_)->get();
     }
-    const Dictionary* asDictionary() const {
+    /// The entries in key order.
+    const Entries* asDictionary() const {
         if (kind_ != Kind::dictionary)
             return nullptr;
-        return std::get_if<std::shared_ptr<const Dictionary>>(&data_)->get();
+        return std::get_if<std::shared_ptr<const Entries>>(&data_)->get();
     }
 
     /// The entry for `key` when this is a dictionary that has it.
@@ -80,7 +87,7 @@ class PlatformValue {
   private:
     using Storage =
         std::variant<std::int64_t, double, bool, std::string, Point, AccessibilityElement,
-                     std::shared_ptr<const Array>, std::shared_ptr<const Dictionary>>;
+                     std::shared_ptr<const Array>, std::shared_ptr<const Entries>>;
     PlatformValue(Kind kind, Storage data) : kind_(kind), data_(std::move(data)) {}
 
     Kind kind_;
