@@ -63,8 +63,10 @@ void BM_PollPass(benchmark::State& state) {
     const auto bar = preparedBar(static_cast<int>(state.range(0)));
     auto cache = std::make_shared<corvel::Mac26IdentityCache>([&bar] { return bar.extras; });
     corvel::Mac26PollState poll("Corvel", cache, [](std::int32_t) { return std::string(); });
+    // Kept across passes, as the poll keeps it.
+    std::vector<corvel::MenuBarWindowInfo> windows;
     for (auto _ : state) {
-        auto windows = corvel::MenuBarWindowListReader::windows(&bar.list, 25);
+        corvel::MenuBarWindowListReader::read(&bar.list, 25, windows);
         auto events = poll.pass(windows);
         benchmark::DoNotOptimize(events);
     }

@@ -34,6 +34,14 @@ class Mac26ItemObserver {
     observedItems(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
                   const ResolvedIdentities& resolvedIdentities,
                   const BundleIdentifierLookup& bundleIdentifierOf);
+    /// The same into `items`, reusing the records (and their strings'
+    /// storage) of the previous call, so that a poll of a still bar
+    /// allocates nothing.
+    static void observeInto(const std::vector<MenuBarWindowInfo>& windows,
+                            std::string_view nameSpace,
+                            const ResolvedIdentities& resolvedIdentities,
+                            const BundleIdentifierLookup& bundleIdentifierOf,
+                            std::vector<ObservedItem>& items);
 
     /// The lookup through the workspace: the running application's bundle
     /// identifier, or "" when there is none or it has none. Any thread.

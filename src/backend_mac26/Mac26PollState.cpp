@@ -34,8 +34,7 @@ void Mac26PollState::refreshIdentities(const std::vector<MenuBarWindowInfo>& win
 std::vector<MenuBarChangeEvent>
 Mac26PollState::pass(const std::vector<MenuBarWindowInfo>& windows) {
     refreshIdentities(windows);
-    const auto items =
-        Mac26ItemObserver::observedItems(windows, nameSpace_, *resolved_, bundleIdentifierOf_);
+    Mac26ItemObserver::observeInto(windows, nameSpace_, *resolved_, bundleIdentifierOf_, items_);
     const bool settled = isSettled(windows);
 
     std::vector<MenuBarChangeEvent> events;
@@ -44,7 +43,9 @@ Mac26PollState::pass(const std::vector<MenuBarWindowInfo>& windows) {
     } else if (auto change = geometry_->observe(settled)) {
         events.push_back(MenuBarChangeEvent::menuBarGeometryUnsettled(*change));
     }
-    auto itemEvents = MenuBarPollDiff::diff(items, previous_);
+    auto itemEvents = MenuBarPollDiff::diff(items_, previous_);
+    if (events.empty())
+        return itemEvents;
     events.insert(events.end(), std::make_move_iterator(itemEvents.begin()),
                   std::make_move_iterator(itemEvents.end()));
     return events;

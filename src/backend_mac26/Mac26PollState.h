@@ -42,6 +42,9 @@ class Mac26PollState {
     const Mac26ItemObserver::BundleIdentifierLookup bundleIdentifierOf_;
 
     MenuBarPollDiff::ItemsByToken previous_;
+    /// Scratch for the observed items of a pass, kept so that its strings'
+    /// storage serves the next pass.
+    std::vector<ObservedItem> items_;
     Mac26IdentityCache::Snapshot resolved_ = std::make_shared<const ResolvedIdentities>();
     int ticksSinceLastScan_ = 0;
     int scans_ = 0;

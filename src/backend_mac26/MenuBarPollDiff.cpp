@@ -13,8 +13,11 @@ std::vector<MenuBarChangeEvent> MenuBarPollDiff::diff(const std::vector<Observed
     std::vector<MenuBarChangeEvent> events;
     std::size_t seen = 0;
     for (const auto& item : current) {
-        auto [entry, inserted] = entries.try_emplace(item.id, ItemsByToken::Entry{item, stamp});
-        if (inserted) {
+        // Looked up before inserting: building an entry to offer would copy
+        // the item's strings for every item of every pass.
+        auto entry = entries.find(item.id);
+        if (entry == entries.end()) {
+            entries.emplace(item.id, ItemsByToken::Entry{item, stamp});
             ++seen;
             events.push_back(MenuBarChangeEvent::itemAppeared(item));
             continue;

@@ -8,9 +8,16 @@ MenuBarWindowList::MenuBarWindowList(std::shared_ptr<const platform::WindowList>
     : port_(std::move(port)) {}
 
 std::vector<MenuBarWindowInfo> MenuBarWindowList::windows(std::int64_t layer) const {
+    std::vector<MenuBarWindowInfo> result;
+    readWindows(layer, result);
+    return result;
+}
+
+void MenuBarWindowList::readWindows(std::int64_t layer,
+                                    std::vector<MenuBarWindowInfo>& windows) const {
     const auto list =
         port_->copyWindowInfo(platform::WindowList::optionAll, platform::WindowList::nullWindowID);
-    return MenuBarWindowListReader::windows(list ? &*list : nullptr, layer);
+    MenuBarWindowListReader::read(list ? &*list : nullptr, layer, windows);
 }
 
 std::vector<MenuBarWindowInfo> MenuBarWindowList::layer25Windows() const {

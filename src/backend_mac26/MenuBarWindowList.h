@@ -23,6 +23,8 @@ class MenuBarWindowList {
     /// that fails gives an empty list.
     std::vector<MenuBarWindowInfo> windows(std::int64_t layer) const;
     std::vector<MenuBarWindowInfo> layer25Windows() const;
+    /// The same read into `windows`, reusing its records from the last read.
+    void readWindows(std::int64_t layer, std::vector<MenuBarWindowInfo>& windows) const;
 
   private:
     std::shared_ptr<const platform::WindowList> port_;

@@ -19,9 +19,18 @@ class MenuBarWindowListReader {
     /// dictionaries are skipped. Keeps the list's order.
     static std::vector<MenuBarWindowInfo> windows(const platform::PlatformValue* list,
                                                   std::int64_t layer);
+    /// The same into `windows`, reusing the records (and their names'
+    /// storage) of the previous read, so that a poll of a still bar
+    /// allocates nothing.
+    static void read(const platform::PlatformValue* list, std::int64_t layer,
+                     std::vector<MenuBarWindowInfo>& windows);
     /// One entry, or nothing when the rules skip it.
     static std::optional<MenuBarWindowInfo> window(const platform::PlatformValue& entry,
                                                    std::int64_t layer);
+    /// The same into `window`; false (and `window` unspecified) when the
+    /// rules skip the entry.
+    static bool read(const platform::PlatformValue& entry, std::int64_t layer,
+                     MenuBarWindowInfo& window);
 };
 
 } // namespace corvel

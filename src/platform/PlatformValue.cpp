@@ -2,6 +2,8 @@
 
 #include "platform/ValidUtf8.h"
 
+#include <algorithm>
+
 namespace corvel::platform {
 
 PlatformValue PlatformValue::integer(std::int64_t value) {
@@ -28,21 +30,13 @@ PlatformValue PlatformValue::array(Array values) {
 }
 
 PlatformValue PlatformValue::dictionary(Dictionary entries) {
-    return {Kind::dictionary, std::make_shared<const Dictionary>(std::move(entries))};
-}
-
-std::optional<std::int64_t> PlatformValue::asInteger() const {
-    if (kind_ != Kind::integer)
-        return std::nullopt;
-    return std::get<std::int64_t>(data_);
-}
-
-std::optional<double> PlatformValue::asNumber() const {
-    if (kind_ == Kind::integer)
-        return static_cast<double>(std::get<std::int64_t>(data_));
-    if (kind_ == Kind::real)
-        return std::get<double>(data_);
-    return std::nullopt;
+    Entries flat;
+    flat.reserve(entries.size());
+    while (!entries.empty()) {
+        auto node = entries.extract(entries.begin());
+        flat.emplace_back(std::move(node.key()), std::move(node.mapped()));
+    }
+    return {Kind::dictionary, std::make_shared<const Entries>(std::move(flat))};
 }
 
 std::optional<bool> PlatformValue::asBoolean() const {
@@ -69,24 +63,14 @@ std::optional<AccessibilityElement> PlatformValue::asElement() const {
     return std::get<AccessibilityElement>(data_);
 }
 
-const PlatformValue::Array* PlatformValue::asArray() const {
-    if (kind_ != Kind::array)
-        return nullptr;
-    return std::get<std::shared_ptr<const Array>>(data_).get();
-}
-
-const PlatformValue::Dictionary* PlatformValue::asDictionary() const {
-    if (kind_ != Kind::dictionary)
-        return nullptr;
-    return std::get<std::shared_ptr<const Dictionary>>(data_).get();
-}
-
 const PlatformValue* PlatformValue::find(std::string_view key) const {
-    const Dictionary* entries = asDictionary();
+    const Entries* entries = asDictionary();
     if (!entries)
         return nullptr;
-    auto found = entries->find(key);
-    return found == entries->end() ? nullptr : &found->second;
+    auto found = std::lower_bound(
+        entries->begin(), entries->end(), key,
+        [](const auto& entry, std::string_view wanted) { return entry.first < wanted; });
+    return found != entries->end() && found->first == key ? &found->second : nullptr;
 }
 
 bool operator==(const PlatformValue& a, const PlatformValue& b) {

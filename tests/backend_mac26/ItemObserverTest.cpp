@@ -100,5 +100,32 @@ TEST(Mac26ItemObserver, reportsFramesWithTheMagnitudesOfNegativeSizes) {
     EXPECT_EQ(items[0].id, Mac26WindowToken::token(2));
 }
 
+TEST(Mac26ItemObserver, observingIntoLastPassItemsLeavesNothingOfThemBehind) {
+    // Every field differs between the two readings, and the first one had
+    // more items, so a field the reuse forgot to overwrite would show.
+    const auto lookup = [](std::int32_t pid) {
+        return pid == 300 ? std::string("com.example.owner") : std::string();
+    };
+    const ResolvedIdentities resolved{{2, {"com.example.a-rather-long-bundle-identifier", "A"}}};
+    std::vector<ObservedItem> items;
+    Mac26ItemObserver::observeInto({window(1, "Corvel-HiddenRegionSpacer", at(500)),
+                                    window(2, "Item-0", at(400)), window(3, "Item-1", at(600)),
+                                    window(4, "Item-2", at(700))},
+                                   "Corvel", resolved, lookup, items);
+    ASSERT_EQ(items.size(), 3u);
+
+    const std::vector<MenuBarWindowInfo> second{window(3, "Item-1", std::nullopt, 999),
+                                                window(2, "Renamed", at(650))};
+    Mac26ItemObserver::observeInto(second, "Corvel", {}, lookup, items);
+    EXPECT_EQ(items, observe(second));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].identity, (ItemIdentity{"", "Item-1"}));
+    EXPECT_FALSE(items[0].frame);
+    EXPECT_FALSE(items[1].isInHiddenRegion);
+
+    Mac26ItemObserver::observeInto({}, "Corvel", {}, lookup, items);
+    EXPECT_TRUE(items.empty());
+}
+
 } // namespace
 } // namespace corvel

@@ -127,5 +127,37 @@ TEST(MenuBarWindowListReader,
     EXPECT_EQ(windows[0].windowID, 9u);
 }
 
+TEST(MenuBarWindowListReader, readingIntoLastReadRecordsLeavesNothingOfThemBehind) {
+    auto list = [](std::vector<Dictionary> entries) {
+        PlatformValue::Array array;
+        for (auto& entry : entries)
+            array.push_back(PlatformValue::dictionary(std::move(entry)));
+        return PlatformValue::array(std::move(array));
+    };
+    std::vector<MenuBarWindowInfo> windows;
+    const auto first =
+        list({with(wellFormed(1), WindowInfoKey::name, PlatformValue::string("A-long-window-name")),
+              wellFormed(2), wellFormed(3)});
+    MenuBarWindowListReader::read(&first, 25, windows);
+    ASSERT_EQ(windows.size(), 3u);
+
+    // A skipped entry between kept ones, and kept ones missing what the
+    // records held before.
+    const auto second =
+        list({with(with(with(wellFormed(4), WindowInfoKey::name, std::nullopt),
+                        WindowInfoKey::ownerPID, std::nullopt),
+                   WindowInfoKey::bounds, std::nullopt),
+              with(wellFormed(5), WindowInfoKey::layer, PlatformValue::integer(0)), wellFormed(6)});
+    MenuBarWindowListReader::read(&second, 25, windows);
+    EXPECT_EQ(windows, MenuBarWindowListReader::windows(&second, 25));
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[0], (MenuBarWindowInfo{4, -1, "", std::nullopt}));
+    EXPECT_EQ(windows[1].windowID, 6u);
+
+    const auto text = PlatformValue::string("windows");
+    MenuBarWindowListReader::read(&text, 25, windows);
+    EXPECT_TRUE(windows.empty());
+}
+
 } // namespace
 } // namespace corvel

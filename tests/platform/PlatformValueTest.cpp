@@ -19,6 +19,8 @@ TEST(PlatformValueTest, EachAccessorAnswersOnlyForItsOwnKind) {
     const auto text = PlatformValue::string("25");
     EXPECT_FALSE(text.asNumber());
     EXPECT_EQ(text.asString(), "25");
+    EXPECT_EQ(text.asStringView(), "25");
+    EXPECT_FALSE(integer.asStringView());
     EXPECT_FALSE(text.asArray());
     EXPECT_FALSE(text.find("X"));
 
@@ -54,6 +56,24 @@ TEST(PlatformValueTest, DictionariesFindPresentKeysAndCompareByContent) {
     EXPECT_NE(bounds, other);
     EXPECT_EQ(PlatformValue::array({bounds}), PlatformValue::array({same}));
     EXPECT_NE(PlatformValue::array({bounds}), PlatformValue::array({}));
+}
+
+TEST(PlatformValueTest, DictionariesFindEveryKeyTheyHoldAndNoKeyInBetweenOrBeyond) {
+    PlatformValue::Dictionary entries;
+    for (const char* key : {"kCGWindowAlpha", "kCGWindowBounds", "kCGWindowLayer", "kCGWindowName",
+                            "kCGWindowNumber", "kCGWindowOwnerPID"})
+        entries.emplace(key, PlatformValue::string(key));
+    const auto window = PlatformValue::dictionary(std::move(entries));
+    for (const char* key : {"kCGWindowAlpha", "kCGWindowBounds", "kCGWindowLayer", "kCGWindowName",
+                            "kCGWindowNumber", "kCGWindowOwnerPID"}) {
+        ASSERT_TRUE(window.find(key)) << key;
+        EXPECT_EQ(window.find(key)->asStringView(), key);
+    }
+    for (const char* key : {"", "A", "kCGWindow", "kCGWindowIsOnscreen", "kCGWindowOwnerPIDs", "z"})
+        EXPECT_FALSE(window.find(key)) << key;
+    ASSERT_TRUE(window.asDictionary());
+    EXPECT_EQ(window.asDictionary()->size(), 6u);
+    EXPECT_FALSE(PlatformValue::dictionary({}).find(""));
 }
 
 } // namespace
