@@ -11,6 +11,7 @@
 #include "platform/SymbolImages.h"
 #include "platform/SyntheticEvents.h"
 #include "platform/SystemLog.h"
+#include "platform/WallClock.h"
 #include "platform/WindowList.h"
 #include "platform/Workspace.h"
 
@@ -35,6 +36,7 @@ struct PlatformServices {
     std::shared_ptr<GlobalEventMonitor> globalEventMonitor;
     std::shared_ptr<SymbolImages> symbolImages;
     std::shared_ptr<SystemLog> systemLog;
+    std::shared_ptr<WallClock> wallClock;
 };
 
 } // namespace corvel::platform

@@ -16,6 +16,13 @@ void EventRouter::deliver(World& world, const platform::SyntheticEvent& event,
                           std::optional<platform::EventTapLocation> tap,
                           std::optional<std::int32_t> pid, async::TimePoint now) {
     PostedEvent record{event, tap, pid, false, now};
+    // macOS drops synthetic events of a process that may not control the
+    // computer; they still count as posted.
+    if (!world.accessibilityTrusted) {
+        record.ignored = true;
+        world.postedEvents.push_back(record);
+        return;
+    }
     // A post that reaches nobody leaves the event free to arrive by its
     // other road, so it must not count as the one delivery.
     if (pid) {
@@ -41,10 +48,7 @@ void EventRouter::deliver(World& world, const platform::SyntheticEvent& event,
         if (event.integerValueField(platform::EventField::keyboardEventKeycode) ==
             platform::SyntheticEvents::escapeKeyCode) {
             ++world.counters.escapes;
-            if (pid)
-                world.closeMenusOwnedBy(*pid);
-            else
-                world.closeAllMenus();
+            world.closeMenusLater(pid);
         }
         break;
     default:
@@ -105,14 +109,23 @@ void EventRouter::mouseUp(World& world, const platform::SyntheticEvent& event,
 
 void EventRouter::drop(World& world, std::uint64_t draggedItem, std::uint64_t targetItem, double x,
                        async::TimePoint now) {
+    // Which side is decided where the button went up; the item lands later.
+    const bool leftOfTarget = x < world.reportedFrame(*world.entryByItem(targetItem), now).midX();
+    world.defer(world.latencies.drop, [draggedItem, targetItem, leftOfTarget](World& later) {
+        land(later, draggedItem, targetItem, leftOfTarget);
+    });
+}
+
+void EventRouter::land(World& world, std::uint64_t draggedItem, std::uint64_t targetItem,
+                       bool leftOfTarget) {
     StatusEntry* dragged = world.entryByItem(draggedItem);
+    if (!dragged)
+        return;
     ++dragged->dragsReceived;
     const bool canMove = dragged->movable && !dragged->faults.neverMoves &&
                          (!dragged->faults.needsWakeUp || dragged->awake) &&
-                         draggedItem != targetItem;
+                         draggedItem != targetItem && world.entryByItem(targetItem);
     if (canMove) {
-        const bool leftOfTarget =
-            x < world.reportedFrame(*world.entryByItem(targetItem), now).midX();
         dragged->awake = false;
         world.moveEntry(draggedItem, targetItem, leftOfTarget);
         dragged = world.entryByItem(draggedItem);

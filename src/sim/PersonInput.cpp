@@ -23,12 +23,12 @@ PersonInput::ClickOutcome PersonInput::click(World& world, platform::Point locat
         if (menu->ownerPid == world.selfPid() && row < menu->titles.size())
             outcome.ownMenuRow = std::make_pair(menu->itemId, row);
         outcome.reachesMonitors = menu->ownerPid != world.selfPid();
-        world.closeAllMenus();
+        world.closeMenusLater();
         return outcome;
     }
     const StatusEntry* item = itemAt(world, location);
     if (!item) {
-        world.closeAllMenus();
+        world.closeMenusLater();
         outcome.reachesMonitors = true;
         return outcome;
     }
@@ -76,7 +76,7 @@ void PersonInput::pressKey(World& world, std::uint16_t keyCode) {
     if (keyCode != platform::SyntheticEvents::escapeKeyCode)
         return;
     ++world.counters.escapes;
-    world.closeAllMenus();
+    world.closeMenusLater();
 }
 
 const StatusEntry* PersonInput::itemAt(const World& world, platform::Point location) {

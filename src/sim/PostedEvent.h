@@ -19,6 +19,8 @@ struct PostedEvent {
     /// A second post of an event already delivered; it had no effect.
     bool duplicate = false;
     async::TimePoint at{};
+    /// Posted while this process was not trusted for accessibility: dropped.
+    bool ignored = false;
 };
 
 } // namespace corvel::sim

@@ -4,6 +4,7 @@
 #include "platform/ActivationPolicy.h"
 #include "platform/PlatformValue.h"
 #include "sim/ItemFaults.h"
+#include "sim/Latencies.h"
 
 #include <cstdint>
 #include <map>
@@ -75,6 +76,8 @@ struct Scenario {
     async::Duration settleTime{0};
     /// Faults of items created through the status bar port, by autosave name.
     std::map<std::string, ItemFaults> faultsByAutosaveName;
+    /// Between a cause and its effect in the window list, by kind.
+    Latencies latencies;
     /// Status item windows belong to the status bar host, not their creator.
     bool hostStatusItemsInHost = false;
     bool restartKeepsLeftovers = false;
@@ -82,6 +85,11 @@ struct Scenario {
     bool captureFails = false;
     async::Duration killallRunTime = std::chrono::milliseconds(20);
     std::map<std::string, std::string> environment;
+    /// What the wall clock reads at start (a fixed day, so pictures' times
+    /// are the same in every run).
+    std::chrono::system_clock::time_point wallClockStart =
+        std::chrono::sys_days{std::chrono::year{2026} / 1 / 5} + std::chrono::hours{9} +
+        std::chrono::minutes{41};
     /// This process's remembered places: distance from the screen's right
     /// edge to an item's right edge, by autosave name.
     std::map<std::string, double> rememberedPositions;

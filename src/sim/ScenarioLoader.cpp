@@ -176,6 +176,15 @@ void readStatusItems(const json& object, Scenario& scenario) {
                 faultsFrom(faults, "statusItems.faultsByAutosaveName." + name);
 }
 
+void readLatencies(const json& object, Latencies& latencies) {
+    requireKnownKeys(object, "latencies",
+                     {"dropMs", "lengthChangeMs", "menuOpenMs", "menuCloseMs"});
+    readMillis(object, "dropMs", latencies.drop);
+    readMillis(object, "lengthChangeMs", latencies.lengthChange);
+    readMillis(object, "menuOpenMs", latencies.menuOpen);
+    readMillis(object, "menuCloseMs", latencies.menuClose);
+}
+
 void readPermissions(const json& object, Scenario& scenario) {
     requireKnownKeys(object, "permissions", {"accessibility", "screenRecording"});
     if (object.contains("accessibility"))
@@ -199,10 +208,10 @@ void readLeftovers(const json& list, Scenario& scenario) {
 
 Scenario scenarioFrom(const json& root) {
     requireKnownKeys(root, "scenario",
-                     {"screen", "permissions", "self", "statusItems", "hostStatusItemsInHost",
-                      "restartKeepsLeftovers", "launchFails", "captureFails", "killallRunMs",
-                      "environment", "rememberedPositions", "missingSymbols", "applications",
-                      "leftovers", "extraWindows"});
+                     {"screen", "permissions", "self", "statusItems", "latencies",
+                      "hostStatusItemsInHost", "restartKeepsLeftovers", "launchFails",
+                      "captureFails", "killallRunMs", "environment", "rememberedPositions",
+                      "missingSymbols", "applications", "leftovers", "extraWindows"});
     Scenario scenario;
     if (root.contains("screen"))
         readScreen(root.at("screen"), scenario.screen);
@@ -212,6 +221,8 @@ Scenario scenarioFrom(const json& root) {
         scenario.self = applicationFrom(root.at("self"), "self");
     if (root.contains("statusItems"))
         readStatusItems(root.at("statusItems"), scenario);
+    if (root.contains("latencies"))
+        readLatencies(root.at("latencies"), scenario.latencies);
     read(root, "hostStatusItemsInHost", scenario.hostStatusItemsInHost);
     read(root, "restartKeepsLeftovers", scenario.restartKeepsLeftovers);
     read(root, "launchFails", scenario.launchFails);
@@ -256,6 +267,24 @@ Scenario ScenarioLoader::fromFile(const std::string& path) {
 
 Scenario ScenarioLoader::defaultScenario() {
     return fromJson(defaultScenarioJson);
+}
+
+Scenario ScenarioLoader::unhostedScenario() {
+    Scenario scenario = defaultScenario();
+    scenario.hostStatusItemsInHost = false;
+    return scenario;
+}
+
+std::vector<std::string> ScenarioLoader::builtInNames() {
+    return {defaultName, unhostedName};
+}
+
+Scenario ScenarioLoader::builtIn(const std::string& name) {
+    if (name == defaultName)
+        return defaultScenario();
+    if (name == unhostedName)
+        return unhostedScenario();
+    throw ScenarioError("no built-in scenario named \"" + name + "\"");
 }
 
 } // namespace corvel::sim

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace corvel::sim {
 
@@ -20,9 +21,21 @@ class ScenarioLoader {
   public:
     static Scenario fromJson(const std::string& text);
     static Scenario fromFile(const std::string& path);
-    /// The built-in desktop: a dozen fictional applications and Control
-    /// Center.
+    /// The built-in desktop as macOS 26 behaves: a dozen fictional
+    /// applications and Control Center, which hosts every status item
+    /// window; bounds settle about 100 ms after an item registers.
     static Scenario defaultScenario();
+    /// The same desktop as earlier systems show it: each status item window
+    /// is owned by the application that made it.
+    static Scenario unhostedScenario();
+
+    static constexpr const char* defaultName = "default";
+    static constexpr const char* unhostedName = "unhosted";
+    /// Names of the built-in scenarios, for suites that run against each
+    /// (for example as a gtest parameter).
+    static std::vector<std::string> builtInNames();
+    /// The built-in scenario of that name; ScenarioError for any other.
+    static Scenario builtIn(const std::string& name);
 };
 
 } // namespace corvel::sim

@@ -17,7 +17,9 @@ SimStatusItem::~SimStatusItem() {
 void SimStatusItem::setLength(double length) {
     length_ = length;
     if (auto desktop = desktop_.lock())
-        desktop->updateItem(itemId_, [&](World&, StatusEntry& entry) { entry.length = length; });
+        desktop->updateItem(itemId_, [&](World& world, StatusEntry& entry) {
+            world.requestLength(entry.itemId, length);
+        });
 }
 
 void SimStatusItem::setAutosaveName(std::string name) {

@@ -40,6 +40,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.screens = std::shared_ptr<platform::Screens>(self, this);
     services.globalEventMonitor = std::shared_ptr<platform::GlobalEventMonitor>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
+    services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
     return services;
 }
 
@@ -67,6 +68,11 @@ void SimulatedDesktop::removeStatusItem(const std::shared_ptr<platform::StatusIt
         releaseItem(simItem->itemId());
 }
 
+void SimulatedDesktop::forgetRememberedPosition(const std::string& autosaveName) {
+    std::lock_guard lock(mutex_);
+    world_.rememberedPositions.erase({world_.applicationKey(world_.selfPid()), autosaveName});
+}
+
 void SimulatedDesktop::releaseItem(std::uint64_t itemId) {
     World::Released released; // destroyed after the lock is released
     std::lock_guard lock(mutex_);
@@ -79,6 +85,7 @@ void SimulatedDesktop::updateItem(std::uint64_t itemId,
     std::lock_guard lock(mutex_);
     if (StatusEntry* entry = world_.entryByItem(itemId))
         change(world_, *entry);
+    scheduleTimersLocked();
 }
 
 void SimulatedDesktop::scheduleRegistrationLocked(std::uint64_t itemId) {
@@ -237,6 +244,7 @@ void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
     World::Released released;
     std::lock_guard lock(mutex_);
     PersonInput::commandDrag(world_, from, to, executor_.now());
+    scheduleTimersLocked();
     released = world_.takeReleased();
 }
 
@@ -245,6 +253,7 @@ void SimulatedDesktop::pressKey(std::uint16_t keyCode) {
     {
         std::lock_guard lock(mutex_);
         PersonInput::pressKey(world_, keyCode);
+        scheduleTimersLocked();
         monitorsLocked({platform::EventType::keyDown, {}, 0}, callouts);
     }
     postAll(std::move(callouts));
@@ -283,6 +292,11 @@ void SimulatedDesktop::postAll(Callouts callouts) {
 // Timers
 
 void SimulatedDesktop::scheduleTimersLocked() {
+    for (auto& deferred : world_.takeDeferred())
+        executor_.after(deferred.delay, [weak = weakSelf(), effect = std::move(deferred.effect)] {
+            if (auto self = weak.lock())
+                self->runDeferred(effect);
+        });
     for (const auto& menu : world_.menus()) {
         const StatusEntry* entry = world_.entryByItem(menu.itemId);
         if (!entry || !entry->faults.menuAutoClose)
@@ -297,6 +311,14 @@ void SimulatedDesktop::scheduleTimersLocked() {
                             }
                         });
     }
+}
+
+void SimulatedDesktop::runDeferred(const World::Effect& effect) {
+    World::Released released; // an item may vanish; see World::Released
+    std::lock_guard lock(mutex_);
+    effect(world_);
+    scheduleTimersLocked();
+    released = world_.takeReleased();
 }
 
 void SimulatedDesktop::scheduleRelaunchLocked(std::int32_t pid, async::Duration delay) {

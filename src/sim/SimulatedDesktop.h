@@ -14,6 +14,7 @@
 #include "platform/StatusBar.h"
 #include "platform/SymbolImages.h"
 #include "platform/SyntheticEvents.h"
+#include "platform/WallClock.h"
 #include "platform/WindowList.h"
 #include "platform/Workspace.h"
 #include "sim/BarItem.h"
@@ -52,7 +53,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
                                public platform::ProcessEnvironment,
                                public platform::Screens,
                                public platform::GlobalEventMonitor,
-                               public platform::SymbolImages {
+                               public platform::SymbolImages,
+                               public platform::WallClock {
   public:
     /// `executor` must outlive the desktop. `selfPid` is the process that
     /// uses the ports (this process by default).
@@ -93,6 +95,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     // StatusBar
     std::shared_ptr<platform::StatusItem> statusItem(double length) override;
     void removeStatusItem(const std::shared_ptr<platform::StatusItem>& item) override;
+    void forgetRememberedPosition(const std::string& autosaveName) override;
 
     // Workspace
     std::vector<platform::RunningApplication> runningApplications() const override;
@@ -140,6 +143,9 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     systemSymbolImage(const std::string& name,
                       const std::string& accessibilityDescription) const override;
 
+    // WallClock: the time set last, moved on by the executor's clock since.
+    std::chrono::system_clock::time_point now() const override;
+
     // A person's input (main thread): the desktop view and end-to-end tests.
     void click(platform::Point location,
                platform::MouseButton button = platform::MouseButton::left);
@@ -171,6 +177,11 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     /// For items with this autosave name, now and later.
     void setItemFaults(const std::string& autosaveName, ItemFaults faults);
     void setRegistrationDelay(async::Duration delay);
+    /// From now on; changes already under way keep the latency they had.
+    void setLatencies(Latencies latencies);
+    Latencies latencies() const;
+    /// The wall clock reads `time` now and runs on with the executor's clock.
+    void setWallClock(std::chrono::system_clock::time_point time);
 
   private:
     friend class SimStatusItem;
@@ -187,8 +198,10 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void releaseItem(std::uint64_t itemId);
     void deliver(const platform::SyntheticEvent& event,
                  std::optional<platform::EventTapLocation> tap, std::optional<std::int32_t> pid);
-    /// Timers the world needs after a change (menus that close by themselves).
+    /// Timers the world needs after a change: its deferred effects and menus
+    /// that close by themselves.
     void scheduleTimersLocked();
+    void runDeferred(const World::Effect& effect);
     void scheduleRegistrationLocked(std::uint64_t itemId);
     void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
     void ownActivationLocked(std::uint64_t itemId, Callouts& callouts);

@@ -143,4 +143,26 @@ void SimulatedDesktop::setRegistrationDelay(async::Duration delay) {
     world_.registrationDelay = delay;
 }
 
+void SimulatedDesktop::setLatencies(Latencies latencies) {
+    std::lock_guard lock(mutex_);
+    world_.latencies = latencies;
+}
+
+Latencies SimulatedDesktop::latencies() const {
+    std::lock_guard lock(mutex_);
+    return world_.latencies;
+}
+
+void SimulatedDesktop::setWallClock(std::chrono::system_clock::time_point time) {
+    std::lock_guard lock(mutex_);
+    world_.wallClockBase = time;
+    world_.wallClockSetAt = executor_.now();
+}
+
+std::chrono::system_clock::time_point SimulatedDesktop::now() const {
+    std::lock_guard lock(mutex_);
+    return world_.wallClockBase + std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                                      executor_.now() - world_.wallClockSetAt);
+}
+
 } // namespace corvel::sim

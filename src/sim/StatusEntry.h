@@ -26,7 +26,10 @@ struct StatusEntry {
     std::int32_t creatorPid = 0;
     bool isLeftover = false;
 
+    /// The length laid out now; the latest request wins once it lands.
     double length = 0;
+    std::uint64_t lengthRequests = 0;
+    std::uint64_t lengthRequestApplied = 0;
     std::string autosaveName;
     bool movable = true;
 

@@ -55,6 +55,9 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
     launchFails = scenario_.launchFails;
     registrationDelay = scenario_.registrationDelay;
     captureFails = scenario_.captureFails;
+    latencies = scenario_.latencies;
+    wallClockBase = scenario_.wallClockStart;
+    wallClockSetAt = now;
     faultsByAutosaveName = scenario_.faultsByAutosaveName;
     environment = scenario_.environment;
     addProcesses();
@@ -203,9 +206,24 @@ std::optional<std::int32_t> World::relaunch(std::int32_t oldPid, async::TimePoin
     // again, so unnamed extras find their remembered places.
     target->statusItemsMade = 0;
     ++counters.restarts;
+    if (target->statusBarHost && hostStatusItemsInHost)
+        renumberHostedWindows(newPid);
     if (target->scenarioIndex)
         addExtras(*target, now);
     return newPid;
+}
+
+void World::renumberHostedWindows(std::int32_t hostPid) {
+    for (auto& entry : entries_) {
+        if (entry.isLeftover || entry.creatorPid == hostPid)
+            continue;
+        if (draggedWindow == entry.windowNumber)
+            draggedWindow.reset();
+        entry.windowNumber = allocateWindowNumber();
+        for (auto& menu : menus_)
+            if (menu.itemId == entry.itemId)
+                menu.itemWindowNumber = entry.windowNumber;
+    }
 }
 
 StatusEntry* World::entryByItem(std::uint64_t itemId) {
@@ -257,6 +275,21 @@ void World::removeEntry(std::uint64_t itemId) {
     released_.actions.push_back(std::move(entry->action));
     released_.menus.push_back(std::move(entry->menu));
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(indexOf(itemId)));
+}
+
+void World::requestLength(std::uint64_t itemId, double length) {
+    StatusEntry* entry = entryByItem(itemId);
+    if (!entry)
+        return;
+    const std::uint64_t request = ++entry->lengthRequests;
+    defer(latencies.lengthChange, [itemId, length, request](World& world) {
+        StatusEntry* target = world.entryByItem(itemId);
+        // A later request that landed first (its latency was shorter) wins.
+        if (!target || request <= target->lengthRequestApplied)
+            return;
+        target->length = length;
+        target->lengthRequestApplied = request;
+    });
 }
 
 void World::setAutosaveName(std::uint64_t itemId, std::string name) {
@@ -395,51 +428,6 @@ std::string World::applicationKey(std::int32_t pid) const {
     if (!owner)
         return {};
     return owner->bundleIdentifier.value_or(owner->name);
-}
-
-const OpenMenu& World::openMenu(const StatusEntry& entry, std::vector<std::string> titles) {
-    closeAllMenus();
-    const platform::Rect itemFrame = layoutFrames()[indexOf(entry.itemId)];
-    OpenMenu menu;
-    menu.windowNumber = allocateWindowNumber();
-    menu.itemWindowNumber = entry.windowNumber;
-    menu.itemId = entry.itemId;
-    menu.ownerPid = entry.creatorPid;
-    const double rows = static_cast<double>(std::max<std::size_t>(titles.size(), 1));
-    menu.frame = {{itemFrame.minX(), screen().menuBarHeight + 2}, {220, 10 + 22 * rows}};
-    menu.titles = std::move(titles);
-    menus_.push_back(std::move(menu));
-    return menus_.back();
-}
-
-std::optional<std::uint64_t> World::activate(std::uint64_t itemId) {
-    const StatusEntry* entry = entryByItem(itemId);
-    if (!entry || entry->isLeftover)
-        return std::nullopt;
-    if (entry->creatorPid == selfPid_)
-        return itemId;
-    const SimProcess* owner = process(entry->creatorPid);
-    if (!owner || !owner->running || entry->faults.menuNeverOpens)
-        return std::nullopt;
-    const bool wasOpen = std::any_of(menus_.begin(), menus_.end(),
-                                     [&](const OpenMenu& menu) { return menu.itemId == itemId; });
-    if (wasOpen)
-        closeAllMenus();
-    else
-        openMenu(*entry, entry->extraMenu);
-    return std::nullopt;
-}
-
-void World::closeMenu(std::uint32_t windowNumber) {
-    std::erase_if(menus_, [&](const OpenMenu& menu) { return menu.windowNumber == windowNumber; });
-}
-
-void World::closeAllMenus() {
-    menus_.clear();
-}
-
-void World::closeMenusOwnedBy(std::int32_t pid) {
-    std::erase_if(menus_, [&](const OpenMenu& menu) { return menu.ownerPid == pid; });
 }
 
 } // namespace corvel::sim

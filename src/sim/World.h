@@ -4,6 +4,7 @@
 #include "platform/GlobalEventMonitor.h"
 #include "platform/Rect.h"
 #include "sim/Counters.h"
+#include "sim/Latencies.h"
 #include "sim/OpenMenu.h"
 #include "sim/PostedEvent.h"
 #include "sim/Scenario.h"
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -58,6 +60,9 @@ class World {
     void registerEntry(std::uint64_t itemId, async::TimePoint now);
     /// Takes the item out of the bar, remembering its position by name.
     void removeEntry(std::uint64_t itemId);
+    /// A new length for the item, laid out after the length-change latency.
+    /// Requests land in the order they were made.
+    void requestLength(std::uint64_t itemId, double length);
     /// Names the item; it moves to the position remembered for the name, and
     /// faults configured for the name apply.
     void setAutosaveName(std::uint64_t itemId, std::string name);
@@ -84,12 +89,28 @@ class World {
     /// Opens the item's menu, closing every other one.
     const OpenMenu& openMenu(const StatusEntry& entry, std::vector<std::string> titles);
     /// A click or press on an item: another application's item toggles its
-    /// menu; this process's item is answered with its id, for the caller to
-    /// run its menu or action outside the lock.
+    /// menu after the menu-open latency; this process's item is answered
+    /// with its id, for the caller to run its menu or action outside the
+    /// lock.
     std::optional<std::uint64_t> activate(std::uint64_t itemId);
     void closeMenu(std::uint32_t windowNumber);
     void closeAllMenus();
     void closeMenusOwnedBy(std::int32_t pid);
+    /// Closes menus after the menu-close latency: all of them, or those of
+    /// one process.
+    void closeMenusLater(std::optional<std::int32_t> ownerPid = std::nullopt);
+
+    /// A change the window server makes later. The desktop takes these after
+    /// every locked call and runs each on its executor once `delay` has
+    /// passed (under the lock, in the order they fall due).
+    using Effect = std::function<void(World&)>;
+    struct Deferred {
+        async::Duration delay;
+        Effect effect;
+    };
+    /// Runs `effect` now when `delay` is not positive, else queues it.
+    void defer(async::Duration delay, Effect effect);
+    std::vector<Deferred> takeDeferred() { return std::exchange(deferred_, {}); }
 
     std::uint32_t allocateWindowNumber() { return nextWindowNumber_++; }
 
@@ -113,11 +134,15 @@ class World {
     /// Until a status item made through the port shows in the window list.
     async::Duration registrationDelay{0};
     bool captureFails = false;
+    Latencies latencies;
     std::map<std::string, ItemFaults> faultsByAutosaveName;
     /// Distance from the right edge by application (see applicationKey) and
     /// autosave name: each application keeps its own, as in its defaults.
     std::map<std::pair<std::string, std::string>, double> rememberedPositions;
     std::map<std::string, std::string> environment;
+    /// The wall clock read `wallClockBase` at the executor's `wallClockSetAt`.
+    std::chrono::system_clock::time_point wallClockBase;
+    async::TimePoint wallClockSetAt;
 
     // Record of what happened
     Counters counters;
@@ -145,10 +170,14 @@ class World {
     void rememberPosition(const StatusEntry& entry);
     void moveToRememberedPosition(std::uint64_t itemId);
     void placeAtRememberedPosition(std::size_t index, double distance);
+    void toggleMenu(std::uint64_t itemId);
+    /// A restarted host's windows are a new process's windows.
+    void renumberHostedWindows(std::int32_t hostPid);
 
     Scenario scenario_;
     std::int32_t selfPid_;
     Released released_;
+    std::vector<Deferred> deferred_;
     std::vector<SimProcess> processes_;
     std::vector<StatusEntry> entries_;
     std::vector<OpenMenu> menus_;

@@ -7,10 +7,13 @@ namespace corvel::test {
 namespace {
 
 // The poll reads the window list and the accessibility trees on its own
-// thread while the main thread creates, moves and removes items.
+// thread, and the reveal supervision posts Escape from its own, while the
+// main thread creates, moves and removes items and the changes land later.
 TEST(SimulatedDesktopConcurrencyTest, ReadsFromASecondThreadWhileTheMainThreadMutatesAreSafe) {
     async::ManualLoop loop;
-    auto desktop = sim::SimulatedDesktop::create(loop, smallScenario());
+    auto scenario = smallScenario();
+    scenario.latencies = sim::Latencies{};
+    auto desktop = sim::SimulatedDesktop::create(loop, scenario);
     std::atomic<bool> done{false};
     std::atomic<int> reads{0};
     std::thread reader([&] {
@@ -23,6 +26,9 @@ TEST(SimulatedDesktopConcurrencyTest, ReadsFromASecondThreadWhileTheMainThreadMu
                 if (bar.value)
                     desktop->copyAttributeValue(*bar.value->asElement(), "AXChildren");
             }
+            auto source = desktop->createSource(platform::EventSourceStateID::hidSystemState);
+            desktop->post(platform::EventTapLocation::hidEventTap,
+                          *desktop->createKeyboardEvent(&*source, 53, true));
             reads.fetch_add(1);
         }
     });
@@ -33,9 +39,10 @@ TEST(SimulatedDesktopConcurrencyTest, ReadsFromASecondThreadWhileTheMainThreadMu
         auto item = desktop->statusItem(24);
         item->setAutosaveName("Item-" + std::to_string(round % 5));
         item->setLength(round % 2 ? 10000 : 24);
-        desktop->click({10, 500});
+        desktop->click({900, 12});
+        loop.advance(10ms);
         desktop->removeStatusItem(item);
-        loop.runUntilIdle();
+        loop.advance(40ms);
     }
     while (reads.load() < 10)
         std::this_thread::yield();

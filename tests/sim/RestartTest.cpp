@@ -2,6 +2,8 @@
 #include "async/Spawn.h"
 #include "support/RunTask.h"
 
+#include <set>
+
 namespace corvel::test {
 namespace {
 
@@ -95,17 +97,25 @@ TEST_F(RestartTest, AFailingLaunchAnswersNothingAndTouchesNothing) {
     EXPECT_EQ(runTask(loop, desktop->waitUntilExit(123456)), -1);
 }
 
-TEST_F(RestartTest, HostedItemsVanishWhileTheHostIsDownAndReturnWithTheirNumbers) {
+TEST_F(RestartTest, HostedItemsVanishWhileTheHostIsDownAndReturnAsTheNewHostsWindows) {
     auto scenario = smallScenario();
     scenario.hostStatusItemsInHost = true;
     start(scenario);
     auto mine = makeItem("Mine");
-    const auto number = window("Mine");
+    const auto before = namesLeftToRight();
+    std::set<std::uint32_t> oldNumbers;
+    for (const auto& window : listedWindows(*desktop, 25))
+        oldNumbers.insert(window.number);
     desktop->launch("/usr/bin/killall", {"ControlCenter"});
     EXPECT_TRUE(listedWindows(*desktop, 25).empty());
     loop.advance(400ms);
-    EXPECT_EQ(window("Mine"), number);
-    EXPECT_EQ(listedWindows(*desktop, 25).front().ownerPid, pid("com.apple.controlcenter"));
+    const auto after = listedWindows(*desktop, 25);
+    ASSERT_EQ(after.size(), oldNumbers.size());
+    for (const auto& window : after) {
+        EXPECT_FALSE(oldNumbers.count(window.number)) << window.number;
+        EXPECT_EQ(window.ownerPid, pid("com.apple.controlcenter"));
+    }
+    EXPECT_EQ(namesLeftToRight(), before);
 }
 
 } // namespace

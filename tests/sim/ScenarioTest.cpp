@@ -24,12 +24,28 @@ TEST(ScenarioTest, TheDefaultScenarioHasADozenApplicationsAndControlCenterWithTh
     EXPECT_EQ(desktop->mainScreenFrame(), (platform::Rect{{0, 0}, {1512, 982}}));
 }
 
+TEST(ScenarioTest, TheDefaultScenarioIsHostedSettlesForAWhileAndActsAfterLatencies) {
+    const auto scenario = sim::ScenarioLoader::defaultScenario();
+    EXPECT_TRUE(scenario.hostStatusItemsInHost);
+    EXPECT_EQ(scenario.settleTime, 100ms);
+    EXPECT_EQ(scenario.latencies, sim::Latencies{});
+    for (auto latency : {scenario.latencies.drop, scenario.latencies.lengthChange,
+                         scenario.latencies.menuOpen, scenario.latencies.menuClose}) {
+        EXPECT_GT(latency, 0ms);
+        EXPECT_LT(latency, 50ms);
+    }
+    EXPECT_EQ(sim::ScenarioLoader::unhostedScenario().applications.size(),
+              scenario.applications.size());
+    EXPECT_FALSE(sim::ScenarioLoader::unhostedScenario().hostStatusItemsInHost);
+}
+
 TEST(ScenarioTest, AScenarioDocumentSetsPermissionsFaultsAndLeftovers) {
     const auto scenario = sim::ScenarioLoader::fromJson(R"({
         "permissions": {"accessibility": "denied", "screenRecording": "grantedOnRequest"},
         "statusItems": {"registrationDelayMs": 75,
                         "faultsByAutosaveName": {"Spacer": {"neverRegisters": true}}},
         "hostStatusItemsInHost": true,
+        "latencies": {"dropMs": 5, "menuCloseMs": 0},
         "applications": [{"name": "Zed", "bundleIdentifier": "com.example.zed", "relaunchAfterMs": 10,
                           "extras": [{"description": "Zed", "width": 30,
                                       "faults": {"needsWakeUp": true, "vanishAfterDrags": 3,
@@ -42,6 +58,9 @@ TEST(ScenarioTest, AScenarioDocumentSetsPermissionsFaultsAndLeftovers) {
     EXPECT_EQ(scenario.registrationDelay, 75ms);
     EXPECT_TRUE(scenario.faultsByAutosaveName.at("Spacer").neverRegisters);
     EXPECT_TRUE(scenario.hostStatusItemsInHost);
+    EXPECT_EQ(scenario.latencies.drop, 5ms);
+    EXPECT_EQ(scenario.latencies.lengthChange, 30ms);
+    EXPECT_EQ(scenario.latencies.menuClose, 0ms);
     const auto& extra = scenario.applications.at(0).extras.at(0);
     EXPECT_TRUE(extra.faults.needsWakeUp);
     EXPECT_EQ(extra.faults.vanishAfterDrags, 3);
@@ -62,6 +81,8 @@ TEST(ScenarioTest, AMisspeltKeyOrAWrongTypeIsAnErrorThatNamesThePlace) {
         EXPECT_NE(std::string(error.what()).find("widht"), std::string::npos);
     }
     EXPECT_THROW(sim::ScenarioLoader::fromJson(R"({"launchFails": "yes"})"), sim::ScenarioError);
+    EXPECT_THROW(sim::ScenarioLoader::fromJson(R"({"latencies": {"drop": 5}})"),
+                 sim::ScenarioError);
     EXPECT_THROW(sim::ScenarioLoader::fromJson("{"), sim::ScenarioError);
     EXPECT_THROW(sim::ScenarioLoader::fromFile("/nonexistent/scenario.json"), sim::ScenarioError);
 }

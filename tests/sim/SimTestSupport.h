@@ -66,13 +66,16 @@ inline sim::Scenario::Extra extra(std::string autosaveName, std::string descript
 
 /// A small desktop with exact geometry: a 1000-point screen, 8 points of
 /// inset, Control Center's clock (100, immovable), Alpha's item (30) and
-/// Beta's item (20), laid out as [beta 842][alpha 862][clock 892].
+/// Beta's item (20), laid out as [beta 842][alpha 862][clock 892]. Effects
+/// land inside their calls, so tests of other rules can read back at once;
+/// the tests of latencies set them.
 inline sim::Scenario smallScenario() {
     sim::Scenario scenario;
     scenario.screen.width = 1000;
     scenario.self.name = "Corvel";
     scenario.self.bundleIdentifier = "app.corvel.Corvel";
     scenario.registrationDelay = 0ms;
+    scenario.latencies = sim::Latencies::none();
 
     sim::Scenario::Application host;
     host.name = "Control Center";
@@ -131,6 +134,27 @@ class SimulatedDesktopTest : public ::testing::Test {
         return desktop->pidOf(bundleIdentifier).value_or(-1);
     }
 
+    /// The children of the application's extras menu bar.
+    std::vector<platform::AccessibilityElement> extrasOf(std::int32_t processId) {
+        const auto app = desktop->createApplication(processId);
+        const auto bar = desktop->copyAttributeValue(app, "AXExtrasMenuBar");
+        EXPECT_EQ(bar.error, platform::AccessibilityError::success);
+        std::vector<platform::AccessibilityElement> elements;
+        if (!bar.value)
+            return elements;
+        const auto children = desktop->copyAttributeValue(*bar.value->asElement(), "AXChildren");
+        for (const auto& child : *children.value->asArray())
+            elements.push_back(*child.asElement());
+        return elements;
+    }
+
+    platform::PlatformValue attribute(const platform::AccessibilityElement& element,
+                                      std::string_view name) {
+        const auto result = desktop->copyAttributeValue(element, name);
+        EXPECT_EQ(result.error, platform::AccessibilityError::success) << name;
+        return result.value.value_or(platform::PlatformValue::string("<none>"));
+    }
+
     /// A status item of this process, named and registered.
     std::shared_ptr<platform::StatusItem> makeItem(const std::string& name, double length = 24) {
         auto item = desktop->statusItem(length);
@@ -158,19 +182,24 @@ class SimulatedDesktopTest : public ::testing::Test {
     }
 
     /// A stamped Command-drag of `item` whose mouse-up lands at `upX` on
-    /// `target`'s window.
+    /// `target`'s window, paced as the mover paces it (50 ms after the down,
+    /// 80 ms after the up).
     void stampedDrag(const std::string& item, const std::string& target, double upX,
                      std::int32_t ownerPid) {
         postDual(stamped(platform::EventType::leftMouseDown, {20000, 20000}, window(item),
                          platform::EventFlags::maskCommand),
                  ownerPid);
+        loop.advance(50ms);
         postDual(stamped(platform::EventType::leftMouseUp, {upX, 12}, window(target)), ownerPid);
+        loop.advance(80ms);
     }
 
     void wakeUpClick(const std::string& item, std::int32_t ownerPid) {
         const auto centre = frameOf(item).midX();
         postDual(stamped(platform::EventType::leftMouseDown, {centre, 12}, window(item)), ownerPid);
+        loop.advance(20ms);
         postDual(stamped(platform::EventType::leftMouseUp, {centre, 12}, window(item)), ownerPid);
+        loop.advance(30ms);
     }
 
     async::ManualLoop loop;

@@ -8,8 +8,12 @@ using platform::EventType;
 
 class StampedDragTest : public SimulatedDesktopTest {
   protected:
+    // The window server's own pace: every drop lands after its latency, and
+    // the helpers wait as long as the mover does.
     void SetUp() override {
-        start();
+        auto scenario = smallScenario();
+        scenario.latencies = sim::Latencies{};
+        start(scenario);
         spacer = makeItem("Spacer");
         // [Spacer 818][beta 842][alpha 862][clock 892]
     }
@@ -27,6 +31,36 @@ TEST_F(StampedDragTest, AnUpRightOfTheTargetsCentreDropsTheItemImmediatelyRightO
     ASSERT_EQ(namesLeftToRight().front(), "beta");
     stampedDrag("beta", "Spacer", frameOf("Spacer").maxX(), pid("com.example.beta"));
     EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"Spacer", "beta", "alpha", "clock"}));
+}
+
+TEST_F(StampedDragTest, ADropIsVisibleOnlyAfterItsLatencyInTheListAndTheAccessibilityTree) {
+    const auto alpha = pid("com.example.alpha");
+    const auto spacerX = frameOf("Spacer").minX();
+    postDual(
+        stamped(EventType::leftMouseDown, {20000, 20000}, window("alpha"), EventFlags::maskCommand),
+        alpha);
+    loop.advance(50ms);
+    postDual(stamped(EventType::leftMouseUp, {spacerX, 12}, window("Spacer")), alpha);
+    auto alphaX = [&] {
+        for (const auto& window : listedWindows(*desktop, 25))
+            if (window.name == "alpha")
+                return window.bounds.minX();
+        return -1.0;
+    };
+    auto alphaPosition = [&] {
+        return attribute(extrasOf(alpha).front(), "AXPosition")
+            .asPoint()
+            .value_or(platform::Point{})
+            .x;
+    };
+    EXPECT_EQ(alphaX(), 862);
+    EXPECT_EQ(alphaPosition(), 862);
+    loop.advance(29ms);
+    EXPECT_EQ(alphaX(), 862);
+    loop.advance(1ms);
+    EXPECT_EQ(alphaX(), 818);
+    EXPECT_EQ(alphaPosition(), 818);
+    EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"alpha", "Spacer", "beta", "clock"}));
 }
 
 TEST_F(StampedDragTest, AnEventPostedToTheSessionAndToTheProcessTakesEffectOnce) {
@@ -50,6 +84,7 @@ TEST_F(StampedDragTest, APostToAProcessThatDoesNotRunLeavesTheEventFreeToArriveT
         desktop->postToPid(999999, event);
         desktop->post(platform::EventTapLocation::sessionEventTap, event);
     }
+    loop.advance(80ms);
     EXPECT_EQ(namesLeftToRight().front(), "alpha");
     EXPECT_EQ(desktop->counters().drags, 1);
 }
@@ -59,6 +94,7 @@ TEST_F(StampedDragTest, AMouseDownWithoutCommandStartsNoDragButWakesTheItem) {
     postDual(stamped(EventType::leftMouseDown, {20000, 20000}, window("alpha")), alpha);
     postDual(stamped(EventType::leftMouseUp, {frameOf("Spacer").minX(), 12}, window("Spacer")),
              alpha);
+    loop.advance(80ms);
     EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"Spacer", "beta", "alpha", "clock"}));
     EXPECT_EQ(desktop->counters().wakeUps, 1);
     EXPECT_EQ(desktop->counters().drags, 0);
@@ -114,6 +150,7 @@ TEST_F(StampedDragTest, AnUpStampedWithNoKnownWindowDropsNothing) {
         stamped(EventType::leftMouseDown, {20000, 20000}, window("alpha"), EventFlags::maskCommand),
         alpha);
     postDual(stamped(EventType::leftMouseUp, {10, 12}, 99999), alpha);
+    loop.advance(80ms);
     EXPECT_EQ(desktop->counters().drags, 0);
     EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"Spacer", "beta", "alpha", "clock"}));
 }

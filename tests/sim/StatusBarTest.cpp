@@ -66,6 +66,20 @@ TEST_F(StatusBarTest, AMovedOrRemovedItemComesBackWhereItWasRememberedByItsAutos
     EXPECT_EQ(frameOf("Mine"), frameBefore);
 }
 
+TEST_F(StatusBarTest, AForgottenPositionLetsTheNameAppearAtTheFarLeftLikeANewItem) {
+    start();
+    auto item = makeItem("Mine");
+    desktop->commandDrag({frameOf("Mine").midX(), 12}, {frameOf("alpha").minX() + 1, 12});
+    desktop->removeStatusItem(item);
+    auto other = makeItem("Other");
+    desktop->forgetRememberedPosition("Mine");
+    desktop->forgetRememberedPosition("Never-Seen");
+    EXPECT_FALSE(desktop->rememberedPosition("Mine"));
+    auto again = makeItem("Mine");
+    EXPECT_EQ(namesLeftToRight(),
+              (std::vector<std::string>{"Mine", "Other", "beta", "alpha", "clock"}));
+}
+
 TEST_F(StatusBarTest, DroppingTheLastReferenceToAnItemTakesItOutOfTheBar) {
     start();
     makeItem("Dropped");
@@ -82,6 +96,24 @@ TEST_F(StatusBarTest, ATenThousandPointItemPushesEverythingLeftOfItOffScreenUnti
     EXPECT_EQ(frameOf("beta").minX(), 842);
     spacer->setLength(24);
     EXPECT_EQ(frameOf("Left").minX(), 842 - 48);
+}
+
+TEST_F(StatusBarTest, TheLatestLengthRequestWinsEvenWhenAnEarlierOneLandsLater) {
+    auto scenario = smallScenario();
+    scenario.latencies.lengthChange = 30ms;
+    start(scenario);
+    auto spacer = makeItem("Wide", 24);
+    auto left = makeItem("Left", 24);
+    spacer->setLength(10000);
+    auto latencies = desktop->latencies();
+    latencies.lengthChange = 10ms;
+    desktop->setLatencies(latencies);
+    spacer->setLength(24);
+    loop.advance(10ms);
+    EXPECT_EQ(frameOf("Left").minX(), 842 - 48);
+    loop.advance(20ms);
+    EXPECT_EQ(frameOf("Left").minX(), 842 - 48);
+    EXPECT_EQ(spacer->length(), 24);
 }
 
 TEST_F(StatusBarTest, BoundsKeepChangingUntilTheSettleTimeHasPassed) {

@@ -22,6 +22,18 @@ TEST_F(WorkspaceTest, RunningApplicationsIncludeThisProcessAndAreFoundByPidAndBu
     EXPECT_TRUE(desktop->runningApplicationsWithBundleIdentifier("com.example.none").empty());
 }
 
+TEST_F(WorkspaceTest, TheWallClockReadsWhatWasSetAndRunsOnWithTheLoopsClock) {
+    start();
+    const auto start = desktop->now();
+    loop.advance(1500ms);
+    EXPECT_EQ(desktop->now() - start, 1500ms);
+    const auto moment = std::chrono::sys_days{std::chrono::year{2030} / 2 / 3};
+    desktop->setWallClock(moment);
+    EXPECT_EQ(desktop->services().wallClock->now(), moment);
+    loop.advance(2s);
+    EXPECT_EQ(desktop->now(), moment + 2s);
+}
+
 TEST_F(WorkspaceTest, InstalledApplicationsHaveFileUrlsAndIconsEvenWhenNotRunning) {
     auto scenario = smallScenario();
     scenario.applications[2].name = "Beta Tools";

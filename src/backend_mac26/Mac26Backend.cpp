@@ -1,0 +1,210 @@
+#include "backend_mac26/Mac26Backend.h"
+
+#include "async/Sleep.h"
+#include "backend/BackendError.h"
+#include "backend_mac26/Mac26ItemObserver.h"
+#include "backend_mac26/Mac26OwnNames.h"
+
+#include <cmath>
+
+namespace corvel {
+
+Mac26Backend::Mac26Backend(std::string nameSpace, platform::PlatformServices services,
+                           async::Executor& mainExecutor, async::Executor& backgroundExecutor)
+    : nameSpace_(std::move(nameSpace)), services_(std::move(services)), main_(mainExecutor),
+      background_(backgroundExecutor), windowList_(services_.windowList),
+      chromeClickForwarder_(std::make_shared<ChromeClickForwarder>()),
+      extraResolver_(
+          std::make_shared<Mac26MenuExtraResolver>(services_.accessibility, services_.workspace)),
+      identityCache_(std::make_shared<Mac26IdentityCache>(
+          [resolver = extraResolver_] { return resolver->currentExtras(); })),
+      changes_(std::make_shared<ChangeStream>()) {
+    chromeClickForwarder_->onClick = [this](const Uuid& handle) { reportOwnChromeClick(handle); };
+}
+
+Mac26Backend::~Mac26Backend() {
+    // A click the platform delivers late must not reach a backend that is gone.
+    chromeClickForwarder_->onClick = nullptr;
+    pollTask_.cancel();
+    changes_->close();
+    for (const auto& [handle, item] : chromeItemsByHandle_)
+        services_.statusBar->removeStatusItem(item);
+    if (spacerItem_)
+        services_.statusBar->removeStatusItem(spacerItem_);
+}
+
+async::Task<std::optional<std::uint32_t>>
+Mac26Backend::awaitRegistration(MenuBarWindowList windowList, std::string name, int attempts,
+                                async::Duration interval) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        for (const auto& window : windowList.layer25Windows())
+            if (window.name == name)
+                co_return window.windowID;
+        co_await async::sleepFor(interval);
+    }
+    co_return std::nullopt;
+}
+
+async::Task<void> Mac26Backend::prepare() {
+    co_await enterMain();
+    while (preparing_) {
+        const bool resumed = co_await prepareWaiters_.wait();
+        if (!resumed)
+            co_return;
+    }
+    if (spacerItem_)
+        co_return;
+
+    preparing_ = true;
+    const std::string name = Mac26OwnNames::spacerName(nameSpace_);
+    for (int creation = 1; creation <= spacerCreationAttempts; ++creation) {
+        auto item = Mac26Spacer::create(*services_.statusBar, nameSpace_, restingLength);
+        auto number = co_await awaitRegistration(windowList_, name, registrationAttempts,
+                                                 registrationInterval);
+        if (number) {
+            spacerItem_ = std::move(item);
+            spacerWindowID_ = number;
+            startPolling();
+            preparing_ = false;
+            prepareWaiters_.resumeAll();
+            co_return;
+        }
+        services_.statusBar->removeStatusItem(item);
+    }
+    preparing_ = false;
+    prepareWaiters_.resumeAll();
+    throw BackendError::underlying("hidden-region spacer '" + name +
+                                   "' never registered in CGWindowList after " +
+                                   std::to_string(spacerCreationAttempts) + " attempts");
+}
+
+void Mac26Backend::startPolling() {
+    pollTask_.cancel();
+    Mac26PollLoop::Inputs inputs{nameSpace_, windowList_, identityCache_, changes_,
+                                 Mac26ItemObserver::workspaceLookup(services_.workspace)};
+    pollTask_ = async::spawn(background_, pollLoop(std::move(inputs)));
+}
+
+std::vector<ObservedItem> Mac26Backend::readCurrentItems() {
+    const auto windows = windowList_.layer25Windows();
+    const auto resolved = identityCache_->resolve(windows, nameSpace_);
+    return Mac26ItemObserver::observedItems(
+        windows, nameSpace_, *resolved, Mac26ItemObserver::workspaceLookup(services_.workspace));
+}
+
+async::Task<std::vector<ObservedItem>> Mac26Backend::currentItems() {
+    co_await enterMain();
+    co_return readCurrentItems();
+}
+
+std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
+    if (!spacerItem_)
+        return std::nullopt;
+    const std::string name = Mac26OwnNames::spacerName(nameSpace_);
+    for (const auto& window : windowList_.layer25Windows())
+        if (window.name == name)
+            return window.windowID;
+    return spacerWindowID_;
+}
+
+async::Task<void> Mac26Backend::hideRegion() {
+    co_await enterMain();
+    co_await placementGate_.waitUntilIdle();
+    if (!spacerItem_ || !liveSpacerWindowID())
+        throw BackendError::underlying("prepare() must be called before hideRegion()");
+    co_await widenCheckingForeignItems();
+}
+
+async::Task<void> Mac26Backend::widenCheckingForeignItems() {
+    const auto spacerNumber = *liveSpacerWindowID();
+    const auto before = windowList_.layer25Windows();
+    const MenuBarWindowInfo* spacer = nullptr;
+    for (const auto& window : before)
+        if (window.windowID == spacerNumber) {
+            spacer = &window;
+            break;
+        }
+    if (!spacer || !spacer->bounds)
+        throw BackendError::underlying("hideRegion: spacer window not found; refusing to hide");
+
+    // Foreign items right of the spacer must stay visible once it widens.
+    const double spacerRight = spacer->bounds->maxX();
+    const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace_);
+    std::vector<std::uint32_t> mustStayVisible;
+    for (const auto& window : before)
+        if (!Mac26OwnNames::hasOwnPrefix(window.name, ownPrefix) && window.bounds &&
+            window.bounds->origin.x >= spacerRight)
+            mustStayVisible.push_back(window.windowID);
+
+    // The spacer may have been removed while we waited (teardown cannot run
+    // meanwhile, but a placement can replace it); keep our own reference.
+    const auto spacerItem = spacerItem_;
+    spacerItem->setLength(hiddenLength);
+    co_await async::sleepFor(hideSettleDelay);
+
+    const auto after = windowList_.layer25Windows();
+    int wronglyHidden = 0;
+    for (const auto number : mustStayVisible) {
+        const MenuBarWindowInfo* now = nullptr;
+        for (const auto& window : after)
+            if (window.windowID == number) {
+                now = &window;
+                break;
+            }
+        if (!now || !now->bounds || now->bounds->origin.x < 0)
+            ++wronglyHidden;
+    }
+    if (wronglyHidden > 0) {
+        spacerItem->setLength(restingLength);
+        throw BackendError::underlying("hideRegion reverted: widening would have hidden " +
+                                       std::to_string(wronglyHidden) +
+                                       " item(s) not moved into the region");
+    }
+}
+
+async::Task<void> Mac26Backend::revealRegion() {
+    co_await enterMain();
+    co_await placementGate_.waitUntilIdle();
+    if (!spacerItem_)
+        throw BackendError::underlying("prepare() must be called before revealRegion()");
+    spacerItem_->setLength(restingLength);
+}
+
+std::optional<ItemFrame> Mac26Backend::chromeFrame(const Uuid& handle) const {
+    const std::string name = Mac26OwnNames::iconName(nameSpace_, handle);
+    for (const auto& window : windowList_.layer25Windows()) {
+        if (window.name != name)
+            continue;
+        if (!window.bounds)
+            return std::nullopt;
+        const auto& bounds = *window.bounds;
+        return ItemFrame{bounds.origin.x, bounds.origin.y, std::abs(bounds.size.width),
+                         std::abs(bounds.size.height)};
+    }
+    return std::nullopt;
+}
+
+std::optional<ItemFrame> Mac26Backend::primaryIconFrame() const {
+    if (!primaryHandle_)
+        return std::nullopt;
+    return chromeFrame(*primaryHandle_);
+}
+
+void Mac26Backend::attachPrimaryIconMenu(std::shared_ptr<platform::Menu> menu) {
+    primaryIconMenu_ = std::move(menu);
+    applyPrimaryIconMenu();
+}
+
+void Mac26Backend::applyPrimaryIconMenu() {
+    if (!primaryHandle_)
+        return;
+    if (auto icon = chromeItemsByHandle_.find(*primaryHandle_); icon != chromeItemsByHandle_.end())
+        icon->second->setMenu(primaryIconMenu_);
+}
+
+void Mac26Backend::reportOwnChromeClick(const Uuid& handle) {
+    changes_->send(
+        MenuBarChangeEvent::ownChromeClicked(handle, chromeFrame(handle).value_or(ItemFrame{})));
+}
+
+} // namespace corvel

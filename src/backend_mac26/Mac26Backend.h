@@ -1,0 +1,154 @@
+#pragma once
+
+#include "async/Executor.h"
+#include "async/Spawn.h"
+#include "async/WaiterQueue.h"
+#include "backend/MenuBarBackend.h"
+#include "backend_mac26/ChromeClickForwarder.h"
+#include "backend_mac26/ChromePlacementGate.h"
+#include "backend_mac26/Mac26IdentityCache.h"
+#include "backend_mac26/Mac26MenuExtraResolver.h"
+#include "backend_mac26/Mac26PollLoop.h"
+#include "backend_mac26/Mac26Spacer.h"
+#include "backend_mac26/MenuBarWindowList.h"
+#include "domain/Uuid.h"
+#include "platform/PlatformServices.h"
+#include "platform/StatusItem.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace corvel {
+
+/// The menu bar backend for macOS 26, on the platform ports.
+///
+/// Confined to the main thread: every operation is called there, and the
+/// asynchronous ones continue there (they hop to `mainExecutor` first when
+/// awaited elsewhere). Only the poll runs on `backgroundExecutor`; it shares
+/// the identity cache (locked) and the change stream (thread-safe) and holds
+/// no reference to the backend. Callers keep the backend alive while any of
+/// its tasks runs. Both executors must outlive it; tests may pass one manual
+/// loop as both to run the poll in virtual time.
+class Mac26Backend final : public MenuBarBackend {
+  public:
+    static constexpr double hiddenLength = Mac26Spacer::hiddenLength;
+    static constexpr double restingLength = Mac26Spacer::restingLength;
+    /// How long a press waits for the item's menu to be seen open.
+    static constexpr std::chrono::seconds openConfirmTimeout{2};
+    /// Status items prepare() tries before it gives up, and how often and
+    /// how far apart it looks for each one's window.
+    static constexpr int spacerCreationAttempts = 2;
+    static constexpr int registrationAttempts = 10;
+    static constexpr std::chrono::milliseconds registrationInterval{75};
+    /// How long hideRegion() lets the bar relay before it checks.
+    static constexpr std::chrono::milliseconds hideSettleDelay{150};
+
+    /// Creates no status item and starts no poll. The application passes
+    /// the namespace "Corvel".
+    Mac26Backend(std::string nameSpace, platform::PlatformServices services,
+                 async::Executor& mainExecutor, async::Executor& backgroundExecutor);
+    /// Cancels the poll, closes the change stream and removes every status
+    /// item of Corvel's own. Main thread.
+    ~Mac26Backend() override;
+
+    Mac26Backend(const Mac26Backend&) = delete;
+    Mac26Backend& operator=(const Mac26Backend&) = delete;
+
+    void attachPrimaryIconMenu(std::shared_ptr<platform::Menu> menu) override;
+    std::optional<ItemFrame> primaryIconFrame() const override;
+    async::Task<void> prepare() override;
+    async::Task<std::vector<ObservedItem>> currentItems() override;
+    async::Task<void> hideRegion() override;
+    async::Task<void> revealRegion() override;
+    async::Task<void> moveIntoHiddenRegion(ObservedItem item) override;
+    async::Task<void> moveOutOfHiddenRegion(ObservedItem item) override;
+    async::Task<void> press(ObservedItem item) override;
+    async::Task<CaptureResult> captureSnapshot(ObservedItem item) override;
+    std::shared_ptr<ChangeStream> changes() const override { return changes_; }
+    async::Task<GhostRecoveryOutcome> recoverFromGhosts() override;
+    async::Task<std::vector<BackendItemToken>>
+    placeOwnChrome(std::vector<OwnChromeIcon> icons) override;
+
+    const std::string& nameSpace() const { return nameSpace_; }
+    /// The target of every own icon's button.
+    const std::shared_ptr<ChromeClickForwarder>& chromeClickForwarder() const {
+        return chromeClickForwarder_;
+    }
+
+    /// The background poll (Mac26PollLoop): given the namespace, the
+    /// identity cache and the change stream, it holds no reference to the
+    /// backend and runs until its task is cancelled.
+    static async::Task<void> pollLoop(Mac26PollLoop::Inputs inputs) {
+        return Mac26PollLoop::run(std::move(inputs));
+    }
+
+    /// Looks `attempts` times, `interval` apart, for a status window named
+    /// exactly `name` (bounds not needed) and answers the first one's number.
+    /// A cancelled sleep is ignored. Resumes on the caller's executor.
+    static async::Task<std::optional<std::uint32_t>> awaitRegistration(MenuBarWindowList windowList,
+                                                                       std::string name,
+                                                                       int attempts,
+                                                                       async::Duration interval);
+
+  private:
+    /// `co_await enterMain()` continues on the main executor: at once when
+    /// the caller runs there already, else through the main queue.
+    struct MainEntry {
+        async::Executor* main;
+        bool await_ready() const noexcept { return false; }
+        template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
+            if (caller.promise().context.executor == main)
+                return false;
+            caller.promise().context.executor = main;
+            main->post([caller] { caller.resume(); });
+            return true;
+        }
+        void await_resume() const noexcept {}
+    };
+    MainEntry enterMain() { return MainEntry{&main_}; }
+
+    /// The spacer's number from a fresh reading, else the stored one;
+    /// nothing while unprepared. Stores nothing.
+    std::optional<std::uint32_t> liveSpacerWindowID() const;
+    std::optional<ItemFrame> chromeFrame(const Uuid& handle) const;
+    /// Puts the attached menu on the primary icon, when both exist.
+    void applyPrimaryIconMenu();
+    void startPolling();
+    void reportOwnChromeClick(const Uuid& handle);
+    std::vector<ObservedItem> readCurrentItems();
+    /// The hidden-region work once the gate is passed.
+    async::Task<void> widenCheckingForeignItems();
+    /// Fresh reading of the item with this token, as currentItems() reads.
+    async::Task<ObservedItem> refreshedItem(BackendItemToken token);
+
+    const std::string nameSpace_;
+    const platform::PlatformServices services_;
+    async::Executor& main_;
+    async::Executor& background_;
+    const MenuBarWindowList windowList_;
+
+    std::shared_ptr<platform::StatusItem> spacerItem_;
+    std::optional<std::uint32_t> spacerWindowID_;
+    std::unordered_map<Uuid, std::shared_ptr<platform::StatusItem>> chromeItemsByHandle_;
+    std::optional<Uuid> primaryHandle_;
+    std::shared_ptr<platform::Menu> primaryIconMenu_;
+    std::unordered_map<Uuid, std::uint32_t> chromeWindowIDsByHandle_;
+    const std::shared_ptr<ChromeClickForwarder> chromeClickForwarder_;
+    ChromePlacementGate placementGate_;
+    const std::shared_ptr<Mac26MenuExtraResolver> extraResolver_;
+    const std::shared_ptr<Mac26IdentityCache> identityCache_;
+    async::SpawnHandle pollTask_;
+    /// Producer and consumer side are one channel: the backend and the poll
+    /// send, the single consumer receives.
+    const std::shared_ptr<ChangeStream> changes_;
+
+    /// Overlapping prepare() calls wait for the one in flight.
+    bool preparing_ = false;
+    async::WaiterQueue prepareWaiters_;
+};
+
+} // namespace corvel

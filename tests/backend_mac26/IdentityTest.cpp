@@ -1,0 +1,103 @@
+#include "backend_mac26/Mac26IdentityCache.h"
+#include "backend_mac26/Mac26MenuExtraIndex.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel {
+namespace {
+
+using MenuExtra = Mac26MenuExtraResolver::MenuExtra;
+
+MenuBarWindowInfo window(std::uint32_t number, double x, std::string name = "") {
+    return {number, 300, std::move(name), platform::Rect{{x, 0}, {24, 24}}};
+}
+
+TEST(Mac26MenuExtraResolverMatch, takesTheNearestExtraWithinTwelvePointsAndTheFirstOnATie) {
+    const std::vector<MenuExtra> extras{{"a", "A", 100}, {"b", "B", 124}};
+    EXPECT_EQ(Mac26MenuExtraResolver::match(112, extras, 12.0)->name, "A");
+    EXPECT_FALSE(Mac26MenuExtraResolver::match(136.5, extras, 12.0));
+    EXPECT_EQ(Mac26MenuExtraResolver::match(136, extras, 12.0)->name, "B");
+    EXPECT_EQ(Mac26MenuExtraResolver::match(88, extras, 12.0)->name, "A");
+    EXPECT_FALSE(Mac26MenuExtraResolver::match(100, {}, 12.0));
+}
+
+TEST(Mac26IdentityCache, rescansAfterTheIntervalOrForAnOnScreenForeignWindowWithoutIdentity) {
+    const ResolvedIdentities known{{1, {"a", "A"}}};
+    EXPECT_TRUE(Mac26IdentityCache::shouldRescan({window(1, 10)}, known, "Corvel-", 4, 4));
+    EXPECT_FALSE(Mac26IdentityCache::shouldRescan({window(1, 10)}, known, "Corvel-", 3, 4));
+    EXPECT_FALSE(
+        Mac26IdentityCache::shouldRescan({window(1, 10), window(2, -5)}, known, "Corvel-", 3, 4));
+    EXPECT_TRUE(
+        Mac26IdentityCache::shouldRescan({window(1, 10), window(2, 0)}, known, "Corvel-", 3, 4));
+    MenuBarWindowInfo frameless{3, 300, "", std::nullopt};
+    EXPECT_FALSE(Mac26IdentityCache::shouldRescan(
+        {window(1, 10), window(4, 50, "Corvel-HiddenRegionSpacer"), frameless}, known, "Corvel-", 0,
+        4));
+}
+
+TEST(Mac26IdentityCache, matchesForeignOnScreenWindowsAndKeepsEntriesOfWindowsThatWent) {
+    std::vector<MenuExtra> extras{{"com.example.a", "A", 100}, {"com.example.b", "B", 200}};
+    int scans = 0;
+    Mac26IdentityCache cache([&] {
+        ++scans;
+        return extras;
+    });
+    auto resolved = cache.resolve({window(1, 101), window(2, 199), window(3, 150),
+                                   window(4, 100, "Corvel-Chrome-X"), window(5, -100)},
+                                  "Corvel");
+    EXPECT_EQ(scans, 1);
+    EXPECT_EQ(*resolved,
+              (ResolvedIdentities{{1, {"com.example.a", "A"}}, {2, {"com.example.b", "B"}}}));
+
+    // Window 1 is gone and 2 matches nothing now: both entries stay, and
+    // the snapshot handed out before does not change.
+    const auto earlier = *resolved;
+    extras = {{"com.example.c", "C", 400}};
+    auto later = cache.resolve({window(2, 300), window(6, 405)}, "Corvel");
+    EXPECT_EQ(*resolved, earlier);
+    EXPECT_EQ(*later, (ResolvedIdentities{{1, {"com.example.a", "A"}},
+                                          {2, {"com.example.b", "B"}},
+                                          {6, {"com.example.c", "C"}}}));
+}
+
+TEST(Mac26IdentityCache, givesSeveralWindowsNearOneExtraTheSameIdentityAndUsesAGivenProvider) {
+    Mac26IdentityCache cache([] { return std::vector<MenuExtra>{}; });
+    const auto resolved = cache.resolve({window(1, 95), window(2, 105)}, "Corvel", [] {
+        return std::vector<MenuExtra>{{"com.example.a", "A", 100}};
+    });
+    EXPECT_EQ(resolved->at(1), resolved->at(2));
+    EXPECT_TRUE(cache.resolve({window(3, 100)}, "Corvel")->contains(1));
+    EXPECT_FALSE(cache.resolve({window(3, 100)}, "Corvel")->contains(3));
+}
+
+} // namespace
+} // namespace corvel
+
+namespace corvel {
+namespace {
+
+using MenuExtra = Mac26MenuExtraResolver::MenuExtra;
+
+// The index the cache scans with must answer exactly as the plain nearest
+// search, ties and the tolerance's edge included.
+TEST(Mac26MenuExtraIndex, answersAsTheNearestSearchDoesForEveryPosition) {
+    std::vector<MenuExtra> extras;
+    unsigned seed = 7;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int i = 0; i < 60; ++i)
+        extras.push_back({"b", std::to_string(i), double(next() % 400) / 2});
+    extras.push_back({"b", "repeat", extras[3].x});
+    const Mac26MenuExtraIndex index(extras);
+    for (double x = -20; x <= 230; x += 0.25) {
+        const auto expected = Mac26MenuExtraResolver::match(x, extras, 12.0);
+        const auto* found = index.nearest(x, 12.0);
+        ASSERT_EQ(expected.has_value(), found != nullptr) << x;
+        if (expected)
+            EXPECT_EQ(found->name, expected->name) << x;
+    }
+    const std::vector<MenuExtra> none;
+    EXPECT_EQ(Mac26MenuExtraIndex(none).nearest(5, 12.0), nullptr);
+}
+
+} // namespace
+} // namespace corvel
