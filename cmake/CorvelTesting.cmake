@@ -5,9 +5,10 @@ include(GoogleTest)
 # they hang off this target so the TSan build compiles nothing else.
 add_custom_target(corvel_threaded_tests)
 
-# corvel_add_test(<name> SOURCES <files...> LIBS <targets...> [THREADED])
+# corvel_add_test(<name> SOURCES <files...> LIBS <targets...> [THREADED]
+#                 [ENVIRONMENT <VAR=value...>])
 function(corvel_add_test name)
-    cmake_parse_arguments(ARG "THREADED" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "THREADED" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
     # One label only: a list here would be split into separate properties.
@@ -16,7 +17,11 @@ function(corvel_add_test name)
         set(label threaded)
         add_dependencies(corvel_threaded_tests ${name})
     endif()
+    set(environment "")
+    if(ARG_ENVIRONMENT)
+        set(environment ENVIRONMENT "${ARG_ENVIRONMENT}")
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES LABELS ${label} TIMEOUT 120)
+        PROPERTIES LABELS ${label} TIMEOUT 120 ${environment})
 endfunction()

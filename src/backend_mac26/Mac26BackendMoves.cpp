@@ -1,17 +1,43 @@
 // Moving items into and out of the hidden region.
+#include "async/Hop.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/Mac26Backend.h"
+#include "backend_mac26/StampedItemMover.h"
 
 namespace corvel {
 
-async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem) {
-    throw BackendError::underlying("moveIntoHiddenRegion() is not available yet");
-    co_return;
+async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
+    async::Executor& caller = co_await async::currentExecutor();
+    if (&caller != &main_)
+        co_await async::hopTo(main_);
+    co_await placementGate_.waitUntilIdle();
+    if (!liveSpacerWindowID())
+        throw BackendError::underlying("prepare() must be called before moveIntoHiddenRegion()");
+    // A refused or reverted hide does not stop the move: the item belongs
+    // left of the spacer whether or not the region can be hidden right now.
+    try {
+        co_await hideRegion();
+    } catch (const BackendError&) {
+    }
+    const auto spacer = liveSpacerWindowID();
+    if (!spacer)
+        throw BackendError::underlying("moveIntoHiddenRegion: spacer window vanished mid-move");
+    auto move =
+        StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer, true);
+    co_await std::move(move);
 }
 
-async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem) {
-    throw BackendError::underlying("moveOutOfHiddenRegion() is not available yet");
-    co_return;
+async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
+    async::Executor& caller = co_await async::currentExecutor();
+    if (&caller != &main_)
+        co_await async::hopTo(main_);
+    co_await placementGate_.waitUntilIdle();
+    const auto spacer = liveSpacerWindowID();
+    if (!spacer)
+        throw BackendError::underlying("prepare() must be called before moveOutOfHiddenRegion()");
+    auto move =
+        StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer, false);
+    co_await std::move(move);
 }
 
 } // namespace corvel

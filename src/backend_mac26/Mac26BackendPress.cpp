@@ -1,17 +1,83 @@
 // Pressing an item and supervising the reveal until its menu closes.
+#include "async/Completion.h"
+#include "async/Hop.h"
+#include "async/Sleep.h"
 #include "backend/BackendError.h"
+#include "backend_mac26/ForeignPressResolver.h"
 #include "backend_mac26/Mac26Backend.h"
+#include "backend_mac26/RevealSupervisor.h"
+
+#include <chrono>
 
 namespace corvel {
 
-async::Task<void> Mac26Backend::press(ObservedItem) {
-    throw BackendError::underlying("press() is not available yet");
-    co_return;
+namespace {
+
+/// Lets a freshly brought-out item's window settle before it is read again.
+constexpr auto settleAfterBringingOut = std::chrono::milliseconds(150);
+
+using Started = async::Completion<>;
+using Finished = async::Completion<RevealSupervisionOutcome>;
+
+/// The supervision as a task of its own on the background executor. It says
+/// when it has started, so the press comes after, and always answers, so
+/// the press never waits for an outcome that cannot come.
+async::Task<void> supervise(RevealSupervisor::Ports ports, ObservedItem item,
+                            async::Duration timeout, std::shared_ptr<Started> started,
+                            std::shared_ptr<Finished> finished) {
+    started->complete();
+    RevealSupervisionOutcome outcome;
+    try {
+        auto supervision =
+            RevealSupervisor::superviseReveal(std::move(ports), std::move(item), timeout);
+        outcome = co_await std::move(supervision);
+    } catch (...) {
+        outcome.menuWasConfirmedOpen = false;
+    }
+    finished->complete(outcome);
 }
 
-async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken) {
-    throw BackendError::underlying("refreshedItem() is not available yet");
-    co_return ObservedItem{BackendItemToken(Uuid::random()), {}, false, std::nullopt};
+} // namespace
+
+async::Task<void> Mac26Backend::press(ObservedItem item) {
+    async::Executor& caller = co_await async::currentExecutor();
+    if (&caller != &main_)
+        co_await async::hopTo(main_);
+    co_await placementGate_.waitUntilIdle();
+    auto bringOut = moveOutOfHiddenRegion(item);
+    co_await std::move(bringOut);
+    co_await async::sleepFor(settleAfterBringingOut);
+    auto refreshing = refreshedItem(item.id);
+    const ObservedItem refreshed = co_await std::move(refreshing);
+
+    const std::int32_t selfPID = services_.processes->currentProcessIdentifier();
+    auto started = std::make_shared<Started>();
+    auto finished = std::make_shared<Finished>();
+    auto supervision = async::spawn(
+        background_,
+        supervise({windowList_, services_.syntheticEvents, services_.workspace, selfPID}, refreshed,
+                  openConfirmTimeout, started, finished));
+    co_await started->wait();
+
+    // Without an element nothing is pressed; the supervision then times out
+    // and the press reports itself unconfirmed.
+    const auto element = ForeignPressResolver::resolveAXElement(
+        {windowList_, services_.accessibility, services_.workspace, selfPID}, refreshed);
+    if (element)
+        services_.accessibility->performAction(*element, platform::Accessibility::pressAction);
+
+    const RevealSupervisionOutcome outcome = co_await finished->wait();
+    if (!outcome.menuWasConfirmedOpen)
+        throw BackendError::pressUnconfirmed();
+    auto putBack = moveIntoHiddenRegion(refreshed);
+    co_await std::move(putBack);
+}
+
+async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {
+    for (auto& item : readCurrentItems())
+        if (item.id == token)
+            co_return std::move(item);
+    throw BackendError::itemNoLongerExists();
 }
 
 } // namespace corvel

@@ -4,7 +4,7 @@
 
 namespace corvel::sim {
 
-bool SymbolCatalog::contains(const std::string& name) {
+const std::set<std::string>& SymbolCatalog::names() {
     static const std::set<std::string> names{"app.dashed",
                                              "arrow.clockwise",
                                              "battery.100",
@@ -20,6 +20,7 @@ bool SymbolCatalog::contains(const std::string& name) {
                                              "cart.fill",
                                              "chart.bar.fill",
                                              "checkmark",
+                                             "checkmark.circle",
                                              "checkmark.circle.fill",
                                              "circle",
                                              "clock",
@@ -69,6 +70,7 @@ bool SymbolCatalog::contains(const std::string& name) {
                                              "phone.fill",
                                              "photo.fill",
                                              "plus",
+                                             "plus.circle.fill",
                                              "printer.fill",
                                              "questionmark.circle",
                                              "shield.fill",
@@ -76,6 +78,7 @@ bool SymbolCatalog::contains(const std::string& name) {
                                              "speaker.wave.2.fill",
                                              "square.and.arrow.up",
                                              "square.grid.2x2",
+                                             "square.grid.3x1.below.line.grid.1x2",
                                              "star",
                                              "star.fill",
                                              "sun.max.fill",
@@ -89,7 +92,11 @@ bool SymbolCatalog::contains(const std::string& name) {
                                              "wrench.and.screwdriver.fill",
                                              "xmark",
                                              "xmark.circle.fill"};
-    return names.count(name) > 0;
+    return names;
+}
+
+bool SymbolCatalog::contains(const std::string& name) {
+    return names().count(name) > 0;
 }
 
 } // namespace corvel::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace corvel::sim {
@@ -10,6 +11,8 @@ namespace corvel::sim {
 class SymbolCatalog {
   public:
     static bool contains(const std::string& name);
+    /// Every known name, so that whoever draws the symbols can cover them all.
+    static const std::set<std::string>& names();
 };
 
 } // namespace corvel::sim

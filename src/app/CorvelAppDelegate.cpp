@@ -1,0 +1,137 @@
+#include "app/CorvelAppDelegate.h"
+
+#include "async/Sleep.h"
+#include "backend/BackendError.h"
+#include "backend/MenuBarBackend.h"
+#include "backend_mac26/AccessibilityPermission.h"
+#include "engine/GhostRecoveryCoordinator.h"
+#include "engine/ItemAssignmentCoordinator.h"
+#include "platform/ModalAlerts.h"
+
+#include <stdexcept>
+
+namespace corvel::app {
+
+namespace {
+
+platform::Alert screenRecordingAlert() {
+    return platform::Alert{
+        .messageText = "Corvel needs Screen Recording on macOS 26",
+        .informativeText =
+            "Screen Recording lets Corvel tell your Menu Bar Items apart — macOS hides their names "
+            "from other apps otherwise. Turn Corvel on in System Settings › Privacy & Security › "
+            "Screen & System Audio Recording, then it will finish starting up on its own. Corvel "
+            "never records anything.",
+        .buttons = {"Open System Settings", "Quit Corvel"},
+    };
+}
+
+const char* flag(bool value) {
+    return value ? "true" : "false";
+}
+
+} // namespace
+
+std::shared_ptr<CorvelAppDelegate> CorvelAppDelegate::create(Services services) {
+    if (!services.mainExecutor || !services.backgroundExecutor || !services.makeBackend ||
+        !services.terminate || !services.alerts || !services.platform.systemLog)
+        throw std::invalid_argument("CorvelAppDelegate needs every service it launches with");
+    return std::shared_ptr<CorvelAppDelegate>(new CorvelAppDelegate(std::move(services)));
+}
+
+void CorvelAppDelegate::applicationDidFinishLaunching() {
+    launchTask_ = async::spawn(*services_.mainExecutor, launch(shared_from_this()));
+}
+
+async::Task<void> CorvelAppDelegate::launch(std::shared_ptr<CorvelAppDelegate> self) {
+    const Services& services = self->services_;
+    self->backend_ = services.makeBackend();
+    // The store is read here, before the backend does anything.
+    self->store_ = std::make_shared<GroupStore>(
+        *services.mainExecutor, *services.backgroundExecutor, services.storeURL, storeWriteDebounce,
+        *services.platform.systemLog, services.wallClock);
+    auto assignment = ItemAssignmentCoordinator::create(self->backend_, self->store_);
+    auto ghostRecovery =
+        GhostRecoveryCoordinator::create(self->backend_, services.platform.environment);
+
+    // Whatever the recovery found, launching goes on.
+    auto recovery = ghostRecovery->recoverAtLaunch();
+    co_await std::move(recovery);
+
+    services.platform.activation->activateIgnoringOtherApps(true);
+
+    auto preparing = self->prepareBackend();
+    const bool prepared = co_await std::move(preparing);
+    if (!prepared)
+        co_return;
+
+    self->buildInterface(assignment, ghostRecovery);
+    auto starting = self->startInterface();
+    co_await std::move(starting);
+
+    try {
+        auto reconciling = assignment->reconcileAtLaunch();
+        co_await std::move(reconciling);
+    } catch (const std::exception&) {
+        // Filed items stay where they are; the next change of the Groups
+        // reconciles again.
+    }
+
+    self->openOnboardingIfNeeded();
+}
+
+async::Task<bool> CorvelAppDelegate::prepareBackend() {
+    auto& capture = *services_.platform.screenCapture;
+    bool alertHandled = false;
+    for (;;) {
+        if (!capture.preflightAccess())
+            capture.requestAccess();
+        std::string failure;
+        try {
+            auto preparing = backend_->prepare();
+            co_await std::move(preparing);
+            co_return true;
+        } catch (const BackendError& error) {
+            failure = error.text();
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
+        logPrepareFailure(failure);
+        if (!alertHandled && !showScreenRecordingAlert()) {
+            services_.terminate();
+            co_return false;
+        }
+        // A cancelled wait counts as waited.
+        co_await async::sleepFor(prepareRetryInterval);
+        alertHandled = true;
+    }
+}
+
+void CorvelAppDelegate::logPrepareFailure(const std::string& errorText) const {
+    services_.platform.systemLog->write(
+        "Corvel: prepare() failed at launch — " + errorText +
+        "; screenRecording=" + flag(services_.platform.screenCapture->preflightAccess()) +
+        " accessibility=" + flag(accessibilityTrusted()));
+}
+
+bool CorvelAppDelegate::showScreenRecordingAlert() {
+    const int answer = services_.alerts->runModal(screenRecordingAlert());
+    if (answer != platform::Alert::firstButtonReturn)
+        return false;
+    services_.platform.workspace->openURL(
+        std::string(platform::Workspace::screenRecordingPrivacySettingsURL));
+    return true;
+}
+
+bool CorvelAppDelegate::accessibilityTrusted() const {
+    return AccessibilityPermission::isTrusted(*services_.platform.accessibility);
+}
+
+async::Task<void> CorvelAppDelegate::flushStore() {
+    if (!store_)
+        co_return;
+    auto writing = store_->flush();
+    co_await std::move(writing);
+}
+
+} // namespace corvel::app

@@ -1,0 +1,163 @@
+#include "app/BackendAccessibilityPermission.h"
+#include "app/CorvelAppDelegate.h"
+#include "backend/BackendError.h"
+#include "backend_mac26/AccessibilityPermission.h"
+#include "engine/GhostRecoveryCoordinator.h"
+#include "engine/ItemAssignmentCoordinator.h"
+#include "engine/SystemRevealAllClock.h"
+#include "settings/GroupOrder.h"
+#include "settings/OnboardingViewModel.h"
+#include "settings/SettingsViewModel.h"
+#include "settings/SystemScreenRecordingPermission.h"
+#include "settings_ui/OnboardingWindowController.h"
+#include "settings_ui/SettingsWindowController.h"
+#include "ui/CorvelMenuController.h"
+#include "ui/StatusItemController.h"
+
+namespace corvel::app {
+
+namespace {
+
+async::Task<bool> isMemberOf(std::shared_ptr<ItemAssignmentCoordinator> assignment, GroupID group,
+                             ObservedItem observed) {
+    auto lookup = assignment->groupID(std::move(observed));
+    const std::optional<GroupID> found = co_await std::move(lookup);
+    co_return found == group;
+}
+
+StripWindowController::MembershipFactory
+membershipIn(std::shared_ptr<ItemAssignmentCoordinator> assignment) {
+    return [assignment](const GroupID& group) -> GroupMembersViewModel::MembershipTest {
+        return [assignment, group](ObservedItem observed) {
+            return isMemberOf(assignment, group, std::move(observed));
+        };
+    };
+}
+
+} // namespace
+
+bool CorvelAppDelegate::interfaceBuilt() const {
+    return stripController_ || statusItemController_ || settingsWindowController_ ||
+           menuController_ || onboardingWindowController_;
+}
+
+void CorvelAppDelegate::buildInterface(
+    const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
+    const std::shared_ptr<GhostRecoveryCoordinator>& ghostRecovery) {
+    async::Executor& main = *services_.mainExecutor;
+    const auto& platform = services_.platform;
+
+    stripController_ = StripWindowController::create(
+        main, backend_, membershipIn(assignment),
+        {platform.screens, platform.workspace, platform.globalEventMonitor},
+        services_.stripPlacement);
+
+    auto interpreter = StripEffectInterpreter::create(
+        backend_, stripController_->lookup(), stripController_,
+        std::make_shared<SystemRevealAllClock>(), main, *platform.systemLog);
+    stripController_->setInterpreter(interpreter);
+
+    assignment->setIsShowAllActive([weakInterpreter = std::weak_ptr(interpreter)] {
+        auto interpreter = weakInterpreter.lock();
+        return interpreter && interpreter->state().showAll() == ShowAllState::active;
+    });
+
+    statusItemController_ = StatusItemController::create(
+        main, backend_, interpreter, stripController_, GroupOrder::sorted(store_->groups()));
+
+    auto settings = SettingsViewModel::create(
+        store_, assignment,
+        std::make_shared<SystemScreenRecordingPermission>(platform.screenCapture));
+    settings->setOnGroupsChanged([weakSelf = weak_from_this(), assignment, &main] {
+        async::spawn(main, followGroupsChange(weakSelf, assignment));
+    });
+
+    settingsWindowController_ =
+        std::make_shared<SettingsWindowController>(settings, SettingsWindowController::Services{
+                                                                 .executor = main,
+                                                                 .workspace = platform.workspace,
+                                                                 .activation = platform.activation,
+                                                                 .alerts = services_.alerts,
+                                                                 .defaults = services_.defaults,
+                                                             });
+
+    menuController_ = CorvelMenuController::create(
+        main, {
+                  .interpreter = interpreter,
+                  .stripController = stripController_,
+                  .ghostRecovery = ghostRecovery,
+                  .showSettingsWindow =
+                      [weakSettings = std::weak_ptr(settingsWindowController_)] {
+                          if (auto settings = weakSettings.lock())
+                              settings->show();
+                      },
+                  .primaryIconFrameProvider =
+                      [weakBackend = std::weak_ptr(backend_)]() -> std::optional<ItemFrame> {
+                      auto backend = weakBackend.lock();
+                      return backend ? backend->primaryIconFrame() : std::nullopt;
+                  },
+                  .alerts = services_.alerts,
+                  .terminate = services_.terminate,
+              });
+    statusItemController_->setMenuController(menuController_);
+}
+
+async::Task<void>
+CorvelAppDelegate::followGroupsChange(std::weak_ptr<CorvelAppDelegate> weakSelf,
+                                      std::shared_ptr<ItemAssignmentCoordinator> assignment) {
+    auto self = weakSelf.lock();
+    if (!self || !self->statusItemController_)
+        co_return;
+    try {
+        auto refreshing =
+            self->statusItemController_->refreshChrome(GroupOrder::sorted(self->store_->groups()));
+        co_await std::move(refreshing);
+    } catch (const std::exception&) {
+    }
+    try {
+        auto reconciling = assignment->reconcileAtLaunch();
+        co_await std::move(reconciling);
+    } catch (const std::exception&) {
+    }
+}
+
+async::Task<void> CorvelAppDelegate::startInterface() {
+    std::string failure;
+    try {
+        auto starting = statusItemController_->start();
+        co_await std::move(starting);
+        co_return;
+    } catch (const BackendError& error) {
+        failure = error.text();
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    services_.platform.systemLog->write("Corvel: placeOwnChrome failed at launch — " + failure);
+}
+
+void CorvelAppDelegate::openOnboardingIfNeeded() {
+    if (accessibilityTrusted())
+        return;
+    auto viewModel = std::make_shared<OnboardingViewModel>(
+        std::make_shared<BackendAccessibilityPermission>(services_.platform.accessibility));
+    onboardingWindowController_ = std::make_shared<OnboardingWindowController>(
+        viewModel,
+        [weakSelf = weak_from_this()] {
+            if (auto self = weakSelf.lock())
+                self->finishOnboarding();
+        },
+        services_.platform.activation);
+    onboardingWindowController_->show();
+}
+
+void CorvelAppDelegate::finishOnboarding() {
+    // Called from the window's own button: keep the controller alive until
+    // this call has returned to it.
+    auto finished = std::move(onboardingWindowController_);
+    if (!finished)
+        return;
+    finished->close();
+    services_.mainExecutor->post([finished] {});
+}
+
+} // namespace corvel::app

@@ -1,0 +1,54 @@
+#include "app/DesktopScene.h"
+
+#include "sim/SimulatedDesktop.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace corvel::app {
+
+namespace {
+
+// The desktop has no notion of a frontmost application: the first ordinary
+// application stands in front; without one the bar shows no menus.
+std::string frontApplicationName(const sim::SimulatedDesktop& desktop) {
+    const auto processes = desktop.processes();
+    auto front = std::find_if(processes.begin(), processes.end(), [](const sim::SimProcess& p) {
+        return p.running && p.isApplication &&
+               p.activationPolicy == platform::ActivationPolicy::regular;
+    });
+    return front == processes.end() ? std::string() : front->name;
+}
+
+auto drawnFields(const sim::BarItem& item) {
+    return std::tie(item.windowNumber, item.ownerPid, item.name, item.frame, item.title, item.image,
+                    item.imagePosition, item.isLeftover, item.color);
+}
+
+} // namespace
+
+DesktopScene DesktopScene::of(const sim::SimulatedDesktop& desktop,
+                              const sim::Scenario::Screen& screen, std::int32_t selfPid) {
+    DesktopScene scene;
+    scene.screen = screen;
+    scene.selfPid = selfPid;
+    scene.frontApplication = frontApplicationName(desktop);
+    if (!scene.frontApplication.empty())
+        scene.frontMenus = {"File", "Edit", "View", "Window", "Help"};
+    scene.items = desktop.itemsLeftToRight();
+    scene.menus = desktop.openMenus();
+    return scene;
+}
+
+bool DesktopScene::looksLike(const DesktopScene& other) const {
+    if (frontApplication != other.frontApplication || menus != other.menus ||
+        items.size() != other.items.size())
+        return false;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (drawnFields(items[i]) != drawnFields(other.items[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace corvel::app

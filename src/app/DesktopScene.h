@@ -1,0 +1,37 @@
+#pragma once
+
+#include "sim/BarItem.h"
+#include "sim/OpenMenu.h"
+#include "sim/Scenario.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvel::sim {
+class SimulatedDesktop;
+}
+
+namespace corvel::app {
+
+/// Everything a person sees of the simulated display at one moment, in
+/// simulated points: what the desktop window draws and the tour photographs.
+struct DesktopScene {
+    sim::Scenario::Screen screen;
+    /// This process: its items are drawn from their own pictures only.
+    std::int32_t selfPid = 0;
+    /// The frontmost application, whose menus fill the left of the bar.
+    std::string frontApplication;
+    std::vector<std::string> frontMenus;
+    std::vector<sim::BarItem> items;
+    std::vector<sim::OpenMenu> menus;
+
+    /// Reads the desktop; any thread.
+    static DesktopScene of(const sim::SimulatedDesktop& desktop,
+                           const sim::Scenario::Screen& screen, std::int32_t selfPid);
+
+    /// Whether a repaint would draw the same picture.
+    bool looksLike(const DesktopScene& other) const;
+};
+
+} // namespace corvel::app

@@ -1,0 +1,170 @@
+#include "app/QtLoop.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+#include <chrono>
+
+namespace corvel::app {
+
+QtLoop::QtLoop() : context_(std::make_unique<QObject>()) {
+    timer_ = new QTimer(context_.get());
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer_, &QTimer::timeout, context_.get(), [this] { fireDueTimers(); });
+}
+
+QtLoop::~QtLoop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    // Deleting the context drops the wake-ups still in Qt's queue; they only
+    // point back here.
+    context_.reset();
+    timer_ = nullptr;
+    discardEverything([this] { return releasePendingWork(); });
+}
+
+bool QtLoop::releasePendingWork() {
+    return async::releasePending(mutex_, queue_, timers_);
+}
+
+bool QtLoop::isMainThread() const {
+    return QThread::currentThread() == context_->thread();
+}
+
+void QtLoop::post(std::function<void()> work) {
+    bool mustWake = false;
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
+        if (!stopping_ && !wakePosted_) {
+            wakePosted_ = true;
+            mustWake = true;
+        }
+    }
+    if (mustWake)
+        wake();
+}
+
+void QtLoop::wake() {
+    QMetaObject::invokeMethod(
+        context_.get(), [this] { drain(); }, Qt::QueuedConnection);
+}
+
+void QtLoop::drain() {
+    // Only what was queued when this turn began: work that posts more work
+    // must not starve painting and input. Work posted from here on wakes a
+    // turn of its own, which also runs inside a nested event loop (a modal
+    // alert) that one of these items may start.
+    std::size_t count = 0;
+    {
+        std::lock_guard lock(mutex_);
+        wakePosted_ = false;
+        count = queue_.size();
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(mutex_);
+            if (queue_.empty() || stopping_)
+                return;
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        work();
+    }
+    if (count > 0 && afterWork_)
+        afterWork_();
+}
+
+void QtLoop::setAfterWork(std::function<void()> afterWork) {
+    afterWork_ = std::move(afterWork);
+}
+
+async::TimerHandle QtLoop::after(async::Duration delay, std::function<void()> work) {
+    async::TimerHandle handle;
+    bool stopping = false;
+    {
+        std::lock_guard lock(mutex_);
+        handle = timers_.add(now() + delay, std::move(work));
+        stopping = stopping_;
+    }
+    if (stopping)
+        return handle;
+    if (isMainThread())
+        rearm();
+    else
+        QMetaObject::invokeMethod(
+            context_.get(), [this] { rearm(); }, Qt::QueuedConnection);
+    return handle;
+}
+
+async::TimePoint QtLoop::now() const {
+    return async::ContinuousClock::now();
+}
+
+void QtLoop::fireDueTimers() {
+    for (;;) {
+        std::optional<std::function<void()>> work;
+        {
+            std::lock_guard lock(mutex_);
+            if (stopping_)
+                return;
+            work = timers_.popDue(now());
+        }
+        // Armed before the work runs, so that later timers still fire while
+        // it runs a nested event loop.
+        rearm();
+        if (!work)
+            break;
+        (*work)();
+    }
+    if (afterWork_)
+        afterWork_();
+}
+
+void QtLoop::runUntilIdle() {
+    while (runOne()) {
+    }
+}
+
+bool QtLoop::runOne() {
+    std::function<void()> work;
+    {
+        std::lock_guard lock(mutex_);
+        if (!queue_.empty()) {
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        } else if (auto due = timers_.popDue(now())) {
+            work = std::move(*due);
+        } else {
+            return false;
+        }
+    }
+    work();
+    return true;
+}
+
+void QtLoop::rearm() {
+    std::optional<async::TimePoint> next;
+    {
+        std::lock_guard lock(mutex_);
+        if (stopping_ || !timer_)
+            return;
+        next = timers_.nextDue();
+    }
+    if (!next) {
+        timer_->stop();
+        return;
+    }
+    // Qt counts whole milliseconds; rounding up means a timer never fires
+    // early, and one that comes due in the meantime fires on the next pass.
+    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(*next - now());
+    timer_->start(std::max<std::chrono::milliseconds>(remaining, std::chrono::milliseconds(0)));
+}
+
+} // namespace corvel::app

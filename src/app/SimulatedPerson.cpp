@@ -1,0 +1,208 @@
+#include "app/SimulatedPerson.h"
+
+#include "engine/GroupStore.h"
+#include "settings_ui/ItemDrag.h"
+#include "settings_ui/ItemTile.h"
+#include "settings_ui/LayoutLane.h"
+#include "settings_ui/LayoutView.h"
+#include "settings_ui/NewGroupBar.h"
+#include "settings_ui/SettingsSidebar.h"
+#include "settings_ui/SettingsView.h"
+#include "settings_ui/SettingsWindowController.h"
+#include "sim/SimulatedDesktop.h"
+#include "ui/StripPanel.h"
+#include "ui/StripRowButton.h"
+#include "ui/StripWindowController.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <stdexcept>
+
+namespace corvel::app {
+
+namespace {
+
+// Rows of a menu window, as the simulated desktop lays them out.
+constexpr double menuTopPadding = 5;
+constexpr double menuRowHeight = 22;
+
+platform::Point centre(const platform::Rect& frame) {
+    return {frame.midX(), frame.origin.y + frame.size.height / 2};
+}
+
+} // namespace
+
+SimulatedPerson::SimulatedPerson(std::shared_ptr<sim::SimulatedDesktop> desktop,
+                                 std::shared_ptr<CorvelAppDelegate> delegate)
+    : desktop_(std::move(desktop)), delegate_(std::move(delegate)) {}
+
+void SimulatedPerson::pressStripRow(const std::string& bundleIdentifier) {
+    auto& strip = *delegate_->stripController();
+    const auto rows = strip.panel().findChildren<StripRowButton*>();
+    auto row = std::find_if(rows.begin(), rows.end(), [&](StripRowButton* candidate) {
+        const auto item =
+            candidate->itemID() ? strip.observedItem(*candidate->itemID()) : std::nullopt;
+        return item && item->identity.bundleID == bundleIdentifier;
+    });
+    if (row == rows.end())
+        throw std::runtime_error("the Strip has no row for " + bundleIdentifier);
+    QTest::mouseClick(*row, Qt::LeftButton);
+}
+
+void SimulatedPerson::clickBarItem(const sim::BarItem& item) {
+    desktop_->click(centre(item.frame));
+}
+
+void SimulatedPerson::chooseFromOwnMenu(const std::string& title) {
+    const auto self = desktop_->currentProcessIdentifier();
+    for (const auto& menu : desktop_->openMenus()) {
+        if (menu.ownerPid != self)
+            continue;
+        const auto row = std::find(menu.titles.begin(), menu.titles.end(), title);
+        if (row == menu.titles.end())
+            break;
+        const double y = menu.frame.origin.y + menuTopPadding +
+                         menuRowHeight * static_cast<double>(row - menu.titles.begin()) +
+                         menuRowHeight / 2;
+        desktop_->click({menu.frame.midX(), y});
+        return;
+    }
+    throw std::runtime_error("Corvel's menu has no entry \"" + title + "\"");
+}
+
+void SimulatedPerson::createGroup(const std::string& name) {
+    auto& bar = *delegate_->settingsWindowController()->view().newGroupBar();
+    bar.newGroupButton()->click();
+    bar.nameField()->setText(QString::fromStdString(name));
+    QTest::keyClick(bar.nameField(), Qt::Key_Return);
+    if (!group(name))
+        throw std::runtime_error("the settings did not make the Group " + name);
+}
+
+void SimulatedPerson::showLayoutPane() {
+    auto* sidebar = delegate_->settingsWindowController()->view().sidebar();
+    const auto rows = sidebar->findItems("Layout", Qt::MatchExactly);
+    if (rows.isEmpty())
+        throw std::runtime_error("the settings sidebar has no Layout row");
+    QTest::mouseClick(sidebar->viewport(), Qt::LeftButton, {},
+                      sidebar->visualItemRect(rows.front()).center());
+}
+
+void SimulatedPerson::dropIntoGroup(const std::string& bundleIdentifier,
+                                    const std::string& groupName) {
+    auto& layout = *delegate_->settingsWindowController()->view().layoutView();
+    const auto& tiles = layout.visibleLane()->tiles();
+    auto tile = std::find_if(tiles.begin(), tiles.end(), [&](const ItemTile* t) {
+        return t->row().bundleID == bundleIdentifier;
+    });
+    const auto target = group(groupName);
+    LayoutLane* lane = target ? layout.laneFor(target->id) : nullptr;
+    if (tile == tiles.end() || !lane)
+        throw std::runtime_error("no tile for " + bundleIdentifier + " or no lane for " +
+                                 groupName);
+    // The drop as the window system delivers it at the end of a drag.
+    const auto payload = ItemDrag::mimeData((*tile)->row().id);
+    const QPointF at = QRectF(lane->rect()).center();
+    QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, payload.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(lane, &enter);
+    QDropEvent drop(at, Qt::MoveAction, payload.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(lane, &drop);
+}
+
+bool SimulatedPerson::answerAlert(const std::string& button) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box)
+        return false;
+    for (auto* candidate : box->buttons()) {
+        if (candidate->text().toStdString() == button) {
+            candidate->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<sim::BarItem>
+SimulatedPerson::barItem(const std::function<bool(const sim::BarItem&)>& which) const {
+    for (const auto& item : desktop_->itemsLeftToRight())
+        if (which(item))
+            return item;
+    return std::nullopt;
+}
+
+std::optional<sim::BarItem> SimulatedPerson::primaryIcon() const {
+    return barItem(
+        [](const sim::BarItem& item) { return item.name == primaryIconName && !item.isLeftover; });
+}
+
+std::optional<Group> SimulatedPerson::group(const std::string& name) const {
+    for (const auto& group : delegate_->store()->groups())
+        if (group.name == name)
+            return group;
+    return std::nullopt;
+}
+
+std::optional<sim::BarItem> SimulatedPerson::groupIcon(const std::string& groupName) const {
+    const auto found = group(groupName);
+    if (!found)
+        return std::nullopt;
+    const std::string name = "Corvel-Chrome-" + found->id.rawValue().text();
+    return barItem([&](const sim::BarItem& item) { return item.name == name && !item.isLeftover; });
+}
+
+std::vector<sim::BarItem> SimulatedPerson::groupIconsLeftToRight() const {
+    const auto self = desktop_->currentProcessIdentifier();
+    std::vector<sim::BarItem> icons;
+    for (const auto& item : desktop_->itemsLeftToRight()) {
+        if (item.creatorPid == self && !item.isLeftover &&
+            item.name.starts_with("Corvel-Chrome-") && item.name != primaryIconName)
+            icons.push_back(item);
+    }
+    return icons;
+}
+
+std::optional<sim::BarItem>
+SimulatedPerson::applicationItem(const std::string& bundleIdentifier) const {
+    const auto pid = desktop_->pidOf(bundleIdentifier);
+    return barItem([&](const sim::BarItem& item) { return pid && item.creatorPid == *pid; });
+}
+
+bool SimulatedPerson::isItemInView(const std::string& bundleIdentifier) const {
+    const auto item = applicationItem(bundleIdentifier);
+    return item && item->frame.maxX() > 0;
+}
+
+bool SimulatedPerson::isTileInLane(const std::string& bundleIdentifier,
+                                   const std::string& groupName) const {
+    const auto target = group(groupName);
+    auto& layout = *delegate_->settingsWindowController()->view().layoutView();
+    const LayoutLane* lane = target ? layout.laneFor(target->id) : nullptr;
+    return lane && std::any_of(lane->tiles().begin(), lane->tiles().end(), [&](const ItemTile* t) {
+               return t->row().bundleID == bundleIdentifier;
+           });
+}
+
+bool SimulatedPerson::hasOwnMenuOpen() const {
+    const auto self = desktop_->currentProcessIdentifier();
+    const auto menus = desktop_->openMenus();
+    return std::any_of(menus.begin(), menus.end(),
+                       [&](const sim::OpenMenu& menu) { return menu.ownerPid == self; });
+}
+
+bool SimulatedPerson::hasLeftover() const {
+    return barItem([](const sim::BarItem& item) { return item.isLeftover; }).has_value();
+}
+
+int SimulatedPerson::stripRowCount() const {
+    const auto& panel = delegate_->stripController()->panel();
+    return panel.isVisible() ? static_cast<int>(panel.findChildren<StripRowButton*>().size()) : 0;
+}
+
+} // namespace corvel::app

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/CorvelAppDelegate.h"
+#include "domain/Group.h"
+#include "sim/BarItem.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvel::sim {
+class SimulatedDesktop;
+}
+
+namespace corvel::app {
+
+/// A person at the simulated desktop, for the tour and the end-to-end tests:
+/// a hand that clicks in the menu bar and its menus, types and drops in the
+/// settings window, clicks Strip rows and answers alerts, and eyes that read
+/// what the screen shows. It goes through the same paths a real hand does
+/// (the desktop's person input, Qt's input events) and never calls into
+/// Corvel's objects to make things happen. Main thread only. Actions that
+/// find nothing to act on throw std::runtime_error.
+class SimulatedPerson {
+  public:
+    static constexpr const char* primaryIconName =
+        "Corvel-Chrome-00000000-0000-0000-0000-0000000000F0";
+
+    SimulatedPerson(std::shared_ptr<sim::SimulatedDesktop> desktop,
+                    std::shared_ptr<CorvelAppDelegate> delegate);
+
+    // The hand.
+    void clickBarItem(const sim::BarItem& item);
+    /// Chooses the entry with this title in Corvel's open menu.
+    void chooseFromOwnMenu(const std::string& title);
+    /// New Group in the settings window, the name typed, Return.
+    void createGroup(const std::string& name);
+    /// Chooses Layout in the settings window's sidebar.
+    void showLayoutPane();
+    /// Drops the item of the application onto the Group's lane of the Layout
+    /// pane, as the window system delivers a drop.
+    void dropIntoGroup(const std::string& bundleIdentifier, const std::string& groupName);
+    void pressStripRow(const std::string& bundleIdentifier);
+    /// Answers whether an alert with that button was up and was answered.
+    bool answerAlert(const std::string& button);
+
+    // The eyes.
+    std::optional<sim::BarItem>
+    barItem(const std::function<bool(const sim::BarItem&)>& which) const;
+    std::optional<sim::BarItem> primaryIcon() const;
+    std::optional<sim::BarItem> groupIcon(const std::string& groupName) const;
+    std::optional<Group> group(const std::string& name) const;
+    std::vector<sim::BarItem> groupIconsLeftToRight() const;
+    std::optional<sim::BarItem> applicationItem(const std::string& bundleIdentifier) const;
+    /// The application's item is in the menu bar and on screen.
+    bool isItemInView(const std::string& bundleIdentifier) const;
+    bool isTileInLane(const std::string& bundleIdentifier, const std::string& groupName) const;
+    bool hasOwnMenuOpen() const;
+    bool hasLeftover() const;
+    /// Rows of the Strip on screen; 0 while none is.
+    int stripRowCount() const;
+
+  private:
+    std::shared_ptr<sim::SimulatedDesktop> desktop_;
+    std::shared_ptr<CorvelAppDelegate> delegate_;
+};
+
+} // namespace corvel::app

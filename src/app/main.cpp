@@ -1,0 +1,146 @@
+#include "app/CorvelApplication.h"
+#include "app/LaunchOptions.h"
+#include "app/LaunchPlaces.h"
+#include "app/MirroredSystemLog.h"
+#include "app/OffscreenDisplay.h"
+#include "app/SingleInstanceLock.h"
+#include "app/Tour.h"
+#include "platform/PosixProcessEnvironment.h"
+#include "platform/SyslogSystemLog.h"
+#include "sim/ScenarioLoader.h"
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+
+using namespace corvel;
+
+namespace {
+
+void nameApplication() {
+    QApplication::setApplicationName("Corvel");
+    QApplication::setApplicationVersion(CORVEL_VERSION);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+int refuse(const std::string& message) {
+    std::cerr << message << '\n';
+    return 1;
+}
+
+std::optional<sim::Scenario> loadScenario(const app::LaunchOptions& options) {
+    try {
+        return options.scenarioFile ? sim::ScenarioLoader::fromFile(*options.scenarioFile)
+                                    : sim::ScenarioLoader::defaultScenario();
+    } catch (const std::exception& error) {
+        std::cerr << "Corvel can't read the scenario: " << error.what() << '\n';
+        return std::nullopt;
+    }
+}
+
+// The tour keeps everything it writes in its own folder, so it runs beside a
+// Corvel in use and needs no per-user place.
+int playTour(const app::LaunchOptions& options, int& argc, char** argv) {
+    if (options.storeFile)
+        return refuse("corvel: the tour keeps its own store in its folder; leave out --store");
+    const std::filesystem::path folder = std::filesystem::absolute(*options.tourDirectory);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return refuse("Corvel can't create " + folder.string() + ": " + error.message());
+    auto scenario = loadScenario(options);
+    if (!scenario)
+        return 1;
+    std::filesystem::remove(folder / "store.json", error);
+    std::filesystem::remove(folder / "defaults.ini", error);
+    // With no display to show on, the tour still runs: Qt draws offscreen.
+    app::OffscreenDisplay::chooseWithoutDisplay(scenario->screen, folder / "offscreen.json");
+    QApplication application(argc, argv);
+    nameApplication();
+    auto log = std::make_shared<app::MirroredSystemLog>(
+        std::make_shared<platform::SyslogSystemLog>(), folder / "corvel.log");
+    if (!log->isOpen())
+        return refuse("Corvel can't write " + (folder / "corvel.log").string());
+
+    app::CorvelApplication corvel({
+        .scenario = app::Tour::prepared(std::move(*scenario)),
+        .storeURL = folder / "store.json",
+        .defaultsFile = folder / "defaults.ini",
+        .log = log,
+        .alerts = nullptr,
+        .endLoop = nullptr,
+        .mapping = app::ScreenMapping{},
+    });
+    app::Tour tour(corvel, folder, *log);
+    const auto started = std::chrono::steady_clock::now();
+    tour.start([&] { corvel.terminate(); });
+    corvel.run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    std::cout << "tour: " << tour.pictures().size() << " pictures in " << folder.string() << " ("
+              << std::fixed << std::setprecision(1) << took.count() << " s)\n";
+    if (!tour.succeeded()) {
+        std::cerr << "tour: failed: " << tour.failure() << '\n';
+        return 1;
+    }
+    std::cout << "tour: every step saw what it expected\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = app::LaunchOptions::parse(arguments);
+    if (const auto* exit = std::get_if<app::LaunchOptions::Exit>(&parsed)) {
+        (exit->exitCode == 0 ? std::cout : std::cerr) << exit->text;
+        return exit->exitCode;
+    }
+    const auto& options = std::get<app::LaunchOptions>(parsed);
+    if (options.tourDirectory)
+        return playTour(options, argc, argv);
+
+    platform::PosixProcessEnvironment environment;
+    const auto resolved =
+        app::LaunchPlaces::resolve([&](const std::string& name) { return environment.get(name); },
+                                   options.storeFile, std::filesystem::current_path());
+    if (const auto* message = std::get_if<std::string>(&resolved))
+        return refuse(*message);
+    const auto& places = std::get<app::LaunchPlaces>(resolved);
+
+    // Before anything is read or written: a second instance touches nothing.
+    auto locked = app::SingleInstanceLock::acquire(places.supportFolder);
+    if (std::holds_alternative<app::SingleInstanceLock::Refusal>(locked))
+        return refuse("Corvel is already running.");
+    if (const auto* message = std::get_if<std::string>(&locked))
+        return refuse(*message);
+
+    auto scenario = loadScenario(options);
+    if (!scenario)
+        return 1;
+    if (options.reset) {
+        std::error_code ignored;
+        std::filesystem::remove(places.store, ignored);
+    }
+
+    // With no display to show on, Corvel still runs: Qt draws offscreen.
+    const auto offscreenConfig = places.supportFolder / "offscreen.json";
+    app::OffscreenDisplay::chooseWithoutDisplay(scenario->screen, offscreenConfig);
+    QApplication application(argc, argv);
+    nameApplication();
+
+    app::CorvelApplication corvel({
+        .scenario = std::move(*scenario),
+        .storeURL = places.store,
+        .defaultsFile = places.supportFolder / "defaults.ini",
+        .log = std::make_shared<platform::SyslogSystemLog>(),
+        .alerts = nullptr,
+        .endLoop = nullptr,
+        .mapping = std::nullopt,
+    });
+    return corvel.run();
+}

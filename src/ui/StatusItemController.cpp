@@ -1,0 +1,103 @@
+#include "ui/StatusItemController.h"
+
+#include "engine/ChromeBlockPlanner.h"
+#include "platform/Menu.h"
+#include "ui/CorvelMenuController.h"
+#include "ui/StripWindowController.h"
+
+namespace corvel {
+
+std::shared_ptr<StatusItemController>
+StatusItemController::create(async::Executor& mainExecutor, std::shared_ptr<MenuBarBackend> backend,
+                             std::shared_ptr<StripEffectInterpreter> interpreter,
+                             std::shared_ptr<StripWindowController> stripController,
+                             std::vector<Group> groups) {
+    return std::shared_ptr<StatusItemController>(
+        new StatusItemController(mainExecutor, std::move(backend), std::move(interpreter),
+                                 std::move(stripController), std::move(groups)));
+}
+
+StatusItemController::StatusItemController(async::Executor& mainExecutor,
+                                           std::shared_ptr<MenuBarBackend> backend,
+                                           std::shared_ptr<StripEffectInterpreter> interpreter,
+                                           std::shared_ptr<StripWindowController> stripController,
+                                           std::vector<Group> groups)
+    : mainExecutor_(mainExecutor), backend_(std::move(backend)),
+      interpreter_(std::move(interpreter)), stripController_(std::move(stripController)),
+      groups_(std::move(groups)) {}
+
+StatusItemController::~StatusItemController() {
+    listenTask_.cancel();
+}
+
+void StatusItemController::setMenuController(std::shared_ptr<CorvelMenuController> menuController) {
+    menuController_ = std::move(menuController);
+}
+
+async::Task<void> StatusItemController::start() {
+    return start(shared_from_this());
+}
+
+async::Task<void> StatusItemController::refreshChrome(std::vector<Group> groups) {
+    return refresh(shared_from_this(), std::move(groups));
+}
+
+async::Task<void> StatusItemController::start(std::shared_ptr<StatusItemController> self) {
+    auto placing = placeIcons(self);
+    co_await std::move(placing);
+    // The change stream has one consumer: a second start must not add one.
+    self->listenTask_.cancel();
+    self->listenTask_ = async::spawn(self->mainExecutor_,
+                                     listen(self->weak_from_this(), self->backend_->changes()));
+}
+
+async::Task<void> StatusItemController::refresh(std::shared_ptr<StatusItemController> self,
+                                                std::vector<Group> groups) {
+    self->groups_ = std::move(groups);
+    auto placing = placeIcons(self);
+    co_await std::move(placing);
+}
+
+async::Task<void> StatusItemController::placeIcons(std::shared_ptr<StatusItemController> self) {
+    auto placing = self->backend_->placeOwnChrome(ChromeBlockPlanner::icons(self->groups_));
+    co_await std::move(placing);
+    self->backend_->attachPrimaryIconMenu(self->menuController_ ? self->menuController_->menu()
+                                                                : nullptr);
+}
+
+async::Task<void>
+StatusItemController::listen(std::weak_ptr<StatusItemController> weakSelf,
+                             std::shared_ptr<MenuBarBackend::ChangeStream> changes) {
+    if (weakSelf.expired())
+        co_return;
+    while (true) {
+        auto receiving = changes->receive();
+        auto event = co_await receiving;
+        if (!event)
+            co_return;
+        std::optional<GroupID> group;
+        std::shared_ptr<StripEffectInterpreter> interpreter;
+        if (auto self = weakSelf.lock())
+            interpreter = self->takeGroupIconClick(*event, group);
+        else
+            co_return;
+        if (!group)
+            continue;
+        auto handling = interpreter->handle(SessionState::Event::groupIconClicked(*group));
+        co_await std::move(handling);
+    }
+}
+
+std::shared_ptr<StripEffectInterpreter>
+StatusItemController::takeGroupIconClick(const MenuBarChangeEvent& event,
+                                         std::optional<GroupID>& group) {
+    if (event.kind() != MenuBarChangeEvent::Kind::ownChromeClicked)
+        return nullptr;
+    group = ChromeBlockPlanner::groupID(event.handle(), groups_);
+    if (!group)
+        return nullptr;
+    stripController_->setPendingAnchorFrame(event.screenFrame());
+    return interpreter_;
+}
+
+} // namespace corvel

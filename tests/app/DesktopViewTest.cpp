@@ -1,0 +1,78 @@
+#include "app/DesktopView.h"
+
+#include "app/QtLoop.h"
+#include "app/RunQt.h"
+#include "app/ScenePhotographer.h"
+#include "sim/ScenarioLoader.h"
+#include "sim/SimulatedDesktop.h"
+
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct DesktopFixture : ::testing::Test {
+    app::QtLoop loop;
+    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
+    std::shared_ptr<sim::SimulatedDesktop> desktop = sim::SimulatedDesktop::create(loop, scenario);
+    app::DesktopView view{desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 0.5}};
+
+    sim::BarItem itemOf(const std::string& application) const {
+        const auto pid = desktop->pidOf(application);
+        for (const auto& item : desktop->itemsLeftToRight())
+            if (item.creatorPid == *pid)
+                return item;
+        throw std::logic_error("no item");
+    }
+    // Where a simulated point lies in the view, which shows it at half size.
+    QPoint inView(platform::Point point) const {
+        return QPointF(point.x * 0.5, point.y * 0.5).toPoint();
+    }
+    QPoint centreInView(const sim::BarItem& item) const {
+        return inView({item.frame.midX(), item.frame.origin.y + item.frame.size.height / 2});
+    }
+};
+
+} // namespace
+
+TEST_F(DesktopFixture, aClickOnAnotherApplicationsItemOpensItsMenuAndEscapeClosesIt) {
+    const auto item = itemOf("com.example.driftwood");
+    QTest::mouseClick(&view, Qt::LeftButton, {}, centreInView(item));
+    ASSERT_TRUE(test::runQtUntil([&] { return desktop->openMenus().size() == 1; }));
+    EXPECT_EQ(desktop->openMenus().front().itemWindowNumber, item.windowNumber);
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_TRUE(test::runQtUntil([&] { return desktop->openMenus().empty(); }));
+}
+
+TEST_F(DesktopFixture, aCommandDragDropsTheItemBesideTheOneUnderThePointer) {
+    const auto moved = itemOf("com.example.driftwood");
+    const auto target = itemOf("net.example.orrery");
+    QTest::mousePress(&view, Qt::LeftButton, Qt::ControlModifier, centreInView(moved));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::ControlModifier,
+                        inView({target.frame.minX() + 2, 12}));
+    auto at = [&](std::uint32_t window) {
+        const auto items = desktop->itemsLeftToRight();
+        return std::find_if(items.begin(), items.end(),
+                            [&](const auto& i) { return i.windowNumber == window; }) -
+               items.begin();
+    };
+    // The window server puts it down a moment later.
+    EXPECT_TRUE(
+        test::runQtUntil([&] { return at(moved.windowNumber) + 1 == at(target.windowNumber); }));
+    EXPECT_EQ(desktop->counters().drags, 1);
+}
+
+TEST_F(DesktopFixture, aPictureOfTheSceneShowsTheWholeDisplayAtTwicePointSize) {
+    const QImage picture = app::ScenePhotographer(view).photograph();
+    EXPECT_EQ(picture.size(), QSize(1512 * 2, 982 * 2));
+    // An item of another application is drawn in its own colour.
+    const auto item = itemOf("com.example.driftwood");
+    const QColor drawn = picture.pixelColor(QPointF(item.frame.midX() * 2 - 8, 24).toPoint());
+    EXPECT_EQ(drawn, QColor(item.color[0], item.color[1], item.color[2]));
+    if (const char* keep = std::getenv("CORVEL_KEEP_PICTURES"))
+        picture.save(QString(keep) + "/desktop-view.png");
+}

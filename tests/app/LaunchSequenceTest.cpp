@@ -1,0 +1,218 @@
+#include "app/CorvelAppDelegate.h"
+#include "app/DelegateServices.h"
+#include "async/ManualLoop.h"
+#include "backend/BackendError.h"
+#include "settings_ui/HostWindow.h"
+#include "settings_ui/OnboardingWindowController.h"
+#include "sim/ScenarioLoader.h"
+#include "sim/SimulatedDesktop.h"
+#include "support/MemoryLog.h"
+#include "support/ScriptedBackend.h"
+#include "support/ScriptedModalAlerts.h"
+#include "support/TemporaryFolder.h"
+
+#include <QPushButton>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+using Operation = test::ScriptedBackend::Operation;
+
+namespace {
+
+struct LaunchFixture : ::testing::Test {
+    async::ManualLoop loop;
+    test::TemporaryFolder folder;
+    std::shared_ptr<test::MemoryLog> log = std::make_shared<test::MemoryLog>();
+    std::shared_ptr<test::ScriptedModalAlerts> alerts =
+        std::make_shared<test::ScriptedModalAlerts>();
+    std::shared_ptr<test::ScriptedBackend> backend = std::make_shared<test::ScriptedBackend>();
+    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
+    std::shared_ptr<sim::SimulatedDesktop> desktop;
+    std::shared_ptr<app::CorvelAppDelegate> delegate;
+    int terminations = 0;
+
+    void launch() {
+        desktop = sim::SimulatedDesktop::create(loop, scenario);
+        delegate = app::CorvelAppDelegate::create(test::delegateServices(
+            loop, *desktop, log, alerts, folder.path(), [this] { return backend; },
+            [this] { ++terminations; }, StripWindowController::identityMapping()));
+        delegate->applicationDidFinishLaunching();
+        loop.runUntilIdle();
+    }
+
+    std::vector<std::string> prepareFailureLines() const {
+        std::vector<std::string> found;
+        for (const auto& line : log->lines())
+            if (line.starts_with("Corvel: prepare() failed at launch — "))
+                found.push_back(line);
+        return found;
+    }
+};
+
+const auto spacerMissing = BackendError::underlying("The spacer's window never appeared.");
+
+} // namespace
+
+TEST_F(LaunchFixture,
+       withoutScreenRecordingTheFirstFailureAlertsOnceAndLaterOnesOnlyLogEveryTwoSeconds) {
+    scenario.screenRecording = sim::Scenario::Permission::denied;
+    backend->failAlways(Operation::prepare, spacerMissing);
+    launch();
+
+    ASSERT_EQ(prepareFailureLines().size(), 1u);
+    EXPECT_EQ(prepareFailureLines()[0],
+              "Corvel: prepare() failed at launch — underlying(\"The spacer's window never "
+              "appeared.\"); screenRecording=false accessibility=true");
+    ASSERT_EQ(alerts->shown().size(), 1u);
+    EXPECT_EQ(alerts->shown()[0].messageText, "Corvel needs Screen Recording on macOS 26");
+    EXPECT_EQ(alerts->shown()[0].buttons,
+              (std::vector<std::string>{"Open System Settings", "Quit Corvel"}));
+    EXPECT_EQ(
+        desktop->openedURLs(),
+        (std::vector<std::string>{
+            "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture"}));
+    EXPECT_EQ(desktop->counters().screenRecordingRequests, 1);
+
+    loop.advance(1999ms);
+    EXPECT_EQ(prepareFailureLines().size(), 1u);
+    loop.advance(1ms);
+    EXPECT_EQ(prepareFailureLines().size(), 2u);
+    loop.advance(2s);
+    EXPECT_EQ(prepareFailureLines().size(), 3u);
+    EXPECT_EQ(alerts->shown().size(), 1u);
+
+    desktop->setScreenRecordingGranted(true);
+    backend->failAlways(Operation::prepare, std::nullopt);
+    loop.advance(2s);
+    EXPECT_EQ(prepareFailureLines().size(), 3u);
+    EXPECT_TRUE(backend->isPrepared());
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(LaunchFixture, quitCorvelInTheAlertEndsTheLaunchWithNoInterfaceAndNoIcons) {
+    backend->failAlways(Operation::prepare, spacerMissing);
+    alerts->queueAnswer(platform::Alert::firstButtonReturn + 1);
+    launch();
+
+    EXPECT_EQ(terminations, 1);
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_FALSE(delegate->interfaceBuilt());
+    EXPECT_EQ(backend->count(Operation::placeOwnChrome), 0u);
+    EXPECT_EQ(backend->count(Operation::attachPrimaryIconMenu), 0u);
+    EXPECT_TRUE(desktop->openedURLs().empty());
+    loop.advance(10s);
+    EXPECT_EQ(backend->count(Operation::prepare), 1u);
+}
+
+TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswers) {
+    for (auto outcome : {GhostRecoveryOutcome::requiresHostRestart(),
+                         GhostRecoveryOutcome::recovered(2), GhostRecoveryOutcome::clean()}) {
+        backend = std::make_shared<test::ScriptedBackend>();
+        backend->setGhostOutcome(outcome);
+        launch();
+        EXPECT_TRUE(backend->isPrepared());
+        EXPECT_TRUE(delegate->launchTask().isDone());
+    }
+}
+
+TEST_F(LaunchFixture, theStoreIsReadBeforeTheBackendIsFirstUsed) {
+    std::ofstream(folder / "store.json")
+        << R"({"schemaVersion":1,"groups":[{"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000001"},)"
+           R"("name":"Work","symbolName":"folder.fill","order":0}],"items":[]})";
+    std::optional<std::size_t> groupsAtFirstCall;
+    backend->onCall([&](const test::ScriptedBackend::Call&) {
+        if (!groupsAtFirstCall)
+            groupsAtFirstCall = delegate->store() ? delegate->store()->groups().size() : 0;
+    });
+    launch();
+    ASSERT_TRUE(groupsAtFirstCall.has_value());
+    EXPECT_EQ(*groupsAtFirstCall, 1u);
+    EXPECT_EQ(backend->operations().front(), Operation::recoverFromGhosts);
+}
+
+TEST_F(LaunchFixture, aFailingReconciliationIsIgnoredAndTheLaunchEnds) {
+    backend->failAlways(Operation::currentItems, spacerMissing);
+    launch();
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_FALSE(delegate->launchTask().failure());
+    EXPECT_GE(backend->count(Operation::currentItems), 1u);
+}
+
+TEST_F(LaunchFixture, theApplicationIsBroughtToTheFrontBeforeTheBackendIsPrepared) {
+    std::optional<int> activationsAtPrepare;
+    backend->onCall([&](const test::ScriptedBackend::Call& call) {
+        if (call.operation == Operation::prepare && !activationsAtPrepare)
+            activationsAtPrepare = desktop->activationCount();
+    });
+    launch();
+    EXPECT_EQ(activationsAtPrepare, 1);
+}
+
+namespace {
+
+const char* threeGroupsDocument =
+    R"({"schemaVersion":1,"items":[],"groups":[)"
+    R"({"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000001"},"name":"Late","symbolName":"folder.fill","order":2},)"
+    R"({"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000002"},"name":"Tie A","symbolName":"folder.fill","order":1},)"
+    R"({"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000003"},"name":"Tie B","symbolName":"folder.fill","order":1}]})";
+
+} // namespace
+
+TEST_F(LaunchFixture, theIconsArePlacedWithTheGroupsByOrderAndTiesInStoreOrder) {
+    std::ofstream(folder / "store.json") << threeGroupsDocument;
+    launch();
+    std::vector<std::string> handles;
+    for (const auto& icon : backend->placedIcons())
+        handles.push_back(icon.handle.text());
+    EXPECT_EQ(handles, (std::vector<std::string>{
+                           "00000000-0000-0000-0000-0000000000F0",
+                           "6A1B2C3D-0000-4000-8000-000000000002",
+                           "6A1B2C3D-0000-4000-8000-000000000003",
+                           "6A1B2C3D-0000-4000-8000-000000000001",
+                       }));
+    EXPECT_TRUE(delegate->interfaceBuilt());
+    EXPECT_NE(backend->attachedMenu(), nullptr);
+}
+
+TEST_F(LaunchFixture, aFailedIconPlacementIsLoggedAndLaunchStillReconcilesAndAsksForAccessibility) {
+    scenario.accessibility = sim::Scenario::Permission::denied;
+    backend->failNext(Operation::placeOwnChrome, spacerMissing);
+    launch();
+    const auto lines = log->lines();
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "Corvel: placeOwnChrome failed at launch — underlying(\"The spacer's window "
+                  "never appeared.\")"),
+        lines.end());
+    const auto operations = backend->operations();
+    const auto placed = std::find(operations.begin(), operations.end(), Operation::placeOwnChrome);
+    EXPECT_NE(std::find(placed, operations.end(), Operation::currentItems), operations.end());
+    ASSERT_NE(delegate->onboardingWindowController(), nullptr);
+    EXPECT_TRUE(delegate->onboardingWindowController()->window().isVisible());
+    EXPECT_TRUE(delegate->launchTask().isDone());
+}
+
+TEST_F(LaunchFixture, withAccessibilityGrantedNoOnboardingWindowIsMade) {
+    launch();
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    EXPECT_EQ(delegate->onboardingWindowController(), nullptr);
+}
+
+TEST_F(LaunchFixture, onceOnboardingFinishesItsWindowIsClosedAndGone) {
+    scenario.accessibility = sim::Scenario::Permission::grantedOnRequest;
+    launch();
+    auto onboarding = delegate->onboardingWindowController();
+    ASSERT_NE(onboarding, nullptr);
+    QPushButton* continueButton = nullptr;
+    for (auto* button : onboarding->window().findChildren<QPushButton*>())
+        if (button->text() == "Continue")
+            continueButton = button;
+    ASSERT_NE(continueButton, nullptr);
+    continueButton->click();
+    loop.runUntilIdle();
+    EXPECT_EQ(delegate->onboardingWindowController(), nullptr);
+    EXPECT_FALSE(onboarding->window().isVisible());
+}

@@ -1,0 +1,157 @@
+#include "UiHarness.h"
+#include "domain/WellKnownGroup.h"
+#include "platform/Alert.h"
+#include "ui/QtMenuPresenter.h"
+#include "ui/StripPanel.h"
+
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using platform::Alert;
+using Operation = test::ScriptedBackend::Operation;
+
+namespace {
+
+constexpr std::size_t hiddenGroupEntry = 2;
+constexpr std::size_t showAllEntry = 3;
+constexpr std::size_t repairEntry = 5;
+
+class CorvelMenuControllerTest : public ::testing::Test {
+  protected:
+    const std::vector<platform::MenuItem>& openMenu() { return ui.menu->menu()->prepareToOpen(); }
+    void choose(std::size_t index) {
+        openMenu();
+        ASSERT_TRUE(ui.menu->menu()->performItem(index));
+        ui.loop.runUntilIdle();
+    }
+    Alert outcomeAlertFor(GhostRecoveryOutcome outcome) {
+        ui.alerts->clear();
+        ui.backend->queueGhostOutcome(outcome);
+        choose(repairEntry);
+        EXPECT_EQ(ui.alerts->shown().size(), 1u);
+        return ui.alerts->shown().empty() ? Alert{} : ui.alerts->shown().front();
+    }
+
+    test::UiHarness ui;
+};
+
+} // namespace
+
+TEST_F(CorvelMenuControllerTest, theMenuIsEmptyUntilItOpensThenHasItsEightEntriesInOrder) {
+    EXPECT_TRUE(ui.menu->menu()->items().empty());
+
+    const auto& items = openMenu();
+    ASSERT_EQ(items.size(), 8u);
+    std::vector<std::string> titles;
+    std::vector<std::string> keys;
+    for (const auto& item : items) {
+        titles.push_back(item.isSeparator ? "-" : item.title);
+        keys.push_back(item.keyEquivalent);
+        EXPECT_TRUE(item.isSeparator || (item.isEnabled && item.action)) << item.title;
+        EXPECT_TRUE(item.keyEquivalentModifiers.command);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Settings\u2026", "-", "Hidden Group",
+                                                "Show All Items for 30 Seconds", "-",
+                                                "Repair Menu Bar", "-", "Quit Corvel"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{",", "", "", "", "", "", "", "q"}));
+    EXPECT_EQ(items[0].title, "Settings\xE2\x80\xA6");
+}
+
+TEST_F(CorvelMenuControllerTest, theFourthEntryShowsAllOrHidesAllByTheStateWhenTheMenuOpens) {
+    EXPECT_EQ(openMenu()[showAllEntry].title, "Show All Items for 30 Seconds");
+    choose(showAllEntry);
+    EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::active);
+    EXPECT_EQ(ui.backend->count(Operation::revealRegion), 1u);
+
+    EXPECT_EQ(openMenu()[showAllEntry].title, "Hide All Items Now");
+    choose(showAllEntry);
+    EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::inactive);
+    EXPECT_EQ(ui.backend->count(Operation::hideRegion), 1u);
+    EXPECT_EQ(ui.loop.pendingTimerCount(), 0u);
+}
+
+TEST_F(CorvelMenuControllerTest, theShowAllTitleIsDecidedWhenTheMenuOpens) {
+    const auto& items = openMenu();
+    ui.handle(SessionState::Event::showAllRequested());
+    EXPECT_EQ(items[showAllEntry].title, "Show All Items for 30 Seconds");
+}
+
+TEST_F(CorvelMenuControllerTest, hiddenGroupOpensNothingUntilThePrimaryIconsFrameIsKnown) {
+    choose(hiddenGroupEntry);
+    EXPECT_FALSE(ui.menu->lastAnchorFrame());
+    EXPECT_EQ(ui.interpreter->state().strip(), StripState::closed());
+    EXPECT_FALSE(ui.strip->panel().isVisible());
+
+    ui.backend->setPrimaryIconFrame(ItemFrame{1300, 0, 24, 24});
+    choose(hiddenGroupEntry);
+    EXPECT_EQ(ui.interpreter->state().strip(), StripState::open(WellKnownGroup::hidden));
+    EXPECT_EQ(ui.strip->pendingAnchorFrame(), (ItemFrame{1300, 0, 24, 24}));
+    EXPECT_TRUE(ui.strip->panel().isVisible());
+}
+
+TEST_F(CorvelMenuControllerTest, theRepairReportsItsOutcomeInTheSingularOnlyForOneItem) {
+    EXPECT_EQ(outcomeAlertFor(GhostRecoveryOutcome::recovered(1)),
+              (Alert{"Menu Bar Repaired", "Cleared 1 leftover item.", {}}));
+    EXPECT_EQ(outcomeAlertFor(GhostRecoveryOutcome::recovered(0)),
+              (Alert{"Menu Bar Repaired", "Cleared 0 leftover items.", {}}));
+    EXPECT_EQ(outcomeAlertFor(GhostRecoveryOutcome::recovered(3)),
+              (Alert{"Menu Bar Repaired", "Cleared 3 leftover items.", {}}));
+    EXPECT_EQ(outcomeAlertFor(GhostRecoveryOutcome::clean()),
+              (Alert{"Menu Bar Looks Fine", "Corvel found nothing to repair.", {}}));
+}
+
+TEST_F(CorvelMenuControllerTest, decliningTheRestartEndsTheRepairWithNoFurtherAlert) {
+    ui.backend->queueGhostOutcome(GhostRecoveryOutcome::requiresHostRestart());
+    ui.alerts->queueAnswer(Alert::firstButtonReturn + 1);
+    choose(repairEntry);
+
+    ASSERT_EQ(ui.alerts->shown().size(), 1u);
+    EXPECT_EQ(ui.alerts->shown()[0],
+              (Alert{"Repair the Menu Bar?",
+                     "Corvel needs to briefly restart Control Center to clear leftover items. "
+                     "Real Menu Bar items return unchanged, but the bar will flicker for a moment.",
+                     {"Repair", "Cancel"}}));
+    EXPECT_EQ(ui.confirmedRestarts, 0);
+}
+
+TEST_F(CorvelMenuControllerTest, confirmingTheRestartRepairsAndReportsTheRestartsOutcome) {
+    ui.backend->queueGhostOutcome(GhostRecoveryOutcome::requiresHostRestart());
+    ui.backend->queueGhostOutcome(GhostRecoveryOutcome::recovered(2));
+    choose(repairEntry);
+
+    EXPECT_EQ(ui.confirmedRestarts, 1);
+    ASSERT_EQ(ui.alerts->shown().size(), 2u);
+    EXPECT_EQ(ui.alerts->shown()[1], (Alert{"Menu Bar Repaired", "Cleared 2 leftover items.", {}}));
+}
+
+TEST_F(CorvelMenuControllerTest, settingsAndQuitReachTheirCollaborators) {
+    choose(0);
+    EXPECT_EQ(ui.settingsShown, 1);
+    EXPECT_EQ(ui.terminations, 0);
+    choose(7);
+    EXPECT_EQ(ui.terminations, 1);
+}
+
+TEST_F(CorvelMenuControllerTest, theQtMenuMirrorsTheEntriesWithCommandKeysAndPerformsThem) {
+    QMenu shown;
+    QtMenuPresenter::fill(shown, ui.menu->menu());
+
+    auto actions = shown.actions();
+    ASSERT_EQ(actions.size(), 8);
+    EXPECT_EQ(actions[0]->text(), QString::fromUtf8("Settings\u2026"));
+    EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[7]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_TRUE(actions[3]->shortcut().isEmpty());
+
+    actions[3]->trigger();
+    ui.loop.runUntilIdle();
+    EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::active);
+
+    // Filled again for the next opening, it reads the new state.
+    QtMenuPresenter::fill(shown, ui.menu->menu());
+    EXPECT_EQ(shown.actions().size(), 8);
+    EXPECT_EQ(shown.actions()[3]->text(), "Hide All Items Now");
+}
