@@ -50,7 +50,7 @@ async::Task<void> CorvelAppDelegate::launch(std::shared_ptr<CorvelAppDelegate> s
     self->store_ = std::make_shared<GroupStore>(
         *services.mainExecutor, *services.backgroundExecutor, services.storeURL, storeWriteDebounce,
         *services.platform.systemLog, services.wallClock);
-    auto assignment = std::make_shared<ItemAssignmentCoordinator>(self->backend_, self->store_);
+    auto assignment = ItemAssignmentCoordinator::create(self->backend_, self->store_);
     auto ghostRecovery =
         GhostRecoveryCoordinator::create(self->backend_, services.platform.environment);
 

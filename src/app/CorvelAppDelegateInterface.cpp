@@ -52,9 +52,9 @@ void CorvelAppDelegate::buildInterface(
         {platform.screens, platform.workspace, platform.globalEventMonitor},
         services_.stripPlacement);
 
-    auto interpreter =
-        StripEffectInterpreter::create(backend_, stripController_->lookup(), stripController_,
-                                       std::make_shared<SystemRevealAllClock>(), main);
+    auto interpreter = StripEffectInterpreter::create(
+        backend_, stripController_->lookup(), stripController_,
+        std::make_shared<SystemRevealAllClock>(), main, *platform.systemLog);
     stripController_->setInterpreter(interpreter);
 
     assignment->setIsShowAllActive([weakInterpreter = std::weak_ptr(interpreter)] {

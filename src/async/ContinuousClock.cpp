@@ -4,14 +4,17 @@
 
 namespace corvel::async {
 
-ContinuousClock::time_point ContinuousClock::now() noexcept {
+clockid_t ContinuousClock::posixClock() noexcept {
 #if defined(__linux__)
-    constexpr clockid_t id = CLOCK_BOOTTIME;
+    return CLOCK_BOOTTIME;
 #else
-    constexpr clockid_t id = CLOCK_MONOTONIC;
+    return CLOCK_MONOTONIC;
 #endif
+}
+
+ContinuousClock::time_point ContinuousClock::now() noexcept {
     timespec ts{};
-    clock_gettime(id, &ts);
+    clock_gettime(posixClock(), &ts);
     return time_point(std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec));
 }
 

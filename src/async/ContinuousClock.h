@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 
 namespace corvel::async {
 
@@ -16,6 +17,8 @@ struct ContinuousClock {
     static constexpr bool is_steady = true;
 
     static time_point now() noexcept;
+    /// The POSIX clock behind now(), for waits that must end on its time.
+    static clockid_t posixClock() noexcept;
 };
 
 } // namespace corvel::async

@@ -67,7 +67,7 @@ void Executor::discardEverything(const std::function<bool()>& releasePendingWork
         // Destroying the frame of a task that runs or waits in another loop's
         // queue would let that loop resume freed memory, or post to this one
         // once it is gone.
-        if (tasksAway_.load(std::memory_order_acquire) != 0)
+        if (tasksAway_.load(std::memory_order_acquire) > 0)
             programmingError("a loop was destroyed while a task it spawned was still on another "
                              "loop; destroy the thread loops first, then run the main loop until "
                              "idle, then destroy it");

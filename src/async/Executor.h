@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <coroutine>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -80,7 +81,7 @@ class Executor {
   private:
     std::mutex rootsMutex_;
     std::unordered_set<void*> roots_;
-    std::atomic<std::size_t> tasksAway_{0};
+    std::atomic<std::ptrdiff_t> tasksAway_{0};
 };
 
 namespace detail {

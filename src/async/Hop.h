@@ -11,18 +11,23 @@ namespace detail {
 struct HopAwaiter {
     Executor* target;
     bool await_ready() noexcept { return false; }
-    template <class Promise> void await_suspend(std::coroutine_handle<Promise> caller) {
+    template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
         TaskContext& context = caller.promise().context;
+        if (context.executor == target)
+            return false;
         Executor* from = std::exchange(context.executor, target);
         postResumption(caller, from, *target, context.home);
+        return true;
     }
     void await_resume() noexcept {}
 };
 } // namespace detail
 
-/// `co_await hopTo(executor)` continues the running task on `executor`; tasks
+/// `co_await hopTo(executor)` continues the running task on `executor`, at
+/// once when it runs there already, else through that executor's queue; tasks
 /// it awaits afterwards run there too. The hop ends with the task: its awaiter
-/// continues on the awaiter's own executor.
+/// continues on the awaiter's own executor. Hop only this way: the runtime
+/// counts which tasks are away from the loop that spawned them.
 inline detail::HopAwaiter hopTo(Executor& executor) {
     return {&executor};
 }

@@ -14,7 +14,7 @@ ThreadLoop::~ThreadLoop() {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    wake_.notify_all();
+    alarm_.ring();
     thread_.join();
     discardEverything([this] { return releasePendingWork(); });
 }
@@ -28,7 +28,7 @@ void ThreadLoop::post(std::function<void()> work) {
         std::lock_guard lock(mutex_);
         queue_.push_back(std::move(work));
     }
-    wake_.notify_one();
+    alarm_.ring();
 }
 
 TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
@@ -37,7 +37,7 @@ TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
         std::lock_guard lock(mutex_);
         handle = timers_.add(now() + delay, std::move(work));
     }
-    wake_.notify_one();
+    alarm_.ring();
     return handle;
 }
 
@@ -48,30 +48,29 @@ TimePoint ThreadLoop::now() const {
 // Stopping only ends the loop once nothing runnable is left, so that work
 // posted before the stop, and what it posts, is never dropped.
 void ThreadLoop::run() {
-    std::unique_lock lock(mutex_);
     for (;;) {
         std::function<void()> work;
-        if (!queue_.empty()) {
-            work = std::move(queue_.front());
-            queue_.pop_front();
-        } else if (auto due = timers_.popDue(now())) {
-            work = std::move(*due);
-        } else if (stopping_) {
-            return;
-        } else if (auto next = timers_.nextDue()) {
-            // Waiting is relative, so a wake-up after the computer slept finds
-            // the timer overdue and runs it at once.
-            wake_.wait_for(lock, *next - now());
-            continue;
-        } else {
-            wake_.wait(lock);
+        std::optional<TimePoint> nextDue;
+        {
+            std::lock_guard lock(mutex_);
+            if (!queue_.empty()) {
+                work = std::move(queue_.front());
+                queue_.pop_front();
+            } else if (auto due = timers_.popDue(now())) {
+                work = std::move(*due);
+            } else if (stopping_) {
+                return;
+            } else {
+                nextDue = timers_.nextDue();
+            }
+        }
+        if (!work) {
+            alarm_.wait(nextDue);
             continue;
         }
-        lock.unlock();
         work();
         // Whatever the work captured goes now, outside the lock: it may post.
         work = nullptr;
-        lock.lock();
     }
 }
 

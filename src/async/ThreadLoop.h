@@ -1,9 +1,9 @@
 #pragma once
 
+#include "async/ContinuousAlarm.h"
 #include "async/Executor.h"
 #include "async/TimerQueue.h"
 
-#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -13,7 +13,8 @@ namespace corvel::async {
 
 /// An executor with a thread of its own, for background work (store writes,
 /// the poll loop, supervision). post() and after() are thread-safe; timers use
-/// the continuous clock.
+/// the continuous clock, and so does the wait for them, so a timer that came
+/// due while the computer slept runs as soon as it wakes.
 ///
 /// Destruction is how it stops (see Executor for the order of a shutdown): it
 /// runs every item posted before, and what those post in turn, so a store
@@ -39,7 +40,7 @@ class ThreadLoop final : public Executor {
     bool releasePendingWork();
 
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
+    ContinuousAlarm alarm_;
     std::deque<std::function<void()>> queue_;
     TimerQueue timers_;
     bool stopping_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "async/Executor.h"
+#include "async/Hop.h"
 #include "async/Spawn.h"
 #include "async/WaiterQueue.h"
 #include "backend/MenuBarBackend.h"
@@ -97,19 +98,7 @@ class Mac26Backend final : public MenuBarBackend {
   private:
     /// `co_await enterMain()` continues on the main executor: at once when
     /// the caller runs there already, else through the main queue.
-    struct MainEntry {
-        async::Executor* main;
-        bool await_ready() const noexcept { return false; }
-        template <class Promise> bool await_suspend(std::coroutine_handle<Promise> caller) {
-            if (caller.promise().context.executor == main)
-                return false;
-            caller.promise().context.executor = main;
-            main->post([caller] { caller.resume(); });
-            return true;
-        }
-        void await_resume() const noexcept {}
-    };
-    MainEntry enterMain() { return MainEntry{&main_}; }
+    auto enterMain() { return async::hopTo(main_); }
 
     /// The spacer's number from a fresh reading, else the stored one;
     /// nothing while unprepared. Stores nothing.

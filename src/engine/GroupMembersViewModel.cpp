@@ -5,11 +5,23 @@
 
 namespace corvel {
 
+std::shared_ptr<GroupMembersViewModel>
+GroupMembersViewModel::create(std::shared_ptr<MenuBarBackend> backend, MembershipTest isMember) {
+    return std::shared_ptr<GroupMembersViewModel>(
+        new GroupMembersViewModel(std::move(backend), std::move(isMember)));
+}
+
 GroupMembersViewModel::GroupMembersViewModel(std::shared_ptr<MenuBarBackend> backend,
                                              MembershipTest isMember)
     : backend_(std::move(backend)), isMember_(std::move(isMember)) {}
 
 async::Task<std::vector<StripRow>> GroupMembersViewModel::refreshRows() {
+    return refreshing(shared_from_this());
+}
+
+async::Task<std::vector<StripRow>>
+GroupMembersViewModel::refreshing(std::shared_ptr<GroupMembersViewModel> self) {
+    (void)self;
     auto reading = backend_->currentItems();
     auto items = co_await std::move(reading);
     auto filtering = members(std::move(items));
@@ -20,7 +32,8 @@ async::Task<std::vector<StripRow>> GroupMembersViewModel::refreshRows() {
     for (const auto& item : groupItems) {
         const auto id = rowID(item.id);
         observed.insert_or_assign(id, item);
-        auto icon = co_await glyph(item);
+        auto capturing = glyph(item);
+        auto icon = co_await std::move(capturing);
         // The Strip names the live item as the menu bar does; the name the
         // user gave the Item belongs to the settings.
         rows.push_back(StripRow{

@@ -20,16 +20,20 @@ namespace corvel {
 ///
 /// Main thread only. refreshRows() suspends at the backend and at every
 /// membership test and resumes on the main thread; overlapping refreshes share
-/// the maps and the one that finishes last decides the observations. Kept by
-/// the Strip window for the run; it must outlive the tasks it hands out.
-class GroupMembersViewModel {
+/// the maps and the one that finishes last decides the observations. Always
+/// owned by a std::shared_ptr: a refresh keeps it alive until the refresh
+/// ends, so the Strip window may let go of it meanwhile.
+class GroupMembersViewModel : public std::enable_shared_from_this<GroupMembersViewModel> {
   public:
     /// Whether an observed item belongs to this Group. Called one item at a
     /// time. If it is a lambda, let it call a coroutine rather than be one,
     /// since a coroutine lambda's captures die before its frame does.
     using MembershipTest = std::function<async::Task<bool>(ObservedItem)>;
 
-    GroupMembersViewModel(std::shared_ptr<MenuBarBackend> backend, MembershipTest isMember);
+    static std::shared_ptr<GroupMembersViewModel> create(std::shared_ptr<MenuBarBackend> backend,
+                                                         MembershipTest isMember);
+    GroupMembersViewModel(const GroupMembersViewModel&) = delete;
+    GroupMembersViewModel& operator=(const GroupMembersViewModel&) = delete;
 
     /// The Group's rows in the backend's order, with live pictures where one
     /// was ever captured this run. A failed reading is thrown as BackendError
@@ -41,6 +45,10 @@ class GroupMembersViewModel {
 
   private:
     using PNG = std::vector<std::uint8_t>;
+
+    GroupMembersViewModel(std::shared_ptr<MenuBarBackend> backend, MembershipTest isMember);
+    /// `self` keeps this object alive in the frame across every suspension.
+    async::Task<std::vector<StripRow>> refreshing(std::shared_ptr<GroupMembersViewModel> self);
 
     async::Task<std::vector<ObservedItem>> members(std::vector<ObservedItem> items);
     ItemID rowID(const BackendItemToken& token);

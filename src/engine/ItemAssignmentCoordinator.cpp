@@ -34,9 +34,36 @@ async::Task<std::optional<BackendError>> failureOf(async::Task<void> operation) 
 
 } // namespace
 
+std::shared_ptr<ItemAssignmentCoordinator>
+ItemAssignmentCoordinator::create(std::shared_ptr<MenuBarBackend> backend,
+                                  std::shared_ptr<GroupStore> store) {
+    return std::shared_ptr<ItemAssignmentCoordinator>(
+        new ItemAssignmentCoordinator(std::move(backend), std::move(store)));
+}
+
 ItemAssignmentCoordinator::ItemAssignmentCoordinator(std::shared_ptr<MenuBarBackend> backend,
                                                      std::shared_ptr<GroupStore> store)
     : backend_(std::move(backend)), store_(std::move(store)) {}
+
+async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::refreshRows() {
+    return refreshing(shared_from_this());
+}
+
+async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::reconcileAtLaunch() {
+    return reconciling(shared_from_this());
+}
+
+async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assign(ItemID id, GroupID group) {
+    return assigning(shared_from_this(), id, group);
+}
+
+async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassign(ItemID id) {
+    return unassigning(shared_from_this(), id);
+}
+
+async::Task<std::optional<GroupID>> ItemAssignmentCoordinator::groupID(ObservedItem observed) {
+    return lookingUpGroup(shared_from_this(), std::move(observed));
+}
 
 void ItemAssignmentCoordinator::setIsShowAllActive(std::function<bool()> isShowAllActive) {
     isShowAllActive_ = std::move(isShowAllActive);
@@ -47,7 +74,8 @@ ItemAssignmentCoordinator::withOrdinalHints(const std::vector<ObservedItem>& ite
     return OrdinalHints::withOrdinalHints(items);
 }
 
-async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::refreshRows() {
+async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::refreshing(Self self) {
+    (void)self;
     auto reading = backend_->currentItems();
     const auto items = co_await std::move(reading);
     const auto movable = SystemItemFilter::movable(items);
@@ -104,7 +132,8 @@ ItemAssignmentCoordinator::publishRows(const std::vector<ObservedItem>& movable)
     return rows;
 }
 
-async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::reconcileAtLaunch() {
+async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::reconciling(Self self) {
+    (void)self;
     auto rows = co_await refreshRows();
     int waits = 0;
     for (; rows.empty() && !store_->items().empty() && waits < maxLaunchWaits; ++waits) {
@@ -134,7 +163,9 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
     }
 }
 
-async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assign(ItemID id, GroupID group) {
+async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, ItemID id,
+                                                                    GroupID group) {
+    (void)self;
     const auto observed = observation(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
@@ -159,7 +190,8 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assign(ItemID id, Grou
     co_return AssignmentOutcome::assigned();
 }
 
-async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassign(ItemID id) {
+async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassigning(Self self, ItemID id) {
+    (void)self;
     const auto observed = observation(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
@@ -180,7 +212,9 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassign(ItemID id) {
     co_return AssignmentOutcome::assigned();
 }
 
-async::Task<std::optional<GroupID>> ItemAssignmentCoordinator::groupID(ObservedItem observed) {
+async::Task<std::optional<GroupID>>
+ItemAssignmentCoordinator::lookingUpGroup(Self self, ObservedItem observed) {
+    (void)self;
     if (!itemIDsByToken_.contains(observed.id)) {
         try {
             co_await refreshRows();

@@ -31,12 +31,15 @@ class GroupStore;
 /// Main thread only. Every operation suspends at its backend calls and
 /// resumes on the main thread; another operation may run in the gap and
 /// replace the observations, so each operation reads the observation it acts
-/// on before its first suspension. Built once at launch and kept for the
-/// process: it must outlive every task it has handed out.
-class ItemAssignmentCoordinator {
+/// on before its first suspension. Always owned by a std::shared_ptr: every
+/// task it hands out keeps it alive until the task ends, so an owner may let
+/// go of it while an assign is under way.
+class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssignmentCoordinator> {
   public:
-    ItemAssignmentCoordinator(std::shared_ptr<MenuBarBackend> backend,
-                              std::shared_ptr<GroupStore> store);
+    static std::shared_ptr<ItemAssignmentCoordinator>
+    create(std::shared_ptr<MenuBarBackend> backend, std::shared_ptr<GroupStore> store);
+    ItemAssignmentCoordinator(const ItemAssignmentCoordinator&) = delete;
+    ItemAssignmentCoordinator& operator=(const ItemAssignmentCoordinator&) = delete;
 
     /// Tells whether show-all is active; until set, it never is. While it is,
     /// assign leaves the hidden region open for show-all to close.
@@ -68,6 +71,19 @@ class ItemAssignmentCoordinator {
     static std::vector<OrdinalHintedItem> withOrdinalHints(const std::vector<ObservedItem>& items);
 
   private:
+    using Self = std::shared_ptr<ItemAssignmentCoordinator>;
+
+    ItemAssignmentCoordinator(std::shared_ptr<MenuBarBackend> backend,
+                              std::shared_ptr<GroupStore> store);
+
+    // The tasks behind the operations; `self` keeps this object alive in the
+    // frame across every suspension.
+    async::Task<std::vector<AssignableItemRow>> refreshing(Self self);
+    async::Task<std::vector<AssignableItemRow>> reconciling(Self self);
+    async::Task<AssignmentOutcome> assigning(Self self, ItemID id, GroupID group);
+    async::Task<AssignmentOutcome> unassigning(Self self, ItemID id);
+    async::Task<std::optional<GroupID>> lookingUpGroup(Self self, ObservedItem observed);
+
     void rememberHints(const std::vector<OrdinalHintedItem>& hinted);
     void assignItemIDs(const IdentityResolution& resolution);
     std::vector<AssignableItemRow> publishRows(const std::vector<ObservedItem>& movable);

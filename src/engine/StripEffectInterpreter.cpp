@@ -4,6 +4,7 @@
 #include "backend/MenuBarBackend.h"
 
 #include <exception>
+#include <string>
 
 namespace corvel {
 
@@ -12,11 +13,45 @@ namespace {
 using Effect = SessionState::Effect;
 using Event = SessionState::Event;
 
+const char* nameOf(Effect::Kind kind) {
+    switch (kind) {
+    case Effect::Kind::openStripView:
+        return "openStripView";
+    case Effect::Kind::beginReveal:
+        return "beginReveal";
+    case Effect::Kind::scheduleShowAllExpiry:
+        return "scheduleShowAllExpiry";
+    case Effect::Kind::closeStripView:
+        return "closeStripView";
+    case Effect::Kind::cancelShowAllExpiry:
+        return "cancelShowAllExpiry";
+    case Effect::Kind::hideRegion:
+        return "hideRegion";
+    case Effect::Kind::revealRegion:
+        return "revealRegion";
+    }
+    return "an effect";
+}
+
+std::string describe(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "an unknown error";
+    }
+}
+
+} // namespace
+
 // The timer holds the interpreter weakly: a show-all window that outlives the
-// interpreter ends without touching it.
-async::Task<void> expireShowAll(std::weak_ptr<StripEffectInterpreter> weakInterpreter) {
-    auto interpreter = weakInterpreter.lock();
-    if (!interpreter)
+// interpreter ends without touching it. An expiry belongs to the window that
+// scheduled it; in any later window it is dropped.
+async::Task<void> StripEffectInterpreter::expireShowAll(std::weak_ptr<StripEffectInterpreter> weak,
+                                                        std::uint64_t window) {
+    auto interpreter = weak.lock();
+    if (!interpreter || !interpreter->isCurrentShowAllWindow(window))
         co_return;
     auto handling = interpreter->handle(Event::showAllExpired());
     co_await std::move(handling);
@@ -24,37 +59,61 @@ async::Task<void> expireShowAll(std::weak_ptr<StripEffectInterpreter> weakInterp
     // whose timer task is running this; the task touches neither afterwards.
 }
 
-} // namespace
-
 std::shared_ptr<StripEffectInterpreter>
 StripEffectInterpreter::create(std::shared_ptr<MenuBarBackend> backend, Lookup lookup,
                                std::weak_ptr<StripEffectInterpreterDelegate> delegate,
                                std::shared_ptr<RevealAllClock> revealAllClock,
-                               async::Executor& mainExecutor) {
+                               async::Executor& mainExecutor, platform::SystemLog& log) {
     return std::shared_ptr<StripEffectInterpreter>(
         new StripEffectInterpreter(std::move(backend), std::move(lookup), std::move(delegate),
-                                   std::move(revealAllClock), mainExecutor));
+                                   std::move(revealAllClock), mainExecutor, log));
 }
 
 StripEffectInterpreter::StripEffectInterpreter(
     std::shared_ptr<MenuBarBackend> backend, Lookup lookup,
     std::weak_ptr<StripEffectInterpreterDelegate> delegate,
-    std::shared_ptr<RevealAllClock> revealAllClock, async::Executor& mainExecutor)
-    : backend_(backend), lookup_(std::move(lookup)), delegate_(std::move(delegate)),
+    std::shared_ptr<RevealAllClock> revealAllClock, async::Executor& mainExecutor,
+    platform::SystemLog& log)
+    : backend_(backend), lookup_(std::move(lookup)), delegate_(std::move(delegate)), log_(log),
       revealAllCoordinator_(backend, std::move(revealAllClock), mainExecutor) {}
 
 async::Task<std::vector<Effect>> StripEffectInterpreter::handle(Event event) {
+    const bool wasShowingAll = state_.showAll() == ShowAllState::active;
     auto effects = state_.handle(event);
-    return carryOutAll(shared_from_this(), effects, showAllWindows_);
+    const bool isShowingAll = state_.showAll() == ShowAllState::active;
+    if (!wasShowingAll && isShowingAll)
+        ++showAllWindow_;
+    // The user ended the window: its timer stops now, not once the hide is
+    // back, or it could fire into a window the user starts meanwhile.
+    if (wasShowingAll && !isShowingAll && event.kind() == Event::Kind::showAllCancelledEarly)
+        cancelShowAllExpiry(showAllWindow_);
+    return carryOutAll(shared_from_this(), effects, showAllWindow_);
 }
 
+// A failure that is not the backend's is a fault, but the effects after it
+// still run, as after a backend failure: a show-all window whose reveal threw
+// must still get its timer, or it would never end. The first such failure
+// reaches the sender once every effect has been carried out.
 async::Task<std::vector<Effect>>
 StripEffectInterpreter::carryOutAll(std::shared_ptr<StripEffectInterpreter> self,
                                     std::vector<Effect> effects, std::uint64_t windowAtEvent) {
+    std::exception_ptr unexpected;
     for (const Effect& effect : effects) {
-        auto step = self->carryOut(effect, windowAtEvent);
-        co_await std::move(step);
+        std::exception_ptr failure;
+        try {
+            auto step = self->carryOut(effect, windowAtEvent);
+            co_await std::move(step);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (failure && !unexpected)
+            unexpected = failure;
+        if (failure && effect.kind() != Effect::Kind::beginReveal)
+            self->log_.write(std::string("Corvel: ") + nameOf(effect.kind()) +
+                             " failed unexpectedly \u2014 " + describe(failure));
     }
+    if (unexpected)
+        std::rethrow_exception(unexpected);
     co_return effects;
 }
 
@@ -69,7 +128,7 @@ async::Task<void> StripEffectInterpreter::carryOut(Effect effect, std::uint64_t 
         break;
     }
     case Effect::Kind::scheduleShowAllExpiry:
-        scheduleShowAllExpiry(*effect.after());
+        scheduleShowAllExpiry(*effect.after(), windowAtEvent);
         break;
     case Effect::Kind::closeStripView:
         requestCloseStrip();
@@ -105,6 +164,7 @@ async::Task<void> StripEffectInterpreter::reveal(ItemID item) {
         // click again.
     } catch (...) {
         unexpected = std::current_exception();
+        log_.write("Corvel: beginReveal failed unexpectedly \u2014 " + describe(unexpected));
     }
     auto finishing = handle(Event::revealDidFinish(item));
     co_await std::move(finishing);
@@ -112,21 +172,26 @@ async::Task<void> StripEffectInterpreter::reveal(ItemID item) {
         std::rethrow_exception(unexpected);
 }
 
-void StripEffectInterpreter::scheduleShowAllExpiry(async::Duration span) {
-    ++showAllWindows_;
-    std::weak_ptr<StripEffectInterpreter> weakSelf = weak_from_this();
-    revealAllCoordinator_.scheduleExpiry(span, [weakSelf] { return expireShowAll(weakSelf); });
+bool StripEffectInterpreter::isCurrentShowAllWindow(std::uint64_t window) const {
+    return window == showAllWindow_ && state_.showAll() == ShowAllState::active;
 }
 
-// The cancel comes after the hide has been awaited. If show-all was requested
-// again meanwhile and its timer already runs, that timer belongs to the new
-// window (scheduling it stopped ours), and cancelling it would leave the
-// region shown with nothing to end it. If the new window has not scheduled
-// yet, the pending timer is still ours and must go, or it would end the new
-// window early.
-void StripEffectInterpreter::cancelShowAllExpiry(std::uint64_t windowAtEvent) {
-    if (showAllWindows_ != windowAtEvent)
+// The reveal before the schedule may come back after the window it belongs to
+// has ended: that window needs no timer, and the next one has its own.
+void StripEffectInterpreter::scheduleShowAllExpiry(async::Duration span, std::uint64_t window) {
+    if (!isCurrentShowAllWindow(window))
         return;
+    timerWindow_ = window;
+    std::weak_ptr<StripEffectInterpreter> weakSelf = weak_from_this();
+    revealAllCoordinator_.scheduleExpiry(
+        span, [weakSelf, window] { return expireShowAll(weakSelf, window); });
+}
+
+// Ending one window never stops the timer of a window that started after it.
+void StripEffectInterpreter::cancelShowAllExpiry(std::uint64_t window) {
+    if (timerWindow_ != window)
+        return;
+    timerWindow_ = 0;
     revealAllCoordinator_.cancelExpiry();
 }
 

@@ -7,6 +7,7 @@
 #include "engine/RevealAllCoordinator.h"
 #include "engine/SessionState.h"
 #include "engine/StripEffectInterpreterDelegate.h"
+#include "platform/SystemLog.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,11 +32,13 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     using Lookup = std::function<std::optional<ObservedItem>(const ItemID&)>;
 
     /// `mainExecutor` is where the show-all timer runs; callers of handle()
-    /// run on it too.
+    /// run on it too. `log` takes a line for every failure of an effect that
+    /// is not the backend's; it must outlive the interpreter.
     static std::shared_ptr<StripEffectInterpreter>
     create(std::shared_ptr<MenuBarBackend> backend, Lookup lookup,
            std::weak_ptr<StripEffectInterpreterDelegate> delegate,
-           std::shared_ptr<RevealAllClock> revealAllClock, async::Executor& mainExecutor);
+           std::shared_ptr<RevealAllClock> revealAllClock, async::Executor& mainExecutor,
+           platform::SystemLog& log);
 
     StripEffectInterpreter(const StripEffectInterpreter&) = delete;
     StripEffectInterpreter& operator=(const StripEffectInterpreter&) = delete;
@@ -47,7 +50,8 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     /// press has come back and the reveal has been reported finished, so
     /// senders run it as a task of their own; events handled in the gaps see
     /// the already updated state. The interpreter stays alive until the task
-    /// finishes.
+    /// finishes. A backend failure is dropped; any other failure of an effect
+    /// is logged, the remaining effects still run, and then it is rethrown.
     async::Task<std::vector<SessionState::Effect>> handle(SessionState::Event event);
 
     const SessionState& state() const { return state_; }
@@ -58,26 +62,31 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     StripEffectInterpreter(std::shared_ptr<MenuBarBackend> backend, Lookup lookup,
                            std::weak_ptr<StripEffectInterpreterDelegate> delegate,
                            std::shared_ptr<RevealAllClock> revealAllClock,
-                           async::Executor& mainExecutor);
+                           async::Executor& mainExecutor, platform::SystemLog& log);
 
     static async::Task<std::vector<SessionState::Effect>>
     carryOutAll(std::shared_ptr<StripEffectInterpreter> self,
                 std::vector<SessionState::Effect> effects, std::uint64_t windowAtEvent);
     async::Task<void> carryOut(SessionState::Effect effect, std::uint64_t windowAtEvent);
     async::Task<void> reveal(ItemID item);
-    void scheduleShowAllExpiry(async::Duration span);
-    void cancelShowAllExpiry(std::uint64_t windowAtEvent);
+    static async::Task<void> expireShowAll(std::weak_ptr<StripEffectInterpreter> weak,
+                                           std::uint64_t window);
+    bool isCurrentShowAllWindow(std::uint64_t window) const;
+    void scheduleShowAllExpiry(async::Duration span, std::uint64_t window);
+    void cancelShowAllExpiry(std::uint64_t window);
     void requestOpenStrip(const GroupID& group);
     void requestCloseStrip();
 
     std::shared_ptr<MenuBarBackend> backend_;
     Lookup lookup_;
     std::weak_ptr<StripEffectInterpreterDelegate> delegate_;
+    platform::SystemLog& log_;
     SessionState state_;
     RevealAllCoordinator revealAllCoordinator_;
-    /// Counts the show-all timers scheduled, so that ending one window never
-    /// cancels the timer of a window that started after it.
-    std::uint64_t showAllWindows_ = 0;
+    /// Numbers the show-all windows as they start; the current or last one.
+    std::uint64_t showAllWindow_ = 0;
+    /// The window whose timer the coordinator runs; 0 for none.
+    std::uint64_t timerWindow_ = 0;
 };
 
 } // namespace corvel

@@ -102,7 +102,7 @@ std::shared_ptr<GroupMembersViewModel> StripWindowController::viewModel(const Gr
     auto found = viewModelsByGroup_.find(group);
     if (found != viewModelsByGroup_.end())
         return found->second;
-    auto model = std::make_shared<GroupMembersViewModel>(backend_, isMember_(group));
+    auto model = GroupMembersViewModel::create(backend_, isMember_(group));
     viewModelsByGroup_.emplace(group, model);
     return model;
 }

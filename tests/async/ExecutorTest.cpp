@@ -1,3 +1,4 @@
+#include "async/ContinuousAlarm.h"
 #include "async/Hop.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
@@ -84,6 +85,25 @@ TEST(ThreadLoop, runsPostsFromManyThreadsOnItsOwnThreadAndFiresTimers) {
 
     EXPECT_TRUE(waiter.runUntil([&] { return count == 4000 && fired; }, 10s));
     EXPECT_TRUE(offCaller);
+}
+
+// Whether a wait counts the time the computer slept can only be seen by
+// putting it to sleep; these guard the rest of the alarm the loop waits on.
+TEST(ContinuousAlarm, aRingBeforeTheWaitIsKeptAndAPastDeadlineEndsTheWaitUnrung) {
+    async::ContinuousAlarm alarm;
+    alarm.ring();
+    alarm.ring();
+    EXPECT_TRUE(alarm.wait(std::nullopt));
+    EXPECT_FALSE(alarm.wait(async::ContinuousClock::now() - 1s));
+    EXPECT_FALSE(alarm.wait(async::ContinuousClock::time_point{}));
+    EXPECT_FALSE(alarm.wait(async::ContinuousClock::now() + 1ms));
+}
+
+TEST(ContinuousAlarm, aRingFromAnotherThreadEndsAWaitWithoutADeadline) {
+    async::ContinuousAlarm alarm;
+    std::thread ringer([&] { alarm.ring(); });
+    EXPECT_TRUE(alarm.wait(std::nullopt));
+    ringer.join();
 }
 
 TEST(ThreadLoop, shutsDownCleanlyWithTimersStillSet) {

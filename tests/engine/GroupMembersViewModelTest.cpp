@@ -1,6 +1,7 @@
 #include "engine/GroupMembersViewModel.h"
 
 #include "async/ManualLoop.h"
+#include "async/Spawn.h"
 #include "backend/BackendError.h"
 #include "engine/GroupStore.h"
 #include "engine/ItemAssignmentCoordinator.h"
@@ -30,15 +31,20 @@ CaptureResult picture(PNG png) {
 }
 
 /// The membership test the application builds: filed into this Group.
-async::Task<bool> isFiledInto(ItemAssignmentCoordinator* coordinator, GroupID group,
+async::Task<bool> isFiledInto(std::shared_ptr<ItemAssignmentCoordinator> coordinator, GroupID group,
                               ObservedItem item) {
     const auto filedInto = co_await coordinator->groupID(std::move(item));
     co_return filedInto == group;
 }
 
+async::Task<void> storeRows(async::Task<std::vector<StripRow>> task,
+                            std::optional<std::vector<StripRow>>* out) {
+    out->emplace(co_await std::move(task));
+}
+
 class GroupMembersViewModelTest : public ::testing::Test {
   protected:
-    std::vector<StripRow> refresh() { return test::runTask(loop, viewModel.refreshRows()); }
+    std::vector<StripRow> refresh() { return test::runTask(loop, viewModel->refreshRows()); }
 
     void file(const ObservedItem& item, std::optional<std::string> displayName = std::nullopt) {
         store->upsertItem(Item{ItemID::random(), item.identity, 0, work, std::move(displayName)});
@@ -51,10 +57,11 @@ class GroupMembersViewModelTest : public ::testing::Test {
     std::shared_ptr<GroupStore> store =
         std::make_shared<GroupStore>(loop, loop, folder / "store.json", 250ms, log,
                                      [] { return std::chrono::system_clock::time_point{}; });
-    ItemAssignmentCoordinator coordinator{backend, store};
+    std::shared_ptr<ItemAssignmentCoordinator> coordinator =
+        ItemAssignmentCoordinator::create(backend, store);
     const GroupID work = GroupID::random();
-    GroupMembersViewModel viewModel{
-        backend, [this](ObservedItem item) { return isFiledInto(&coordinator, work, item); }};
+    std::shared_ptr<GroupMembersViewModel> viewModel = GroupMembersViewModel::create(
+        backend, [this](ObservedItem item) { return isFiledInto(coordinator, work, item); });
 };
 
 TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndFindsNoItem) {
@@ -63,7 +70,7 @@ TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndFindsNoItem
     store->upsertItem(Item{ItemID::random(), loose.identity, 0});
 
     EXPECT_TRUE(refresh().empty());
-    EXPECT_EQ(viewModel.observedItem(ItemID::random()), std::nullopt);
+    EXPECT_EQ(viewModel->observedItem(ItemID::random()), std::nullopt);
     EXPECT_EQ(backend->count(Operation::captureSnapshot), 0u);
 }
 
@@ -82,8 +89,8 @@ TEST_F(GroupMembersViewModelTest, RowsAreTheGroupsItemsInBarOrderNamedWithoutThe
     EXPECT_EQ(rows[0].displayName, "Sync");
     EXPECT_EQ(rows[1].displayName, "weather");
     EXPECT_EQ(rows[1].bundleID, "com.example.weather");
-    EXPECT_EQ(viewModel.observedItem(rows[0].id), sync);
-    EXPECT_EQ(viewModel.observedItem(rows[1].id), weather);
+    EXPECT_EQ(viewModel->observedItem(rows[0].id), sync);
+    EXPECT_EQ(viewModel->observedItem(rows[1].id), weather);
     for (const auto& item : store->items()) {
         EXPECT_NE(item.id, rows[0].id) << "row ids are the Strip's own, not the store's";
     }
@@ -104,7 +111,24 @@ TEST_F(GroupMembersViewModelTest, TheSameItemKeepsItsRowIDAndATwinGetsItsOwn) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].id, id);
     EXPECT_NE(rows[1].id, id);
-    EXPECT_EQ(viewModel.observedItem(id), first) << "the latest observation answers";
+    EXPECT_EQ(viewModel->observedItem(id), first) << "the latest observation answers";
+}
+
+TEST_F(GroupMembersViewModelTest, ARefreshUnderWayFinishesAfterTheStripLetsGoOfTheViewModel) {
+    const auto item = observed("com.example.app", "App", 100, true);
+    file(item);
+    backend->setItems({item});
+    auto reading = backend->holdNext(Operation::currentItems);
+    std::optional<std::vector<StripRow>> rows;
+    async::spawn(loop, storeRows(viewModel->refreshRows(), &rows));
+    loop.runUntilIdle();
+    ASSERT_TRUE(reading.isReached());
+
+    viewModel.reset();
+    reading.open();
+    loop.runUntilIdle();
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->size(), 1u);
 }
 
 TEST_F(GroupMembersViewModelTest, HiddenItemsAreNeverCapturedAndACapturedIconIsKeptForTheRun) {
@@ -140,11 +164,11 @@ TEST_F(GroupMembersViewModelTest, AFailedReadingIsThrownAndTheLatestRowsStillLea
     backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
 
     EXPECT_THROW(refresh(), BackendError);
-    EXPECT_EQ(viewModel.observedItem(id), item);
+    EXPECT_EQ(viewModel->observedItem(id), item);
 
     backend->setItems({});
     EXPECT_TRUE(refresh().empty());
-    EXPECT_EQ(viewModel.observedItem(id), std::nullopt);
+    EXPECT_EQ(viewModel->observedItem(id), std::nullopt);
 }
 
 } // namespace

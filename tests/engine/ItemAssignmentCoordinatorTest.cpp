@@ -41,7 +41,7 @@ class ItemAssignmentCoordinatorTest : public ::testing::Test {
     }
 
     template <class T> T run(async::Task<T> task) { return test::runTask(loop, std::move(task)); }
-    std::vector<AssignableItemRow> refresh() { return run(coordinator.refreshRows()); }
+    std::vector<AssignableItemRow> refresh() { return run(coordinator->refreshRows()); }
 
     /// The row shown for an observed item, found by position in the bar.
     AssignableItemRow rowAt(std::size_t index) { return refresh().at(index); }
@@ -62,11 +62,16 @@ class ItemAssignmentCoordinatorTest : public ::testing::Test {
 
     /// Starts the launch reconciliation, which waits on the loop's clock.
     async::SpawnHandle startLaunch(std::optional<std::vector<AssignableItemRow>>* rows) {
-        return async::spawn(loop, reconcile(&coordinator, rows));
+        return async::spawn(loop, reconcile(coordinator, rows));
     }
-    static async::Task<void> reconcile(ItemAssignmentCoordinator* coordinator,
+    static async::Task<void> reconcile(std::shared_ptr<ItemAssignmentCoordinator> coordinator,
                                        std::optional<std::vector<AssignableItemRow>>* rows) {
         rows->emplace(co_await coordinator->reconcileAtLaunch());
+    }
+
+    static async::Task<void> storeOutcome(async::Task<AssignmentOutcome> task,
+                                          std::optional<AssignmentOutcome>* out) {
+        out->emplace(co_await std::move(task));
     }
 
     bool storeFileWritten() const { return std::filesystem::exists(folder / "store.json"); }
@@ -76,7 +81,8 @@ class ItemAssignmentCoordinatorTest : public ::testing::Test {
     test::MemoryLog log;
     std::shared_ptr<ScriptedBackend> backend = std::make_shared<ScriptedBackend>();
     std::shared_ptr<GroupStore> store = openStore();
-    ItemAssignmentCoordinator coordinator{backend, store};
+    std::shared_ptr<ItemAssignmentCoordinator> coordinator =
+        ItemAssignmentCoordinator::create(backend, store);
     const GroupID work = GroupID::random();
     const GroupID play = GroupID::random();
 };
@@ -109,7 +115,23 @@ TEST_F(ItemAssignmentCoordinatorTest, AFailedReadingIsThrownAndKeepsTheLatestObs
 
     EXPECT_THROW(refresh(), BackendError);
 
-    EXPECT_EQ(run(coordinator.assign(id, work)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::assigned());
+}
+
+TEST_F(ItemAssignmentCoordinatorTest, AnAssignUnderWayFinishesAfterItsOwnerLetsGoOfTheCoordinator) {
+    backend->setItems({observed("com.example.a", "A", 100)});
+    const auto id = rowAt(0).id;
+    auto move = backend->holdNext(Operation::moveIntoHiddenRegion);
+    std::optional<AssignmentOutcome> outcome;
+    async::spawn(loop, storeOutcome(coordinator->assign(id, work), &outcome));
+    loop.runUntilIdle();
+    ASSERT_TRUE(move.isReached());
+
+    coordinator.reset();
+    move.open();
+    loop.runUntilIdle();
+    EXPECT_EQ(outcome, AssignmentOutcome::assigned());
+    EXPECT_EQ(stored(id)->groupID, work);
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, ATokenGivenAFreshIDWhileUnresolvedKeepsItForTheRun) {
@@ -138,7 +160,7 @@ TEST_F(ItemAssignmentCoordinatorTest, AssigningMovesHidesAndStoresTheItemWithIts
     backend->setItems({right, left});
     const auto id = rowAt(0).id;
 
-    EXPECT_EQ(run(coordinator.assign(id, work)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::assigned());
 
     EXPECT_EQ(backend->operations(),
               (std::vector{Operation::currentItems, Operation::moveIntoHiddenRegion,
@@ -171,7 +193,7 @@ TEST_F(ItemAssignmentCoordinatorTest, RefilingAKnownItemKeepsItsIdentityAndNameA
     backend->setItems({retitled});
     ASSERT_EQ(rowAt(0).id, known.id);
 
-    EXPECT_EQ(run(coordinator.assign(known.id, play)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->assign(known.id, play)), AssignmentOutcome::assigned());
 
     const auto record = stored(known.id);
     EXPECT_EQ(record->identity, item.identity);
@@ -189,7 +211,7 @@ TEST_F(ItemAssignmentCoordinatorTest, AFullHiddenRegionRefusesAndRecordsNothing)
     refresh();
     backend->failNext(Operation::moveIntoHiddenRegion, BackendError::hiddenRegionAtCapacity());
 
-    EXPECT_EQ(run(coordinator.assign(known.id, play)), AssignmentOutcome::refusedAtCapacity());
+    EXPECT_EQ(run(coordinator->assign(known.id, play)), AssignmentOutcome::refusedAtCapacity());
 
     EXPECT_EQ(stored(known.id)->groupID, work);
     EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
@@ -204,20 +226,20 @@ TEST_F(ItemAssignmentCoordinatorTest,
     const auto id = rowAt(0).id;
     backend->failNext(Operation::moveIntoHiddenRegion, BackendError::geometryUnsettled());
 
-    EXPECT_EQ(run(coordinator.assign(id, work)), AssignmentOutcome::assignedButNeedsAHand());
+    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::assignedButNeedsAHand());
 
     EXPECT_EQ(stored(id)->groupID, work);
     EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
     EXPECT_TRUE(rowAt(0).needsAHand);
 
-    EXPECT_EQ(run(coordinator.assign(id, play)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->assign(id, play)), AssignmentOutcome::assigned());
     EXPECT_FALSE(rowAt(0).needsAHand);
 
     backend->failNext(Operation::moveOutOfHiddenRegion, BackendError::itemNoLongerExists());
-    EXPECT_EQ(run(coordinator.unassign(id)), AssignmentOutcome::assignedButNeedsAHand());
+    EXPECT_EQ(run(coordinator->unassign(id)), AssignmentOutcome::assignedButNeedsAHand());
     EXPECT_EQ(stored(id)->groupID, std::nullopt);
     EXPECT_TRUE(rowAt(0).needsAHand);
-    EXPECT_EQ(run(coordinator.unassign(id)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->unassign(id)), AssignmentOutcome::assigned());
     EXPECT_FALSE(rowAt(0).needsAHand);
 }
 
@@ -227,23 +249,23 @@ TEST_F(ItemAssignmentCoordinatorTest, AFailedHideAfterAssigningIsReportedWithThe
     backend->failNext(Operation::hideRegion,
                       BackendError::underlying("prepare() must be called before hideRegion()"));
 
-    EXPECT_EQ(run(coordinator.assign(id, work)),
+    EXPECT_EQ(run(coordinator->assign(id, work)),
               AssignmentOutcome::assignedButNotYetHidden(
                   "underlying(\"prepare() must be called before hideRegion()\")"));
     EXPECT_EQ(stored(id)->groupID, work);
 
     backend->failNext(Operation::hideRegion, BackendError::geometryUnsettled());
-    EXPECT_EQ(run(coordinator.assign(id, play)),
+    EXPECT_EQ(run(coordinator->assign(id, play)),
               AssignmentOutcome::assignedButNotYetHidden("geometryUnsettled"));
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, AssigningDuringShowAllLeavesTheRegionOpen) {
     bool showAll = true;
-    coordinator.setIsShowAllActive([&] { return showAll; });
+    coordinator->setIsShowAllActive([&] { return showAll; });
     backend->setItems({observed("com.example.app", "Sync", 500)});
     const auto id = rowAt(0).id;
 
-    EXPECT_EQ(run(coordinator.assign(id, work)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::assigned());
 
     EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 1u);
     EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
@@ -257,9 +279,9 @@ TEST_F(ItemAssignmentCoordinatorTest, AnItemThatLeftTheBarIsNeitherMovedNorRecor
     refresh();
     backend->clearCalls();
 
-    EXPECT_EQ(run(coordinator.assign(id, work)), AssignmentOutcome::itemNoLongerObserved());
-    EXPECT_EQ(run(coordinator.unassign(id)), AssignmentOutcome::itemNoLongerObserved());
-    EXPECT_EQ(run(coordinator.assign(ItemID::random(), work)),
+    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::itemNoLongerObserved());
+    EXPECT_EQ(run(coordinator->unassign(id)), AssignmentOutcome::itemNoLongerObserved());
+    EXPECT_EQ(run(coordinator->assign(ItemID::random(), work)),
               AssignmentOutcome::itemNoLongerObserved());
 
     EXPECT_TRUE(backend->calls().empty());
@@ -276,12 +298,12 @@ TEST_F(ItemAssignmentCoordinatorTest, UnassigningTheLastFiledItemRevealsTheRegio
     backend->setItems({a, b});
     refresh();
 
-    EXPECT_EQ(run(coordinator.unassign(storedA.id)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->unassign(storedA.id)), AssignmentOutcome::assigned());
     EXPECT_EQ(backend->count(Operation::revealRegion), 0u);
     EXPECT_EQ(stored(storedA.id)->groupID, std::nullopt);
 
     backend->failNext(Operation::revealRegion, BackendError::underlying("no spacer"));
-    EXPECT_EQ(run(coordinator.unassign(storedB.id)), AssignmentOutcome::assigned());
+    EXPECT_EQ(run(coordinator->unassign(storedB.id)), AssignmentOutcome::assigned());
     EXPECT_EQ(backend->count(Operation::revealRegion), 1u);
     EXPECT_EQ(backend->count(Operation::moveOutOfHiddenRegion), 2u);
     EXPECT_EQ(stored(storedB.id)->groupID, std::nullopt);
@@ -295,13 +317,13 @@ TEST_F(ItemAssignmentCoordinatorTest, RenamingTrimsTheNameAndBlankTextBringsBack
     backend->setItems({item});
     refresh();
 
-    const auto named = coordinator.rename(known.id, "\n  Rain\u00A0 ");
+    const auto named = coordinator->rename(known.id, "\n  Rain\u00A0 ");
     ASSERT_TRUE(named);
     EXPECT_EQ(named->at(0).displayName, "Rain");
     EXPECT_EQ(stored(known.id)->displayName, "Rain");
     EXPECT_EQ(stored(known.id)->groupID, work);
 
-    const auto cleared = coordinator.rename(known.id, " \t ");
+    const auto cleared = coordinator->rename(known.id, " \t ");
     ASSERT_TRUE(cleared);
     EXPECT_EQ(cleared->at(0).displayName, "weather");
     EXPECT_EQ(stored(known.id)->displayName, std::nullopt);
@@ -315,14 +337,14 @@ TEST_F(ItemAssignmentCoordinatorTest,
     backend->setItems({left, right});
     const auto id = rowAt(1).id;
 
-    ASSERT_TRUE(coordinator.rename(id, "Right one"));
+    ASSERT_TRUE(coordinator->rename(id, "Right one"));
 
     const auto item = stored(id);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->identity, right.identity);
     EXPECT_EQ(item->ordinal, 1) << "the name must stay with this twin at the next launch";
     EXPECT_EQ(item->groupID, std::nullopt);
-    EXPECT_EQ(coordinator.rename(ItemID::random(), "Name"), std::nullopt);
+    EXPECT_EQ(coordinator->rename(ItemID::random(), "Name"), std::nullopt);
     EXPECT_EQ(store->items().size(), 1u);
 }
 
@@ -334,9 +356,9 @@ TEST_F(ItemAssignmentCoordinatorTest, TheGroupOfAnObservedItemComesFromTheStoreA
     fileInStore(filed, 0, work);
     backend->setItems({filed, loose});
 
-    EXPECT_EQ(run(coordinator.groupID(filed)), work);
-    EXPECT_EQ(run(coordinator.groupID(loose)), std::nullopt);
-    EXPECT_EQ(run(coordinator.groupID(filed)), work);
+    EXPECT_EQ(run(coordinator->groupID(filed)), work);
+    EXPECT_EQ(run(coordinator->groupID(loose)), std::nullopt);
+    EXPECT_EQ(run(coordinator->groupID(filed)), work);
     EXPECT_EQ(backend->count(Operation::currentItems), 1u);
 }
 
@@ -346,8 +368,8 @@ TEST_F(ItemAssignmentCoordinatorTest, AnUnknownTokenWhoseRefreshFailsHasNoGroup)
     backend->setItems({filed});
     backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
 
-    EXPECT_EQ(run(coordinator.groupID(filed)), std::nullopt);
-    EXPECT_EQ(run(coordinator.groupID(filed)), work);
+    EXPECT_EQ(run(coordinator->groupID(filed)), std::nullopt);
+    EXPECT_EQ(run(coordinator->groupID(filed)), work);
 }
 
 // Launch
@@ -392,7 +414,7 @@ TEST_F(ItemAssignmentCoordinatorTest, LaunchPutsEveryObservedFiledItemBackAndMar
     backend->holdNext(Operation::moveIntoHiddenRegion).open();
     backend->failNext(Operation::moveIntoHiddenRegion, BackendError::itemNoLongerExists());
 
-    const auto rows = run(coordinator.reconcileAtLaunch());
+    const auto rows = run(coordinator->reconcileAtLaunch());
 
     std::vector<ObservedItem> moved;
     for (const auto& call : backend->calls()) {
@@ -440,11 +462,11 @@ TEST_F(ItemAssignmentCoordinatorTest, LaunchMovesItemsSeenBeforeTheWaitsRunOutBu
 
 TEST_F(ItemAssignmentCoordinatorTest, LaunchWithAnEmptyStoreReadsTwiceWithoutWaiting) {
     backend->setItems({});
-    EXPECT_TRUE(run(coordinator.reconcileAtLaunch()).empty());
+    EXPECT_TRUE(run(coordinator->reconcileAtLaunch()).empty());
     EXPECT_EQ(backend->count(Operation::currentItems), 2u);
 
     backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
-    EXPECT_THROW(run(coordinator.reconcileAtLaunch()), BackendError);
+    EXPECT_THROW(run(coordinator->reconcileAtLaunch()), BackendError);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 #include "engine/SystemRevealAllClock.h"
+#include "support/MemoryLog.h"
 #include "support/RunTask.h"
 #include "support/ScriptedBackend.h"
 
@@ -11,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 using namespace corvel;
 using namespace std::chrono_literals;
@@ -80,7 +82,7 @@ class StripEffectInterpreterTest : public ::testing::Test {
                     return std::nullopt;
                 return found->second;
             },
-            delegate, std::move(clock), loop);
+            delegate, std::move(clock), loop, log);
     }
 
     Effects handleNow(const Event& event) {
@@ -90,7 +92,18 @@ class StripEffectInterpreterTest : public ::testing::Test {
         return async::spawn(loop, handleInto(interpreter, event, out));
     }
 
+    /// Makes the backend's next call of `operation` fail with something that is
+    /// not a BackendError, as a fault in the backend would.
+    void breakNext(Operation operation) {
+        auto broken = std::make_shared<bool>(true);
+        backend->onCall([operation, broken](const test::ScriptedBackend::Call& call) {
+            if (call.operation == operation && std::exchange(*broken, false))
+                throw std::runtime_error("broken");
+        });
+    }
+
     async::ManualLoop loop;
+    test::MemoryLog log;
     std::shared_ptr<test::ScriptedBackend> backend = std::make_shared<test::ScriptedBackend>();
     std::shared_ptr<Journal> journal = std::make_shared<Journal>();
     GroupID groupA = GroupID::random();
@@ -188,10 +201,12 @@ TEST_F(StripEffectInterpreterTest, anUnexpectedFailureEndsTheRevealAndThenReache
     interpreter = StripEffectInterpreter::create(
         backend,
         [](const ItemID&) -> std::optional<ObservedItem> { throw std::runtime_error("broken"); },
-        delegate, std::make_shared<SystemRevealAllClock>(), loop);
+        delegate, std::make_shared<SystemRevealAllClock>(), loop, log);
     handleNow(Event::groupIconClicked(groupA));
     EXPECT_THROW(handleNow(Event::itemClickedInStrip(itemX, groupA)), std::runtime_error);
     EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"Corvel: beginReveal failed unexpectedly \u2014 broken"});
 }
 
 // Show-all
@@ -233,14 +248,31 @@ TEST_F(StripEffectInterpreterTest, theWindowHidesTheRegionAfterThirtySecondsEven
     EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
 }
 
-TEST_F(StripEffectInterpreterTest, anEarlyCancelHidesOnceAndTheTimerNeverFires) {
-    handleNow(Event::showAllRequested());
-    loop.advance(10s);
-    handleNow(Event::showAllCancelledEarly());
-    EXPECT_EQ(loop.pendingTimerCount(), 0u);
-    loop.advance(60s);
+TEST_F(StripEffectInterpreterTest, aRevealThatFailsUnexpectedlyStillGetsItsTimerLogsAndThrows) {
+    breakNext(Operation::revealRegion);
+    EXPECT_THROW(handleNow(Event::showAllRequested()), std::runtime_error);
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"Corvel: revealRegion failed unexpectedly \u2014 broken"});
+    EXPECT_TRUE(interpreter->revealAllCoordinator().hasPendingExpiry());
+    loop.advance(30s);
     EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
     EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+}
+
+TEST_F(StripEffectInterpreterTest, aHideThatFailsUnexpectedlyStillEndsTheWindowLogsAndThrows) {
+    handleNow(Event::showAllRequested());
+    breakNext(Operation::hideRegion);
+    EXPECT_THROW(handleNow(Event::showAllCancelledEarly()), std::runtime_error);
+    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+    EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
+
+    breakNext(Operation::hideRegion);
+    handleNow(Event::showAllRequested());
+    loop.advance(30s);
+    EXPECT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+    EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
 }
 
 TEST_F(StripEffectInterpreterTest, aShowAllRequestedWhileTheLastWindowHidesKeepsItsOwnTimer) {
@@ -259,25 +291,54 @@ TEST_F(StripEffectInterpreterTest, aShowAllRequestedWhileTheLastWindowHidesKeeps
     EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
 }
 
-TEST_F(StripEffectInterpreterTest, anOldWindowsTimerCannotEndANewWindowStillRevealing) {
+TEST_F(StripEffectInterpreterTest, anEarlyCancelStopsItsTimerAtOnceAndHidesOnce) {
     handleNow(Event::showAllRequested());
-    loop.advance(29s);
     auto hide = backend->holdNext(Operation::hideRegion);
-    std::optional<Effects> cancelled, requested;
+    std::optional<Effects> cancelled;
     handleLater(Event::showAllCancelledEarly(), &cancelled);
     loop.runUntilIdle();
-    auto reveal = backend->holdNext(Operation::revealRegion);
-    handleLater(Event::showAllRequested(), &requested);
-    loop.runUntilIdle();
+    ASSERT_TRUE(hide.isReached());
+    EXPECT_FALSE(interpreter->revealAllCoordinator().hasPendingExpiry());
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
     hide.open();
-    loop.advance(2s);
-    reveal.open();
     loop.runUntilIdle();
+    loop.advance(60s);
     EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
-    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::active);
+    EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive);
+}
 
-    loop.advance(30s);
-    EXPECT_EQ(backend->count(Operation::hideRegion), 2u);
+// The old window's timer comes due while its hide is still out and the new
+// window is still revealing: it must neither end the new window nor leave it
+// without a timer, whichever of the two backend calls comes back first.
+TEST_F(StripEffectInterpreterTest, anOldWindowsTimerFiringIntoANewWindowIsDropped) {
+    for (bool hideReturnsFirst : {true, false}) {
+        build(std::make_shared<SystemRevealAllClock>());
+        backend->clearCalls();
+        handleNow(Event::showAllRequested());
+        loop.advance(29s);
+        auto hide = backend->holdNext(Operation::hideRegion);
+        std::optional<Effects> cancelled, requested;
+        handleLater(Event::showAllCancelledEarly(), &cancelled);
+        loop.runUntilIdle();
+        auto reveal = backend->holdNext(Operation::revealRegion);
+        handleLater(Event::showAllRequested(), &requested);
+        loop.advance(2s); // past the old window's thirty seconds
+        if (hideReturnsFirst) {
+            hide.open();
+            loop.runUntilIdle();
+        }
+        reveal.open();
+        loop.runUntilIdle();
+        hide.open();
+        loop.runUntilIdle();
+        EXPECT_EQ(backend->count(Operation::hideRegion), 1u) << hideReturnsFirst;
+        EXPECT_EQ(interpreter->state().showAll(), ShowAllState::active) << hideReturnsFirst;
+        EXPECT_TRUE(interpreter->revealAllCoordinator().hasPendingExpiry()) << hideReturnsFirst;
+
+        loop.advance(30s);
+        EXPECT_EQ(backend->count(Operation::hideRegion), 2u) << hideReturnsFirst;
+        EXPECT_EQ(interpreter->state().showAll(), ShowAllState::inactive) << hideReturnsFirst;
+    }
 }
 
 TEST_F(StripEffectInterpreterTest, aReleasedInterpreterEndsItsShowAllWindowSilently) {

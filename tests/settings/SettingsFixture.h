@@ -93,7 +93,7 @@ class SettingsFixture : public ::testing::Test {
         loop, loop, folder.path() / "store.json", std::chrono::milliseconds(250), log,
         [] { return std::chrono::system_clock::time_point{}; });
     std::shared_ptr<ItemAssignmentCoordinator> coordinator =
-        std::make_shared<ItemAssignmentCoordinator>(backend, store);
+        ItemAssignmentCoordinator::create(backend, store);
     std::shared_ptr<ScriptedScreenRecording> screenRecording =
         std::make_shared<ScriptedScreenRecording>();
 };

@@ -11,7 +11,7 @@ using namespace std::chrono_literals;
 SettingsScreensFixture::SettingsScreensFixture() {
     store = std::make_shared<GroupStore>(loop, loop, folder / "store.json", 250ms, log,
                                          [] { return std::chrono::system_clock::time_point{}; });
-    coordinator = std::make_shared<ItemAssignmentCoordinator>(backend, store);
+    coordinator = ItemAssignmentCoordinator::create(backend, store);
     viewModel = SettingsViewModel::create(store, coordinator, screenRecording);
     desktop = sim::SimulatedDesktop::create(loop, sim::ScenarioLoader::defaultScenario());
     screens = std::make_unique<SettingsScreens>(viewModel, loop,

@@ -10,6 +10,7 @@
 #include "engine/SystemRevealAllClock.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
+#include "support/MemoryLog.h"
 #include "support/ScriptedModalAlerts.h"
 #include "ui/CorvelMenuController.h"
 #include "ui/StatusItemController.h"
@@ -60,7 +61,7 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
             },
             {desktop, desktop, desktop}, StripWindowController::identityMapping());
         interpreter = StripEffectInterpreter::create(
-            backend, strip->lookup(), strip, std::make_shared<SystemRevealAllClock>(), loop);
+            backend, strip->lookup(), strip, std::make_shared<SystemRevealAllClock>(), loop, log);
         strip->setInterpreter(interpreter);
         ghostRecovery = GhostRecoveryCoordinator::create(backend, services.environment);
         menu = CorvelMenuController::create(
@@ -117,6 +118,7 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
     }
 
     async::ManualLoop loop;
+    test::MemoryLog log;
     std::shared_ptr<sim::SimulatedDesktop> desktop;
     std::shared_ptr<Mac26Backend> backend;
     std::shared_ptr<StripWindowController> strip;

@@ -108,7 +108,7 @@ TEST_F(StatusItemControllerTest, eachClicksAnchorIsInPlaceWhenItsOwnEventIsHandl
     auto recorder = std::make_shared<AnchorRecordingDelegate>(ui.strip);
     auto interpreter =
         StripEffectInterpreter::create(ui.backend, ui.strip->lookup(), recorder,
-                                       std::make_shared<SystemRevealAllClock>(), ui.loop);
+                                       std::make_shared<SystemRevealAllClock>(), ui.loop, ui.log);
     controller =
         StatusItemController::create(ui.loop, ui.backend, interpreter, ui.strip, {work, play});
     test::runTask(ui.loop, controller->start());

@@ -55,8 +55,8 @@ UiHarness::UiHarness(sim::Scenario scenario) {
             };
         },
         {desktop, desktop, monitor}, StripWindowController::identityMapping());
-    interpreter = StripEffectInterpreter::create(backend, strip->lookup(), strip,
-                                                 std::make_shared<SystemRevealAllClock>(), loop);
+    interpreter = StripEffectInterpreter::create(
+        backend, strip->lookup(), strip, std::make_shared<SystemRevealAllClock>(), loop, log);
     strip->setInterpreter(interpreter);
     ghostRecovery =
         GhostRecoveryCoordinator::create(backend, [this]() -> async::Task<GhostRecoveryOutcome> {

@@ -7,6 +7,7 @@
 #include "platform/GlobalEventMonitor.h"
 #include "sim/Scenario.h"
 #include "sim/SimulatedDesktop.h"
+#include "support/MemoryLog.h"
 #include "support/ScriptedBackend.h"
 #include "support/ScriptedModalAlerts.h"
 #include "ui/CorvelMenuController.h"
@@ -71,6 +72,7 @@ class UiHarness {
     void handle(SessionState::Event event);
 
     async::ManualLoop loop;
+    MemoryLog log;
     std::shared_ptr<sim::SimulatedDesktop> desktop;
     std::shared_ptr<CountingEventMonitor> monitor;
     std::shared_ptr<ScriptedBackend> backend = std::make_shared<ScriptedBackend>();
