@@ -244,6 +244,11 @@ TEST_F(GroupStoreTest, somethingAtThePathThatCannotBeReadStartsEmptyAndIsKeptAsi
 }
 
 TEST_F(GroupStoreTest, aValidDocumentThatCannotBeOpenedIsLoggedAndKeptWhole) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers check each virtual call through a pipe of their own, and
+    // with no free file descriptor that check itself fails.
+    GTEST_SKIP() << "needs a free file descriptor for the sanitizers' own checks";
+#endif
     const std::string valid = R"({"schemaVersion":1,"groups":[{"id":{"rawValue":)"
                               R"("7C4B3E2A-1D5F-4E6A-9B8C-0D1E2F3A4B5C"},"name":"Tools",)"
                               R"("symbolName":"folder.fill","order":0}],"items":[]})";
