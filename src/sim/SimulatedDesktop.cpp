@@ -228,13 +228,8 @@ void SimulatedDesktop::click(platform::Point location, platform::MouseButton but
         }
         if (outcome.ownItem)
             ownActivationLocked(*outcome.ownItem, callouts);
-        if (outcome.ownMenuRow) {
-            const StatusEntry* entry = world_.entryByItem(outcome.ownMenuRow->first);
-            if (entry && entry->menu)
-                callouts.push_back([menu = entry->menu, row = outcome.ownMenuRow->second] {
-                    menu->performItem(row);
-                });
-        }
+        if (outcome.ownMenuRow)
+            ownMenuRowLocked(*outcome.ownMenuRow, callouts);
         scheduleTimersLocked();
     }
     postAll(std::move(callouts));
@@ -252,11 +247,18 @@ void SimulatedDesktop::pressKey(std::uint16_t keyCode) {
     Callouts callouts;
     {
         std::lock_guard lock(mutex_);
-        PersonInput::pressKey(world_, keyCode);
+        if (const auto chosen = PersonInput::pressKey(world_, keyCode))
+            ownMenuRowLocked(*chosen, callouts);
         scheduleTimersLocked();
         monitorsLocked({platform::EventType::keyDown, {}, 0}, callouts);
     }
     postAll(std::move(callouts));
+}
+
+void SimulatedDesktop::ownMenuRowLocked(const PersonInput::OwnMenuRow& row, Callouts& callouts) {
+    const StatusEntry* entry = world_.entryByItem(row.first);
+    if (entry && entry->menu)
+        callouts.push_back([menu = entry->menu, index = row.second] { menu->performItem(index); });
 }
 
 void SimulatedDesktop::monitorsLocked(const platform::MonitoredEvent& event,

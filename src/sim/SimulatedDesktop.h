@@ -20,6 +20,7 @@
 #include "sim/BarItem.h"
 #include "sim/Counters.h"
 #include "sim/OpenMenu.h"
+#include "sim/PersonInput.h"
 #include "sim/PostedEvent.h"
 #include "sim/Scenario.h"
 #include "sim/SimProcess.h"
@@ -206,6 +207,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
     void ownActivationLocked(std::uint64_t itemId, Callouts& callouts);
     void runOwnActivation(std::uint64_t itemId);
+    /// Runs the chosen entry's action of this process's menu, outside the lock.
+    void ownMenuRowLocked(const PersonInput::OwnMenuRow& row, Callouts& callouts);
     void monitorsLocked(const platform::MonitoredEvent& event, Callouts& callouts) const;
     void postAll(Callouts callouts);
     platform::RunningApplication runningApplicationLocked(const SimProcess& process) const;

@@ -86,6 +86,8 @@ class World {
 
     // Menus
     const std::vector<OpenMenu>& menus() const { return menus_; }
+    /// The menu opened last, which has the keyboard; none when none is open.
+    OpenMenu* frontMenu() { return menus_.empty() ? nullptr : &menus_.back(); }
     /// Opens the item's menu, closing every other one.
     const OpenMenu& openMenu(const StatusEntry& entry, std::vector<std::string> titles);
     /// A click or press on an item: another application's item toggles its
