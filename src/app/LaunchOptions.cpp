@@ -47,7 +47,8 @@ LaunchOptions::parse(const QStringList& arguments) {
         return Exit{2, "corvel: " + text(parser.errorText()) + "\n" + helpOf(parser)};
     if (!parser.positionalArguments().isEmpty())
         return Exit{2, "corvel: unexpected argument '" +
-                           text(parser.positionalArguments().first()) + "'\n" + helpOf(parser)};
+                           text(parser.positionalArguments().first()) + "'\n" +
+                           helpOf(parser)};
     if (parser.isSet(helpOption))
         return Exit{0, helpOf(parser)};
     if (parser.isSet(versionOption))
