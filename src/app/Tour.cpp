@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -36,6 +37,14 @@ class StepFailed : public std::runtime_error {
 std::string countedItems(std::size_t count) {
     static const char* const counted[] = {"no items", "one item", "two items", "three items"};
     return count < std::size(counted) ? counted[count] : std::to_string(count) + " items";
+}
+
+// What a hand is about to click, which may have left the menu bar since the
+// step before looked.
+const sim::BarItem& inMenuBar(const std::optional<sim::BarItem>& item, const std::string& what) {
+    if (!item)
+        throw StepFailed(what + " is not in the menu bar");
+    return *item;
 }
 
 std::string capitalised(std::string text) {
@@ -110,7 +119,7 @@ async::Task<void> Tour::launchAndOpenSettings() {
                                person_.primaryIcon() && person_.hasLeftover();
                     });
 
-    person_.clickBarItem(*person_.primaryIcon());
+    person_.clickBarItem(inMenuBar(person_.primaryIcon(), "Corvel's icon"));
     co_await expect("A click on Corvel's icon opens its menu",
                     [&] { return person_.hasOwnMenuOpen(); });
 
@@ -171,7 +180,7 @@ async::Task<void> Tour::pressAnItemFromItsStrip() {
     const std::string group = TourPlan::firstGroup;
     const auto members = plan_.filedInto(group);
     application_.delegate()->settingsWindowController()->window().close();
-    person_.clickBarItem(*person_.groupIcon(group));
+    person_.clickBarItem(inMenuBar(person_.groupIcon(group), "the icon of " + group));
     co_await expect("A click on the " + group + " icon opens its Strip under the icon, with its " +
                         countedItems(members.size()),
                     [&] { return person_.stripRowCount() == static_cast<int>(members.size()); });
@@ -277,7 +286,7 @@ std::size_t Tour::filedItemsInView() const {
 }
 
 async::Task<void> Tour::chooseFromCorvelsMenu(std::string title) {
-    person_.clickBarItem(*person_.primaryIcon());
+    person_.clickBarItem(inMenuBar(person_.primaryIcon(), "Corvel's icon"));
     auto opening = waitUntil(
         "Corvel's menu opens", [this] { return person_.hasOwnMenuOpen(); }, 10s);
     co_await std::move(opening);
