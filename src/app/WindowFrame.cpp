@@ -44,8 +44,8 @@ WindowFrame WindowFrame::of(const QWidget& window, const QRectF& content) {
     const Qt::WindowFlags flags = window.windowFlags();
     if (qobject_cast<const QMessageBox*>(&window))
         frame.kind = Kind::alert;
-    else if (flags.testFlag(Qt::FramelessWindowHint) || window.windowType() == Qt::Tool ||
-             window.windowType() == Qt::Popup)
+    else if (flags.testFlag(Qt::FramelessWindowHint) ||
+             (window.windowType() != Qt::Window && window.windowType() != Qt::Dialog))
         frame.kind = Kind::panel;
     frame.minimizable = flags.testFlag(Qt::WindowMinimizeButtonHint);
     frame.zoomable = flags.testFlag(Qt::WindowMaximizeButtonHint);
