@@ -113,6 +113,8 @@ class Mac26Backend final : public MenuBarBackend {
     async::Task<void> widenCheckingForeignItems();
     /// Fresh reading of the item with this token, as currentItems() reads.
     async::Task<ObservedItem> refreshedItem(BackendItemToken token);
+    /// Whether the item stands in the hidden region now.
+    bool standsInHiddenRegion(const ObservedItem& item);
 
     const std::string nameSpace_;
     const platform::PlatformServices services_;

@@ -44,6 +44,9 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
     if (&caller != &main_)
         co_await async::hopTo(main_);
     co_await placementGate_.waitUntilIdle();
+    // Only an item that stood in the hidden region goes back there: one in
+    // view (pressed from the item search) stays where the person sees it.
+    const bool putBackAfterwards = standsInHiddenRegion(item);
     auto bringOut = moveOutOfHiddenRegion(item);
     co_await std::move(bringOut);
     co_await async::sleepFor(settleAfterBringingOut);
@@ -69,8 +72,19 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
     const RevealSupervisionOutcome outcome = co_await finished->wait();
     if (!outcome.menuWasConfirmedOpen)
         throw BackendError::pressUnconfirmed();
+    if (!putBackAfterwards)
+        co_return;
     auto putBack = moveIntoHiddenRegion(refreshed);
     co_await std::move(putBack);
+}
+
+// The caller's reading may be old; the menu bar's answer now decides. An item
+// that has gone is left to the move out, which fails for it.
+bool Mac26Backend::standsInHiddenRegion(const ObservedItem& item) {
+    for (const auto& current : readCurrentItems())
+        if (current.id == item.id)
+            return current.isInHiddenRegion;
+    return item.isInHiddenRegion;
 }
 
 async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {

@@ -154,7 +154,7 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
     for (const auto& row : rows) {
         if (!row.groupID)
             continue;
-        const auto observed = observation(row.id);
+        const auto observed = observedItem(row.id);
         if (!observed)
             continue;
         auto move = backend_->moveIntoHiddenRegion(*observed);
@@ -166,7 +166,7 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
 async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, ItemID id,
                                                                     GroupID group) {
     (void)self;
-    const auto observed = observation(id);
+    const auto observed = observedItem(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
 
@@ -192,7 +192,7 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, I
 
 async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassigning(Self self, ItemID id) {
     (void)self;
-    const auto observed = observation(id);
+    const auto observed = observedItem(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
 
@@ -231,7 +231,7 @@ ItemAssignmentCoordinator::lookingUpGroup(Self self, ObservedItem observed) {
 
 std::optional<std::vector<AssignableItemRow>>
 ItemAssignmentCoordinator::rename(const ItemID& id, std::string_view name) {
-    const auto observed = observation(id);
+    const auto observed = observedItem(id);
     if (!observed)
         return std::nullopt;
 
@@ -271,7 +271,7 @@ void ItemAssignmentCoordinator::markNeedsAHand(const ItemID& id, bool needsAHand
     }
 }
 
-std::optional<ObservedItem> ItemAssignmentCoordinator::observation(const ItemID& id) const {
+std::optional<ObservedItem> ItemAssignmentCoordinator::observedItem(const ItemID& id) const {
     const auto entry = observedByItemID_.find(id);
     if (entry == observedByItemID_.end())
         return std::nullopt;
