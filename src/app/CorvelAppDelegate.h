@@ -16,6 +16,7 @@ namespace corvel {
 class CorvelMenuController;
 class GhostRecoveryCoordinator;
 class ItemAssignmentCoordinator;
+class ItemSearchWindowController;
 class MenuBarBackend;
 class OnboardingWindowController;
 class SettingsWindowController;
@@ -85,6 +86,9 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     const std::shared_ptr<StripWindowController>& stripController() const {
         return stripController_;
     }
+    const std::shared_ptr<ItemSearchWindowController>& searchController() const {
+        return searchController_;
+    }
     const std::shared_ptr<StatusItemController>& statusItemController() const {
         return statusItemController_;
     }
@@ -126,6 +130,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<MenuBarBackend> backend_;
     std::shared_ptr<GroupStore> store_;
     std::shared_ptr<StripWindowController> stripController_;
+    std::shared_ptr<ItemSearchWindowController> searchController_;
     std::shared_ptr<StatusItemController> statusItemController_;
     std::shared_ptr<SettingsWindowController> settingsWindowController_;
     std::shared_ptr<CorvelMenuController> menuController_;

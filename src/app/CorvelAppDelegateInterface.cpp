@@ -4,6 +4,7 @@
 #include "backend_mac26/AccessibilityPermission.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/ItemAssignmentCoordinator.h"
+#include "engine/ItemSearchViewModel.h"
 #include "engine/SystemRevealAllClock.h"
 #include "settings/GroupOrder.h"
 #include "settings/OnboardingViewModel.h"
@@ -12,6 +13,7 @@
 #include "settings_ui/OnboardingWindowController.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "ui/CorvelMenuController.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/StatusItemController.h"
 
 namespace corvel::app {
@@ -34,11 +36,21 @@ membershipIn(std::shared_ptr<ItemAssignmentCoordinator> assignment) {
     };
 }
 
+ItemSearchViewModel::ApplicationName
+applicationNames(std::shared_ptr<platform::Workspace> workspace) {
+    return [workspace](const std::string& bundleID) -> std::optional<std::string> {
+        if (!workspace)
+            return std::nullopt;
+        const auto running = workspace->runningApplicationsWithBundleIdentifier(bundleID);
+        return running.empty() ? std::nullopt : running.front().localizedName;
+    };
+}
+
 } // namespace
 
 bool CorvelAppDelegate::interfaceBuilt() const {
-    return stripController_ || statusItemController_ || settingsWindowController_ ||
-           menuController_ || onboardingWindowController_;
+    return stripController_ || searchController_ || statusItemController_ ||
+           settingsWindowController_ || menuController_ || onboardingWindowController_;
 }
 
 void CorvelAppDelegate::buildInterface(
@@ -52,10 +64,20 @@ void CorvelAppDelegate::buildInterface(
         {platform.screens, platform.workspace, platform.globalEventMonitor},
         services_.stripPlacement);
 
+    searchController_ = ItemSearchWindowController::create(
+        main,
+        ItemSearchViewModel::create(backend_, assignment, store_,
+                                    applicationNames(platform.workspace)),
+        {platform.screens, platform.workspace, platform.globalEventMonitor},
+        services_.stripPlacement);
+
     auto interpreter = StripEffectInterpreter::create(
-        backend_, stripController_->lookup(), stripController_,
-        std::make_shared<SystemRevealAllClock>(), main, *platform.systemLog);
+        backend_,
+        StripEffectInterpreter::eitherOf(searchController_->lookup(), stripController_->lookup()),
+        stripController_, std::make_shared<SystemRevealAllClock>(), main, *platform.systemLog);
+    interpreter->setSearchDelegate(searchController_);
     stripController_->setInterpreter(interpreter);
+    searchController_->setInterpreter(interpreter);
 
     assignment->setIsShowAllActive([weakInterpreter = std::weak_ptr(interpreter)] {
         auto interpreter = weakInterpreter.lock();
@@ -98,6 +120,7 @@ void CorvelAppDelegate::buildInterface(
                   },
                   .alerts = services_.alerts,
                   .terminate = services_.terminate,
+                  .searchController = searchController_,
               });
     statusItemController_->setMenuController(menuController_);
 }

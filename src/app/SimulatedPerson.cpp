@@ -10,6 +10,8 @@
 #include "settings_ui/SettingsView.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "sim/SimulatedDesktop.h"
+#include "ui/ItemSearchPanel.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/StripPanel.h"
 #include "ui/StripRowButton.h"
 #include "ui/StripWindowController.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -64,6 +67,20 @@ void SimulatedPerson::pressStripRow(const std::string& bundleIdentifier) {
     if (row == rows.end())
         throw std::runtime_error("the Strip has no row for " + bundleIdentifier);
     QTest::mouseClick(*row, Qt::LeftButton);
+}
+
+void SimulatedPerson::typeIntoSearch(const std::string& text) {
+    auto& panel = delegate_->searchController()->panel();
+    if (!panel.isVisible())
+        throw std::runtime_error("the item search is not shown");
+    QTest::keyClicks(&panel.field(), QString::fromStdString(text));
+}
+
+void SimulatedPerson::pressKeyInSearch(int key) {
+    auto& panel = delegate_->searchController()->panel();
+    if (!panel.isVisible())
+        throw std::runtime_error("the item search is not shown");
+    QTest::keyClick(&panel.field(), static_cast<Qt::Key>(key));
 }
 
 void SimulatedPerson::clickBarItem(const sim::BarItem& item) {
@@ -214,6 +231,29 @@ bool SimulatedPerson::hasLeftover() const {
 int SimulatedPerson::stripRowCount() const {
     const auto& panel = delegate_->stripController()->panel();
     return panel.isVisible() ? static_cast<int>(panel.findChildren<StripRowButton*>().size()) : 0;
+}
+
+bool SimulatedPerson::isSearchShown() const {
+    return delegate_->searchController()->panel().isVisible();
+}
+
+std::vector<std::string> SimulatedPerson::searchRows() const {
+    std::vector<std::string> names;
+    const auto& panel = delegate_->searchController()->panel();
+    const auto* model = panel.list().model();
+    if (!panel.isVisible() || !panel.list().isVisible() || !model)
+        return names;
+    for (int row = 0; row < model->rowCount(); ++row)
+        names.push_back(model->index(row, 0).data().toString().toStdString());
+    return names;
+}
+
+std::optional<std::string> SimulatedPerson::chosenSearchRow() const {
+    const auto& panel = delegate_->searchController()->panel();
+    const QModelIndex chosen = panel.list().currentIndex();
+    if (!panel.isVisible() || !chosen.isValid())
+        return std::nullopt;
+    return chosen.data().toString().toStdString();
 }
 
 } // namespace corvel::app

@@ -43,6 +43,10 @@ class SimulatedPerson {
     /// pane, as the window system delivers a drop.
     void dropIntoGroup(const std::string& bundleIdentifier, const std::string& groupName);
     void pressStripRow(const std::string& bundleIdentifier);
+    /// Types into the item search, a key at a time.
+    void typeIntoSearch(const std::string& text);
+    /// Presses a key (Qt's key code) while the item search has the keyboard.
+    void pressKeyInSearch(int key);
     /// Answers whether an alert with that button was up and was answered.
     bool answerAlert(const std::string& button);
 
@@ -63,6 +67,12 @@ class SimulatedPerson {
     bool hasLeftover() const;
     /// Rows of the Strip on screen; 0 while none is.
     int stripRowCount() const;
+    bool isSearchShown() const;
+    /// The names the item search lists, top to bottom; none while it is not
+    /// shown.
+    std::vector<std::string> searchRows() const;
+    /// The name of the row the item search has chosen; none without one.
+    std::optional<std::string> chosenSearchRow() const;
 
   private:
     std::shared_ptr<sim::SimulatedDesktop> desktop_;

@@ -2,6 +2,8 @@
 
 #include "async/Spawn.h"
 #include "domain/WellKnownGroup.h"
+#include "ui/InterpreterEvents.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/RepairAlerts.h"
 #include "ui/StripWindowController.h"
 
@@ -52,6 +54,7 @@ void CorvelMenuController::menuNeedsUpdate(platform::Menu& menu) {
     menu.removeAllItems();
     menu.addItem(entry(self, "Settings\u2026", ",", &CorvelMenuController::openSettings));
     menu.addItem(platform::MenuItem::separator());
+    menu.addItem(entry(self, "Find Item\u2026", "", &CorvelMenuController::findItem));
     menu.addItem(entry(self, "Hidden Group", "", &CorvelMenuController::openHiddenGroup));
     menu.addItem(entry(self, showAllActive ? "Hide All Items Now" : "Show All Items for 30 Seconds",
                        "", &CorvelMenuController::toggleShowAll));
@@ -64,6 +67,12 @@ void CorvelMenuController::menuNeedsUpdate(platform::Menu& menu) {
 void CorvelMenuController::openSettings() {
     if (collaborators_.showSettingsWindow)
         collaborators_.showSettingsWindow();
+}
+
+void CorvelMenuController::findItem() {
+    if (collaborators_.searchController)
+        collaborators_.searchController->setPendingAnchorFrame(lastAnchorFrame_);
+    send(SessionState::Event::findItemRequested());
 }
 
 void CorvelMenuController::openHiddenGroup() {
@@ -95,13 +104,7 @@ void CorvelMenuController::ghostRecoveryCoordinator(
 }
 
 void CorvelMenuController::send(SessionState::Event event) {
-    async::spawn(mainExecutor_, deliver(collaborators_.interpreter, std::move(event)));
-}
-
-async::Task<void> CorvelMenuController::deliver(std::shared_ptr<StripEffectInterpreter> interpreter,
-                                                SessionState::Event event) {
-    auto handling = interpreter->handle(std::move(event));
-    co_await std::move(handling);
+    sendEvent(mainExecutor_, collaborators_.interpreter, std::move(event));
 }
 
 async::Task<void>

@@ -1,5 +1,6 @@
 #include "ui/StripPanel.h"
 
+#include "ui/FloatingPanel.h"
 #include "ui/StripRowButton.h"
 
 #include <QKeyEvent>
@@ -38,11 +39,8 @@ StripKeyboard::Key stripKey(const QKeyEvent& event) {
 
 } // namespace
 
-StripPanel::StripPanel()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow);
-    setFocusPolicy(Qt::StrongFocus);
+StripPanel::StripPanel() : QWidget(nullptr, FloatingPanel::windowFlags) {
+    FloatingPanel::configure(*this);
     resize(240, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
