@@ -10,6 +10,7 @@
 #include "settings_ui/SettingsView.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "sim/SimulatedDesktop.h"
+#include "ui/ItemSearchListModel.h"
 #include "ui/ItemSearchPanel.h"
 #include "ui/ItemSearchWindowController.h"
 #include "ui/StripPanel.h"
@@ -249,11 +250,19 @@ std::vector<std::string> SimulatedPerson::searchRows() const {
 }
 
 std::optional<std::string> SimulatedPerson::chosenSearchRow() const {
+    return chosenSearchRowText(Qt::DisplayRole);
+}
+
+std::optional<std::string> SimulatedPerson::chosenSearchRowApplication() const {
+    return chosenSearchRowText(ItemSearchListModel::applicationNameRole);
+}
+
+std::optional<std::string> SimulatedPerson::chosenSearchRowText(int role) const {
     const auto& panel = delegate_->searchController()->panel();
     const QModelIndex chosen = panel.list().currentIndex();
-    if (!panel.isVisible() || !chosen.isValid())
+    if (!panel.isVisible() || !panel.list().isVisible() || !chosen.isValid())
         return std::nullopt;
-    return chosen.data().toString().toStdString();
+    return chosen.data(role).toString().toStdString();
 }
 
 } // namespace corvel::app

@@ -73,8 +73,12 @@ class SimulatedPerson {
     std::vector<std::string> searchRows() const;
     /// The name of the row the item search has chosen; none without one.
     std::optional<std::string> chosenSearchRow() const;
+    /// The application's name on that row; none without one.
+    std::optional<std::string> chosenSearchRowApplication() const;
 
   private:
+    std::optional<std::string> chosenSearchRowText(int role) const;
+
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
     std::shared_ptr<CorvelAppDelegate> delegate_;
 };

@@ -106,14 +106,8 @@ void ItemSearchPanel::setOnEscape(std::function<void()> onEscape) {
     onEscape_ = std::move(onEscape);
 }
 
-void ItemSearchPanel::setModel(ItemSearchListModel* model, int rowCount) {
-    if (list_->model() != model)
-        list_->setModel(model);
-    const int rows = std::clamp(rowCount, 1, visibleRows);
-    const int listHeight = rows * ItemSearchRowDelegate::rowHeight;
-    list_->setFixedHeight(listHeight);
-    emptyLabel_->setFixedHeight(listHeight);
-    setFixedSize(width, inset * 2 + field_->sizeHint().height() + spacing + listHeight);
+void ItemSearchPanel::setModel(ItemSearchListModel* model) {
+    list_->setModel(model);
 }
 
 void ItemSearchPanel::clearText() {
@@ -121,8 +115,16 @@ void ItemSearchPanel::clearText() {
     field_->clear();
 }
 
-void ItemSearchPanel::resetChoice(const QString& emptyText) {
-    const bool empty = !list_->model() || list_->model()->rowCount() == 0;
+void ItemSearchPanel::showRows(const QString& emptyText) {
+    const int count = list_->model() ? list_->model()->rowCount() : 0;
+    const int listHeight = std::clamp(count, 1, visibleRows) * ItemSearchRowDelegate::rowHeight;
+    list_->setFixedHeight(listHeight);
+    emptyLabel_->setFixedHeight(listHeight);
+    // A window's size changes about its top-left corner, so the panel stays
+    // hanging under its icon.
+    setFixedSize(width, inset * 2 + field_->sizeHint().height() + spacing + listHeight);
+
+    const bool empty = count == 0;
     list_->setVisible(!empty);
     emptyLabel_->setVisible(empty);
     emptyLabel_->setText(emptyText);

@@ -34,14 +34,14 @@ class ItemSearchPanel final : public QWidget {
     /// Runs when Escape is pressed. May hide the panel.
     void setOnEscape(std::function<void()> onEscape);
 
-    /// Shows the model's rows; the panel is sized for up to `rowCount` of
-    /// them, so that it keeps its height while the person types.
-    void setModel(ItemSearchListModel* model, int rowCount);
+    /// Shows the model's rows.
+    void setModel(ItemSearchListModel* model);
     /// Empties the field without telling anyone.
     void clearText();
-    /// Chooses the first row, or none when the list is empty, and shows
+    /// Fits the panel to the rows the model shows now, up to visibleRows,
+    /// its top edge where it was; chooses the first row, or shows
     /// `emptyText` in place of an empty list.
-    void resetChoice(const QString& emptyText);
+    void showRows(const QString& emptyText);
 
     QLineEdit& field() const { return *field_; }
     QListView& list() const { return *list_; }

@@ -40,7 +40,7 @@ ItemSearchWindowController::ItemSearchWindowController(
       screenMapping_(std::move(screenMapping)),
       listModel_(std::make_unique<ItemSearchListModel>(ports_.workspace)),
       panel_(std::make_unique<ItemSearchPanel>()), outsideClickMonitor_(ports_.globalEventMonitor) {
-    panel_->setModel(listModel_.get(), 1);
+    panel_->setModel(listModel_.get());
 }
 
 void ItemSearchWindowController::setInterpreter(
@@ -87,7 +87,7 @@ ItemSearchWindowController::present(std::shared_ptr<ItemSearchWindowController> 
     }
     if (request != self->latestRequest_)
         co_return;
-    self->showRows(std::move(rows));
+    self->fill(std::move(rows));
     auto& panel = *self->panel_;
     FloatingPanel::place(panel, self->pendingAnchorFrame_, self->ports_.screens.get(),
                          self->screenMapping_, true);
@@ -110,19 +110,17 @@ ItemSearchWindowController::present(std::shared_ptr<ItemSearchWindowController> 
         self->listModel_->updatePictures(model->rows());
 }
 
-void ItemSearchWindowController::showRows(std::vector<ItemSearchRow> rows) {
-    const int count = static_cast<int>(rows.size());
+void ItemSearchWindowController::fill(std::vector<ItemSearchRow> rows) {
     listModel_->setPictureStyle(panel_->palette().color(QPalette::Text),
                                 panel_->devicePixelRatioF());
     listModel_->setRows(std::move(rows));
     panel_->clearText();
-    panel_->setModel(listModel_.get(), count);
     textChanged(QString());
 }
 
 void ItemSearchWindowController::textChanged(const QString& text) {
     listModel_->show(viewModel_->search(text.toStdString()));
-    panel_->resetChoice(QString::fromUtf8(text.isEmpty() ? noItemsText : noMatchesText));
+    panel_->showRows(QString::fromUtf8(text.isEmpty() ? noItemsText : noMatchesText));
 }
 
 void ItemSearchWindowController::choose(int position) {

@@ -78,7 +78,7 @@ class ItemSearchWindowController final
 
     static async::Task<void> present(std::shared_ptr<ItemSearchWindowController> self,
                                      std::uint64_t request);
-    void showRows(std::vector<ItemSearchRow> rows);
+    void fill(std::vector<ItemSearchRow> rows);
     void textChanged(const QString& text);
     void choose(int position);
     void send(SessionState::Event event);

@@ -44,20 +44,23 @@ class ItemSearchWindowControllerTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ItemSearchWindowControllerTest, opensUnderTheIconKeptOnScreenAndTypingKeepsItsHeight) {
+TEST_F(ItemSearchWindowControllerTest, opensUnderTheIconKeptOnScreenAndFitsWhatTheTextFinds) {
     open(ItemFrame{1450, 0, 24, 24});
     ASSERT_TRUE(panel().isVisible());
     const auto screen = *ui.desktop->mainScreenFrame();
     EXPECT_EQ(panel().x(), int(screen.size.width) - ItemSearchPanel::width);
     EXPECT_EQ(rows(), (std::vector<std::string>{"Weather", "Clipboard History", "VPN"}));
-    const int height = panel().height();
+    const QRect all = panel().geometry();
 
     QTest::keyClicks(&panel().field(), "clip");
     EXPECT_EQ(rows(), std::vector<std::string>{"Clipboard History"});
+    const QRect one = panel().geometry();
+    EXPECT_LT(one.height(), all.height());
+    EXPECT_EQ(one.topLeft(), all.topLeft()) << "still hanging under the icon";
     QTest::keyClicks(&panel().field(), "x");
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(panel().findChild<QLabel*>()->text(), "No Matching Items");
-    EXPECT_EQ(panel().height(), height);
+    EXPECT_EQ(panel().geometry(), one);
 
     QTest::keyClick(&panel().field(), Qt::Key_Escape);
     ui.loop.runUntilIdle();
