@@ -3,6 +3,7 @@
 #include "ui/FloatingPanel.h"
 #include "ui/ItemSearchListModel.h"
 #include "ui/ItemSearchRowDelegate.h"
+#include "ui/PanelKeys.h"
 #include "ui/SymbolIcons.h"
 
 #include <QKeyEvent>
@@ -20,32 +21,6 @@ constexpr int inset = 8;
 constexpr int spacing = 6;
 constexpr int fieldIconSize = 14;
 const char* const placeholder = "Find an Item";
-
-// The field keeps every key that edits text: Space and the letters are
-// typed, Left and Right move the caret. A combination with Command,
-// Control or Option is someone else's.
-StripKeyboard::Key searchKey(const QKeyEvent& event) {
-    using Key = StripKeyboard::Key;
-    const auto modifiers = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    if (modifiers != Qt::NoModifier)
-        return Key::other;
-    switch (event.key()) {
-    case Qt::Key_Escape:
-        return Key::escape;
-    case Qt::Key_Down:
-        return Key::next;
-    case Qt::Key_Up:
-    case Qt::Key_Backtab:
-        return Key::previous;
-    case Qt::Key_Tab:
-        return event.modifiers() & Qt::ShiftModifier ? Key::previous : Key::next;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Key::press;
-    default:
-        return Key::other;
-    }
-}
 
 } // namespace
 
@@ -141,36 +116,36 @@ int ItemSearchPanel::chosenRow() const {
 
 bool ItemSearchPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == field_ && event->type() == QEvent::KeyPress &&
-        respond(searchKey(*static_cast<QKeyEvent*>(event))))
+        respond(PanelKeys::keyOf(*static_cast<QKeyEvent*>(event), PanelKeys::Space::types)))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
+// The field keeps every key that edits text: Space and the letters are
+// typed, Left and Right move the caret.
 bool ItemSearchPanel::respond(StripKeyboard::Key key) {
-    using Kind = StripKeyboard::Response::Kind;
     const int rows = list_->model() ? list_->model()->rowCount() : 0;
     std::optional<std::size_t> chosen;
     if (const int row = chosenRow(); row >= 0)
         chosen = static_cast<std::size_t>(row);
-    const auto response = StripKeyboard::respond(key, chosen, static_cast<std::size_t>(rows));
-    switch (response.kind) {
-    case Kind::focus:
-        list_->setCurrentIndex(list_->model()->index(static_cast<int>(response.row), 0));
-        return true;
-    case Kind::press:
-        if (auto onChoose = onChoose_)
-            onChoose(static_cast<int>(response.row));
-        return true;
-    case Kind::close:
-        if (auto onEscape = onEscape_)
-            onEscape();
-        return true;
-    case Kind::nothing:
-        return true;
-    case Kind::passOn:
-        return false;
-    }
-    return false;
+    return PanelKeys::respond(key, chosen, static_cast<std::size_t>(rows),
+                              {
+                                  .choose =
+                                      [this](std::size_t row) {
+                                          list_->setCurrentIndex(
+                                              list_->model()->index(static_cast<int>(row), 0));
+                                      },
+                                  .press =
+                                      [this](std::size_t row) {
+                                          if (auto onChoose = onChoose_)
+                                              onChoose(static_cast<int>(row));
+                                      },
+                                  .close =
+                                      [this] {
+                                          if (auto onEscape = onEscape_)
+                                              onEscape();
+                                      },
+                              });
 }
 
 } // namespace corvel

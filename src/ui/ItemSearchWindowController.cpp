@@ -5,6 +5,7 @@
 #include "ui/InterpreterEvents.h"
 #include "ui/ItemSearchListModel.h"
 #include "ui/ItemSearchPanel.h"
+#include "ui/RowsOrNone.h"
 
 #include <QLineEdit>
 
@@ -78,13 +79,8 @@ async::Task<void>
 ItemSearchWindowController::present(std::shared_ptr<ItemSearchWindowController> self,
                                     std::uint64_t request) {
     auto model = self->viewModel_;
-    std::vector<ItemSearchRow> rows;
-    try {
-        auto refreshing = model->refreshRows();
-        rows = co_await std::move(refreshing);
-    } catch (const BackendError&) {
-        rows.clear();
-    }
+    auto refreshing = rowsOrNone(model->refreshRows());
+    std::vector<ItemSearchRow> rows = co_await std::move(refreshing);
     if (request != self->latestRequest_)
         co_return;
     self->fill(std::move(rows));

@@ -1,9 +1,9 @@
 #include "ui/StripWindowController.h"
 
 #include "async/Spawn.h"
-#include "backend/BackendError.h"
 #include "engine/StripRow.h"
 #include "ui/ItemPicture.h"
+#include "ui/RowsOrNone.h"
 #include "ui/StripPanel.h"
 #include "ui/StripRowButton.h"
 
@@ -96,13 +96,8 @@ std::shared_ptr<GroupMembersViewModel> StripWindowController::viewModel(const Gr
 async::Task<void> StripWindowController::present(std::shared_ptr<StripWindowController> self,
                                                  GroupID group, std::uint64_t request) {
     auto model = self->viewModel(group);
-    std::vector<StripRow> rows;
-    try {
-        auto refreshing = model->refreshRows();
-        rows = co_await std::move(refreshing);
-    } catch (const BackendError&) {
-        rows.clear();
-    }
+    auto refreshing = rowsOrNone(model->refreshRows());
+    const std::vector<StripRow> rows = co_await std::move(refreshing);
     if (request != self->latestRequest_)
         co_return;
     self->buildContent(group, rows);
