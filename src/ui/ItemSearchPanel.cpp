@@ -31,7 +31,6 @@ ItemSearchPanel::ItemSearchPanel()
     setFocusProxy(field_);
 
     field_->setPlaceholderText(QString::fromUtf8(placeholder));
-    field_->setClearButtonEnabled(true);
     field_->addAction(
         QIcon(SymbolIcons::pixmap("magnifyingglass", QSize(fieldIconSize, fieldIconSize),
                                   palette().color(QPalette::PlaceholderText))),
