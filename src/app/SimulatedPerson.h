@@ -72,6 +72,8 @@ class SimulatedPerson {
     /// The application's item is in the menu bar and on screen.
     bool isItemInView(const std::string& bundleIdentifier) const;
     bool isTileInLane(const std::string& bundleIdentifier, const std::string& groupName) const;
+    /// The Layout pane's Menu Bar lane lists the application's item.
+    bool isTileListed(const std::string& bundleIdentifier) const;
     bool hasOwnMenuOpen() const;
     /// What the shown Group's pane says under its shortcut recorder; none
     /// when it says nothing (or no Group's pane is shown).
@@ -79,6 +81,8 @@ class SimulatedPerson {
     bool hasLeftover() const;
     /// Rows of the Strip on screen; 0 while none is.
     int stripRowCount() const;
+    /// The applications of the rows of the Strip on screen, top to bottom.
+    std::vector<std::string> stripRows() const;
     /// The application of the Strip row that has the keyboard focus, while
     /// a Strip is on screen.
     std::optional<std::string> focusedStripRow() const;

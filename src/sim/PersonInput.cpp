@@ -48,10 +48,15 @@ PersonInput::ClickOutcome PersonInput::click(World& world, platform::Point locat
             continue;
         const double offset = std::max(0.0, location.y - menu->frame.minY() - menuTopPadding);
         const auto row = static_cast<std::size_t>(std::floor(offset / menuRowHeight));
+        const bool choosesEntry = row < menu->titles.size() && menu->titles[row] != "-";
         if (menu->ownerPid == world.selfPid() && row < menu->titles.size())
             outcome.ownMenuRow = std::make_pair(menu->itemId, row);
         outcome.reachesMonitors = menu->ownerPid != world.selfPid();
-        world.closeMenusLater();
+        // A chosen entry takes its menu down before its action is sent.
+        if (choosesEntry)
+            world.closeAllMenus();
+        else
+            world.closeMenusLater();
         return outcome;
     }
     const StatusEntry* item = itemAt(world, location);
@@ -121,10 +126,15 @@ std::optional<PersonInput::OwnMenuRow> PersonInput::menuKey(World& world, OpenMe
         return std::nullopt;
     case returnKeyCode:
     case enterKeyCode: {
+        if (!menu.highlightedRow) {
+            world.closeMenusLater();
+            return std::nullopt;
+        }
         std::optional<OwnMenuRow> chosen;
-        if (menu.highlightedRow && menu.ownerPid == world.selfPid())
+        if (menu.ownerPid == world.selfPid())
             chosen = OwnMenuRow{menu.itemId, *menu.highlightedRow};
-        world.closeMenusLater();
+        // As a click on the entry: the menu goes before its action is sent.
+        world.closeAllMenus();
         return chosen;
     }
     default:

@@ -199,13 +199,6 @@ struct ShortcutRunFixture : WholeRunFixture {
         return delegate->stripController()->panel().isVisible() &&
                delegate->stripController()->openGroup() && person->stripRowCount() > 0;
     }
-    std::vector<std::string> stripApplications() const {
-        std::vector<std::string> applications;
-        auto& strip = *delegate->stripController();
-        for (const auto* row : strip.panel().rows())
-            applications.push_back(strip.observedItem(*row->itemID())->identity.bundleID);
-        return applications;
-    }
 };
 
 } // namespace
@@ -223,7 +216,7 @@ TEST_F(ShortcutRunFixture, aRecordedShortcutTogglesTheStripUnderItsIconAndTheKey
     const auto work = *person->groupIcon("Work");
     EXPECT_EQ(delegate->stripController()->panel().geometry().left(),
               static_cast<int>(work.frame.origin.x));
-    const auto rows = stripApplications();
+    const auto rows = person->stripRows();
     EXPECT_EQ(person->focusedStripRow(), rows.front());
 
     pressShortcut(Qt::Key_1);
