@@ -75,7 +75,6 @@ void SimulatedPerson::pressStripRow(const std::string& bundleIdentifier) {
 void SimulatedPerson::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     // The window system hands a key to the window that has the keyboard
     // (one shown a moment ago has it once the window system has said so).
-    QCoreApplication::processEvents();
     if (QWindow* window = QGuiApplication::focusWindow(); window && window->isVisible()) {
         QTest::keyClick(window, key, modifiers);
         return;
