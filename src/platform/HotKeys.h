@@ -71,7 +71,9 @@ class HotKeys {
 
     /// CopySymbolicHotKeys(&outHotKeyArray): the system's own shortcuts, each
     /// a dictionary of kHISymbolicHotKeyCode, kHISymbolicHotKeyModifiers and
-    /// kHISymbolicHotKeyEnabled. What registering one of them does is not
+    /// kHISymbolicHotKeyEnabled (HIToolbox; the call and its keys are not in
+    /// our API reference yet: confirm them on a Mac). What registering one
+    /// of them does is not
     /// documented (the simulated desktop registers it and gives its presses
     /// to the system), so it is best not registered. Nothing when the call
     /// fails.
