@@ -73,10 +73,9 @@ class HotKeys {
     /// a dictionary of kHISymbolicHotKeyCode, kHISymbolicHotKeyModifiers and
     /// kHISymbolicHotKeyEnabled (HIToolbox; the call and its keys are not in
     /// our API reference yet: confirm them on a Mac). What registering one
-    /// of them does is not
-    /// documented (the simulated desktop registers it and gives its presses
-    /// to the system), so it is best not registered. Nothing when the call
-    /// fails.
+    /// of them does is not documented (the simulated desktop registers it
+    /// and gives its presses to the system), so it is best not registered.
+    /// Nothing when the call fails.
     virtual std::optional<std::vector<SymbolicHotKey>> copySymbolicHotKeys() const = 0;
 };
 
