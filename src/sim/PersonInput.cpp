@@ -126,10 +126,15 @@ std::optional<PersonInput::OwnMenuRow> PersonInput::menuKey(World& world, OpenMe
         return std::nullopt;
     case returnKeyCode:
     case enterKeyCode: {
+        if (!menu.highlightedRow) {
+            world.closeMenusLater();
+            return std::nullopt;
+        }
         std::optional<OwnMenuRow> chosen;
-        if (menu.highlightedRow && menu.ownerPid == world.selfPid())
+        if (menu.ownerPid == world.selfPid())
             chosen = OwnMenuRow{menu.itemId, *menu.highlightedRow};
-        world.closeMenusLater();
+        // As a click on the entry: the menu goes before its action is sent.
+        world.closeAllMenus();
         return chosen;
     }
     default:

@@ -39,6 +39,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.environment = std::shared_ptr<platform::ProcessEnvironment>(self, this);
     services.screens = std::shared_ptr<platform::Screens>(self, this);
     services.globalEventMonitor = std::shared_ptr<platform::GlobalEventMonitor>(self, this);
+    services.hotKeys = std::shared_ptr<platform::HotKeys>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
     services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
     return services;
@@ -243,14 +244,16 @@ void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
     released = world_.takeReleased();
 }
 
-void SimulatedDesktop::pressKey(std::uint16_t keyCode) {
+void SimulatedDesktop::pressKey(std::uint16_t keyCode, std::uint64_t modifierFlags) {
     Callouts callouts;
     {
         std::lock_guard lock(mutex_);
-        if (const auto chosen = PersonInput::pressKey(world_, keyCode))
-            ownMenuRowLocked(*chosen, callouts);
-        scheduleTimersLocked();
-        monitorsLocked({platform::EventType::keyDown, {}, 0}, callouts);
+        if (!hotKeyLocked(keyCode, modifierFlags, callouts)) {
+            if (const auto chosen = PersonInput::pressKey(world_, keyCode))
+                ownMenuRowLocked(*chosen, callouts);
+            scheduleTimersLocked();
+            monitorsLocked({platform::EventType::keyDown, {}, modifierFlags}, callouts);
+        }
     }
     postAll(std::move(callouts));
 }

@@ -4,6 +4,7 @@
 #include "platform/GlobalEventMonitor.h"
 #include "platform/Rect.h"
 #include "sim/Counters.h"
+#include "sim/HotKeyTable.h"
 #include "sim/Latencies.h"
 #include "sim/OpenMenu.h"
 #include "sim/PostedEvent.h"
@@ -145,6 +146,11 @@ class World {
     /// The wall clock read `wallClockBase` at the executor's `wallClockSetAt`.
     std::chrono::system_clock::time_point wallClockBase;
     async::TimePoint wallClockSetAt;
+
+    /// The system's, other applications' and this process's hot keys.
+    HotKeyTable hotKeys;
+    /// Whether an application with this bundle identifier or name runs.
+    bool runs(const std::string& application) const;
 
     // Record of what happened
     Counters counters;

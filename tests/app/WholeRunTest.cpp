@@ -1,160 +1,19 @@
-#include "app/CorvelAppDelegate.h"
-#include "app/DelegateServices.h"
-#include "app/ScreenMapping.h"
-#include "app/SimulatedPerson.h"
-#include "async/ManualLoop.h"
-#include "async/Spawn.h"
-#include "backend_mac26/Mac26Backend.h"
-#include "domain/WellKnownGroup.h"
-#include "settings_ui/HostWindow.h"
-#include "settings_ui/SettingsWindowController.h"
-#include "sim/ScenarioLoader.h"
-#include "sim/SimulatedDesktop.h"
-#include "support/MemoryLog.h"
-#include "support/RunTask.h"
-#include "support/ScriptedModalAlerts.h"
-#include "support/TemporaryFolder.h"
-#include "ui/ItemSearchPanel.h"
-#include "ui/ItemSearchWindowController.h"
+#include "WholeRunFixture.h"
+#include "engine/GroupShortcuts.h"
+#include "engine/StripEffectInterpreter.h"
+#include "settings_ui/GroupDetailView.h"
 #include "ui/StripPanel.h"
 #include "ui/StripPlacement.h"
+#include "ui/StripRowButton.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace corvel::test;
 using namespace std::chrono_literals;
-
-namespace {
-
-constexpr const char* driftwood = "com.example.driftwood";
-constexpr const char* orrery = "net.example.orrery";
-constexpr const char* cobble = "com.example.cobble";
-constexpr const char* lumen = "org.example.lumen-notes";
-constexpr const char* kestrel = "com.example.kestrel";
-
-// Corvel on the simulated desktop with the real backend, store and interface,
-// all on one manual loop: minutes of use in virtual time.
-struct WholeRunFixture : ::testing::Test {
-    async::ManualLoop loop;
-    test::TemporaryFolder folder;
-    std::shared_ptr<test::MemoryLog> log = std::make_shared<test::MemoryLog>();
-    std::shared_ptr<test::ScriptedModalAlerts> alerts =
-        std::make_shared<test::ScriptedModalAlerts>();
-    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
-    std::shared_ptr<sim::SimulatedDesktop> desktop;
-    std::shared_ptr<app::CorvelAppDelegate> delegate;
-    std::unique_ptr<app::SimulatedPerson> person;
-
-    ~WholeRunFixture() override { quit(); }
-
-    void launch() {
-        desktop = sim::SimulatedDesktop::create(loop, scenario);
-        const double height = scenario.screen.height;
-        auto ports = desktop->services();
-        ports.systemLog = log;
-        delegate = app::CorvelAppDelegate::create(test::delegateServices(
-            loop, *desktop, log, alerts, folder.path(),
-            [ports, this] { return std::make_shared<Mac26Backend>("Corvel", ports, loop, loop); },
-            [] {},
-            [height](const platform::Point& origin, const QSize& size) {
-                return app::ScreenMapping{}.topLeftOf(origin, size, height);
-            }));
-        person = std::make_unique<app::SimulatedPerson>(desktop, delegate);
-        delegate->applicationDidFinishLaunching();
-        ASSERT_TRUE(advanceUntil([&] { return delegate->launchTask().isDone(); }));
-    }
-
-    // Everything Corvel does at quit, then nothing left behind.
-    void quit() {
-        if (!delegate)
-            return;
-        auto flushed = async::spawn(loop, delegate->flushStore());
-        advanceUntil([&] { return flushed.isDone(); });
-        person.reset();
-        delegate.reset();
-        desktop.reset();
-        loop.runUntilIdle();
-    }
-
-    bool advanceUntil(const std::function<bool()>& condition, async::Duration limit = 60s) {
-        const auto deadline = loop.now() + limit;
-        while (!condition()) {
-            if (loop.now() >= deadline)
-                return false;
-            loop.advance(10ms);
-        }
-        return true;
-    }
-
-    void createGroupsAndFile() {
-        delegate->settingsWindowController()->show();
-        person->createGroup("Work");
-        person->createGroup("Media");
-        ASSERT_TRUE(advanceUntil([&] { return person->groupIconsLeftToRight().size() == 2; }));
-        person->showLayoutPane();
-        for (auto [bundle, group] : {std::pair{driftwood, "Work"}, std::pair{orrery, "Work"},
-                                     std::pair{cobble, "Media"}}) {
-            ASSERT_TRUE(advanceUntil([&] { return person->applicationItem(bundle).has_value(); }));
-            person->dropIntoGroup(bundle, group);
-            ASSERT_TRUE(advanceUntil([&] { return person->isTileInLane(bundle, group); }))
-                << bundle;
-        }
-    }
-
-    /// Files the application's item into the Hidden Group, as an earlier run
-    /// would have, and launches again.
-    void relaunchWithHiddenGroupItem(const std::string& bundle) {
-        const auto items = test::runTask(loop, delegate->backend()->currentItems());
-        const auto item = std::find_if(items.begin(), items.end(), [&](const ObservedItem& i) {
-            return i.identity.bundleID == bundle;
-        });
-        ASSERT_NE(item, items.end());
-        delegate->store()->upsertItem(
-            Item{ItemID::random(), item->identity, 0, WellKnownGroup::hidden});
-        quit();
-        launch();
-        ASSERT_TRUE(advanceUntil([&] { return !person->isItemInView(bundle); }, 10s));
-    }
-
-    void openSearchFromTheMenu() {
-        person->clickBarItem(*person->primaryIcon());
-        ASSERT_TRUE(advanceUntil([&] { return person->hasOwnMenuOpen(); }));
-        person->chooseFromOwnMenu("Find Item\u2026");
-        ASSERT_TRUE(advanceUntil([&] { return person->isSearchShown(); }));
-    }
-
-    /// Return on the chosen row opens the item's own menu; once the person
-    /// has read it and pressed Escape, the item stands where `backInView`
-    /// says.
-    void pressChosenRowAndCloseItsMenu(const std::string& bundle, bool backInView) {
-        person->pressKeyInSearch(Qt::Key_Return);
-        ASSERT_TRUE(advanceUntil([&] {
-            const auto menus = desktop->openMenus();
-            return menus.size() == 1 && menus[0].ownerPid == desktop->pidOf(bundle);
-        }));
-        EXPECT_FALSE(person->isSearchShown());
-        EXPECT_TRUE(person->isItemInView(bundle)) << "in view while its menu is open";
-        loop.advance(1s);
-        desktop->pressKey(53);
-        ASSERT_TRUE(advanceUntil([&] {
-            return desktop->openMenus().empty() && person->isItemInView(bundle) == backInView &&
-                   delegate->store() && !person->isSearchShown();
-        }));
-        loop.advance(3s);
-        EXPECT_EQ(person->isItemInView(bundle), backInView);
-    }
-
-    bool allFiledHidden() const {
-        return !person->isItemInView(driftwood) && !person->isItemInView(orrery) &&
-               !person->isItemInView(cobble);
-    }
-    bool allFiledInView() const {
-        return person->isItemInView(driftwood) && person->isItemInView(orrery) &&
-               person->isItemInView(cobble);
-    }
-};
-
-} // namespace
 
 TEST_F(WholeRunFixture, groupsMadeInTheSettingsStandInTheMenuBarInOrderAndFiledItemsLeaveIt) {
     launch();
@@ -221,63 +80,112 @@ TEST_F(WholeRunFixture, aRelaunchWithTheSameStorePutsEveryFiledItemBackIntoTheHi
     EXPECT_EQ(person->groupIconsLeftToRight().size(), 2u);
 }
 
-TEST_F(WholeRunFixture, findItemListsEveryItemUnderThePrimaryIconAndReturnPressesAFiledOne) {
+// Group shortcuts, pressed on the simulated desktop as a person's hand does.
+
+namespace {
+
+constexpr auto controlOption = Qt::ControlModifier | Qt::AltModifier;
+
+struct ShortcutRunFixture : WholeRunFixture {
+    void pressShortcut(Qt::Key key) { pressKey(key, controlOption); }
+    bool stripOpen() const {
+        return delegate->stripController()->panel().isVisible() &&
+               delegate->stripController()->openGroup() && person->stripRowCount() > 0;
+    }
+};
+
+} // namespace
+
+TEST_F(ShortcutRunFixture, aRecordedShortcutTogglesTheStripUnderItsIconAndTheKeyboardPressesARow) {
     launch();
     createGroupsAndFile();
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    ASSERT_EQ(person->group("Work")->shortcut, (KeyboardShortcut{18, 0xC0000}));
+    EXPECT_FALSE(person->shortcutRefusalShown());
     delegate->settingsWindowController()->window().close();
 
-    openSearchFromTheMenu();
-    const auto primary = *person->primaryIcon();
-    const QRect panel = delegate->searchController()->panel().geometry();
-    EXPECT_EQ(panel.left(), static_cast<int>(primary.frame.origin.x));
-    EXPECT_EQ(panel.top(), static_cast<int>(primary.frame.maxY() + StripPlacement::gapBelowIcon));
-    const auto everything = person->searchRows();
-    EXPECT_GE(everything.size(), 12u);
-    EXPECT_EQ(std::count(everything.begin(), everything.end(), "Driftwood"), 1);
-    EXPECT_EQ(std::count(everything.begin(), everything.end(), "Clock"), 0) << "the system's own";
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
+    const auto work = *person->groupIcon("Work");
+    EXPECT_EQ(delegate->stripController()->panel().geometry().left(),
+              static_cast<int>(work.frame.origin.x));
+    const auto rows = person->stripRows();
+    EXPECT_EQ(person->focusedStripRow(), rows.front());
 
-    person->typeIntoSearch("dri");
-    EXPECT_EQ(person->searchRows(), std::vector<std::string>{"Driftwood"});
-    EXPECT_EQ(person->chosenSearchRow(), "Driftwood");
-    pressChosenRowAndCloseItsMenu(driftwood, false);
-    EXPECT_TRUE(allFiledHidden());
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 0; }));
+
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(person->focusedStripRow(), rows.back());
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(advanceUntil([&] {
+        const auto menus = desktop->openMenus();
+        return menus.size() == 1 && menus[0].ownerPid == desktop->pidOf(rows.back());
+    }));
+    EXPECT_TRUE(person->isItemInView(rows.back()));
+    EXPECT_EQ(person->stripRowCount(), 0);
 }
 
-TEST_F(WholeRunFixture, findItemPressesAHiddenGroupItemAndPutsItBackAndPressesAVisibleOneInPlace) {
+TEST_F(ShortcutRunFixture, clearedDeletedAndTakenShortcutsOpenNothingAndARelaunchRegistersAgain) {
     launch();
-    relaunchWithHiddenGroupItem(lumen);
+    createGroupsAndFile();
+    // Quillfeather, which holds ⌃⌥N, is not running while it is recorded.
+    desktop->launch("/usr/bin/killall", {"Quillfeather"});
+    person->recordShortcut("Media", Qt::Key_N, controlOption);
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    EXPECT_FALSE(person->shortcutRefusalShown());
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 2u);
 
-    openSearchFromTheMenu();
-    person->typeIntoSearch("LUMEN");
-    EXPECT_EQ(person->searchRows(), std::vector<std::string>{"Lumen Notes"});
-    pressChosenRowAndCloseItsMenu(lumen, false);
+    // Cleared: ⌃⌥1 goes to the front application and no Strip opens.
+    QTest::mouseClick(delegate->settingsWindowController()
+                          ->view()
+                          .groupDetailView()
+                          ->shortcutRecorder()
+                          ->clearButton(),
+                      Qt::LeftButton);
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 1u);
+    delegate->settingsWindowController()->window().close();
+    pressShortcut(Qt::Key_1);
+    loop.advance(500ms);
+    EXPECT_FALSE(stripOpen());
 
-    const auto before = person->applicationItem(kestrel)->frame;
-    openSearchFromTheMenu();
-    EXPECT_TRUE(person->searchRows().size() > 1) << "the text is empty again";
-    person->typeIntoSearch("m");
-    const auto found = person->searchRows();
-    ASSERT_GE(found.size(), 3u);
-    EXPECT_EQ(std::vector(found.begin(), found.begin() + 3),
-              (std::vector<std::string>{"Mossgrid", "Emberstat Memory", "Kestrel Mail"}));
-    person->pressKeyInSearch(Qt::Key_Down);
-    person->pressKeyInSearch(Qt::Key_Down);
-    ASSERT_EQ(person->chosenSearchRow(), "Kestrel Mail");
-    pressChosenRowAndCloseItsMenu(kestrel, true);
-    EXPECT_EQ(person->applicationItem(kestrel)->frame, before);
-}
+    delegate->settingsWindowController()->show();
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    quit();
 
-TEST_F(WholeRunFixture, escapeOrAClickElsewhereClosesTheSearchAndTheNextOpeningStartsAfresh) {
+    // Relaunched beside a running Quillfeather: ⌃⌥N stays stored but is
+    // refused, and ⌃⌥1 is registered again.
     launch();
-    openSearchFromTheMenu();
-    person->typeIntoSearch("zzz");
-    EXPECT_TRUE(person->searchRows().empty());
-    person->pressKeyInSearch(Qt::Key_Escape);
-    ASSERT_TRUE(advanceUntil([&] { return !person->isSearchShown(); }));
+    EXPECT_EQ(person->group("Media")->shortcut, (KeyboardShortcut{45, 0xC0000}));
+    const auto lines = log->lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Corvel: the shortcut of the Group \"Media\" was not registered — another "
+                        "application uses it (OSStatus -9878)"),
+              lines.end());
+    delegate->settingsWindowController()->show();
+    person->showGroupPane("Media");
+    EXPECT_EQ(person->shortcutRefusalShown(), "Another application uses this shortcut.");
+    delegate->settingsWindowController()->window().close();
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 0; }));
 
-    openSearchFromTheMenu();
-    EXPECT_TRUE(delegate->searchController()->panel().field().text().isEmpty());
-    person->clickBarItem(*person->applicationItem(kestrel));
-    ASSERT_TRUE(advanceUntil([&] { return !person->isSearchShown(); }));
-    EXPECT_FALSE(delegate->searchController()->hasOutsideClickMonitor());
+    // Deleted with its Group: nothing answers ⌃⌥1 any more.
+    delegate->settingsWindowController()->show();
+    person->showGroupPane("Work");
+    QTest::mouseClick(
+        delegate->settingsWindowController()->view().groupDetailView()->deleteButton(),
+        Qt::LeftButton);
+    ASSERT_TRUE(advanceUntil([&] {
+        QCoreApplication::processEvents();
+        return !person->group("Work");
+    }));
+    EXPECT_TRUE(desktop->registeredHotKeys().empty());
+    delegate->settingsWindowController()->window().close();
+    pressShortcut(Qt::Key_1);
+    loop.advance(500ms);
+    EXPECT_FALSE(stripOpen());
 }
