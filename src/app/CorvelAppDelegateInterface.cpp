@@ -1,7 +1,9 @@
 #include "app/BackendAccessibilityPermission.h"
 #include "app/CorvelAppDelegate.h"
+#include "app/FindItemShortcutDefaults.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/AccessibilityPermission.h"
+#include "engine/FindItemHotKey.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/GroupShortcuts.h"
 #include "engine/ItemAssignmentCoordinator.h"
@@ -95,8 +97,9 @@ void CorvelAppDelegate::buildInterface(
         async::spawn(main, followGroupsChange(weakSelf, assignment));
     });
 
-    buildGroupShortcuts();
+    buildGlobalShortcuts();
     settings->setGroupShortcuts(groupShortcuts_);
+    settings->setFindItemHotKey(findItemHotKey_);
 
     settingsWindowController_ =
         std::make_shared<SettingsWindowController>(settings, SettingsWindowController::Services{
@@ -129,17 +132,37 @@ void CorvelAppDelegate::buildInterface(
     statusItemController_->setMenuController(menuController_);
 }
 
-void CorvelAppDelegate::buildGroupShortcuts() {
+void CorvelAppDelegate::buildGlobalShortcuts() {
     const auto& platform = services_.platform;
     if (!platform.hotKeys)
         return;
+    auto& log = *platform.systemLog;
+    auto registry = HotKeyRegistry::create(platform.hotKeys, log);
     groupShortcuts_ = GroupShortcuts::create(
-        HotKeyRegistry::create(platform.hotKeys, *platform.systemLog), *platform.systemLog,
+        registry, log,
         [weakController = std::weak_ptr(statusItemController_)](const GroupID& group) {
             if (auto controller = weakController.lock())
                 controller->groupShortcutPressed(group);
         });
     groupShortcuts_->sync(store_->groups());
+
+    // The menu is built after this; a press finds it then.
+    auto defaults = services_.defaults;
+    std::optional<KeyboardShortcut> kept = FindItemHotKey::defaultShortcut;
+    if (defaults)
+        kept = FindItemShortcutDefaults::load(*defaults, log);
+    findItemHotKey_ = FindItemHotKey::create(
+        registry, log, kept,
+        [defaults,
+         systemLog = platform.systemLog](const std::optional<KeyboardShortcut>& shortcut) {
+            if (defaults)
+                FindItemShortcutDefaults::save(*defaults, shortcut, *systemLog);
+        },
+        [weakSelf = weak_from_this()] {
+            auto self = weakSelf.lock();
+            if (self && self->menuController_)
+                self->menuController_->findItemFromShortcut();
+        });
 }
 
 async::Task<void>

@@ -31,7 +31,8 @@ class CorvelApplication {
     struct Configuration {
         sim::Scenario scenario;
         std::filesystem::path storeURL;
-        /// Stands in for the platform's user defaults (window frames).
+        /// Stands in for the platform's user defaults (window frames, Find
+        /// Item…'s shortcut).
         std::filesystem::path defaultsFile;
         std::shared_ptr<platform::SystemLog> log;
         /// The launch alert and the interface's alerts; Qt message boxes by

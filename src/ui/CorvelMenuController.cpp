@@ -46,9 +46,7 @@ CorvelMenuController::CorvelMenuController(async::Executor& mainExecutor,
     : mainExecutor_(mainExecutor), collaborators_(std::move(collaborators)) {}
 
 void CorvelMenuController::menuNeedsUpdate(platform::Menu& menu) {
-    lastAnchorFrame_ = collaborators_.primaryIconFrameProvider
-                           ? collaborators_.primaryIconFrameProvider()
-                           : std::nullopt;
+    lastAnchorFrame_ = primaryIconFrame();
     bool showAllActive = collaborators_.interpreter->state().showAll() == ShowAllState::active;
     auto self = shared_from_this();
     menu.removeAllItems();
@@ -64,6 +62,11 @@ void CorvelMenuController::menuNeedsUpdate(platform::Menu& menu) {
     menu.addItem(entry(self, "Quit Corvel", "q", &CorvelMenuController::quit));
 }
 
+std::optional<ItemFrame> CorvelMenuController::primaryIconFrame() const {
+    return collaborators_.primaryIconFrameProvider ? collaborators_.primaryIconFrameProvider()
+                                                   : std::nullopt;
+}
+
 void CorvelMenuController::openSettings() {
     if (collaborators_.showSettingsWindow)
         collaborators_.showSettingsWindow();
@@ -73,6 +76,11 @@ void CorvelMenuController::findItem() {
     if (collaborators_.searchController)
         collaborators_.searchController->setPendingAnchorFrame(lastAnchorFrame_);
     send(SessionState::Event::findItemRequested());
+}
+
+void CorvelMenuController::findItemFromShortcut() {
+    lastAnchorFrame_ = primaryIconFrame();
+    findItem();
 }
 
 void CorvelMenuController::openHiddenGroup() {

@@ -64,6 +64,9 @@ class CorvelMenuController final : public GhostRecoveryCoordinatorDelegate,
     void openSettings();
     /// Under the primary icon; centred while its frame is unknown.
     void findItem();
+    /// Find Item…'s global shortcut: the search under the primary icon where
+    /// it stands now, with the menu closed; pressed again, it closes.
+    void findItemFromShortcut();
     /// Nothing while the primary icon's frame is unknown.
     void openHiddenGroup();
     void toggleShowAll();
@@ -77,6 +80,7 @@ class CorvelMenuController final : public GhostRecoveryCoordinatorDelegate,
 
   private:
     CorvelMenuController(async::Executor& mainExecutor, Collaborators collaborators);
+    std::optional<ItemFrame> primaryIconFrame() const;
 
     void menuNeedsUpdate(platform::Menu& menu);
     void send(SessionState::Event event);
