@@ -149,18 +149,54 @@ void SimulatedPerson::showGroupPane(const std::string& groupName) {
 void SimulatedPerson::recordShortcut(const std::string& groupName, Qt::Key key,
                                      Qt::KeyboardModifiers modifiers) {
     showGroupPane(groupName);
-    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
-    auto* recorder = pane->shortcutRecorder()->recordButton();
+    record(*shownShortcut(), key, modifiers);
+}
+
+void SimulatedPerson::showHiddenGroupPane() {
+    chooseInSidebar("Hidden Group");
+}
+
+void SimulatedPerson::recordFindItemShortcut(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    showHiddenGroupPane();
+    record(*shownShortcut(), key, modifiers);
+}
+
+void SimulatedPerson::record(GlobalShortcutView& shortcut, Qt::Key key,
+                             Qt::KeyboardModifiers modifiers) {
+    auto* recorder = shortcut.recorder()->recordButton();
     QTest::mouseClick(recorder, Qt::LeftButton);
     // The recorder takes the keyboard once it is clicked.
     QTest::keyClick(recorder, key, modifiers);
 }
 
-std::optional<std::string> SimulatedPerson::shortcutRefusalShown() const {
-    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
-    if (!pane || !pane->shortcutRefusalLabel()->isVisible())
+void SimulatedPerson::clearShortcut() {
+    auto* shortcut = shownShortcut();
+    if (!shortcut || !shortcut->recorder()->clearButton()->isVisible())
+        throw std::runtime_error("the settings show no shortcut to clear");
+    QTest::mouseClick(shortcut->recorder()->clearButton(), Qt::LeftButton);
+}
+
+GlobalShortcutView* SimulatedPerson::shownShortcut() const {
+    const auto& view = delegate_->settingsWindowController()->view();
+    auto* pane = view.groupDetailView();
+    if (pane && view.currentPane() == pane)
+        return pane->shortcutView();
+    auto* findItem = view.findItemShortcutView();
+    return findItem && findItem->isVisible() ? findItem : nullptr;
+}
+
+std::optional<std::string> SimulatedPerson::shortcutShown() const {
+    const auto* shortcut = shownShortcut();
+    if (!shortcut)
         return std::nullopt;
-    return pane->shortcutRefusalLabel()->text().toStdString();
+    return shortcut->recorder()->recordButton()->text().toStdString();
+}
+
+std::optional<std::string> SimulatedPerson::shortcutRefusalShown() const {
+    const auto* shortcut = shownShortcut();
+    if (!shortcut || !shortcut->refusalLabel()->isVisible())
+        return std::nullopt;
+    return shortcut->refusalLabel()->text().toStdString();
 }
 
 void SimulatedPerson::dropIntoGroup(const std::string& bundleIdentifier,

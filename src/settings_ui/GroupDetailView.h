@@ -30,9 +30,9 @@ class GroupDetailView final : public QScrollArea {
     const GroupID& groupID() const { return group_.id; }
     QLineEdit* nameField() const { return name_; }
     SymbolPickerView* symbolPicker() const { return symbols_; }
+    /// The recorder, and under it why the Group's shortcut is not registered.
+    GlobalShortcutView* shortcutView() const { return shortcut_; }
     ShortcutRecorderView* shortcutRecorder() const { return shortcut_->recorder(); }
-    /// Under the recorder: why the Group's shortcut is not registered.
-    QLabel* shortcutRefusalLabel() const { return shortcut_->refusalLabel(); }
     ItemRowList* itemRows() const { return items_; }
     QLabel* noItemsLabel() const { return noItems_; }
     QPushButton* deleteButton() const { return delete_; }

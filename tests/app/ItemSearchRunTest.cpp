@@ -1,6 +1,7 @@
 // Find Item… on the simulated desktop, worked as a person's hand does.
 #include "WholeRunFixture.h"
 #include "domain/WellKnownGroup.h"
+#include "platform/HotKeyModifiers.h"
 #include "support/RunTask.h"
 #include "ui/ItemSearchPanel.h"
 #include "ui/ItemSearchWindowController.h"
@@ -17,8 +18,23 @@ namespace {
 
 inline constexpr const char* lumen = "org.example.lumen-notes";
 inline constexpr const char* kestrel = "com.example.kestrel";
+constexpr auto controlOption = Qt::ControlModifier | Qt::AltModifier;
 
 struct ItemSearchRunFixture : WholeRunFixture {
+    /// On a new Mac ⌃⌥Space selects the next input source; this person has
+    /// turned that off, as one does with a single keyboard layout.
+    void freeControlOptionSpace() {
+        using M = platform::HotKeyModifiers;
+        std::erase_if(scenario.hotKeys, [](const sim::Scenario::HotKey& key) {
+            return key.keyCode == 49 && key.modifiers == (M::controlKey | M::optionKey);
+        });
+    }
+
+    void openSearchWith(Qt::Key key) {
+        pressKey(key, controlOption);
+        ASSERT_TRUE(advanceUntil([&] { return person->isSearchShown(); }));
+    }
+
     /// Files the application's item into the Hidden Group, as an earlier run
     /// would have, and launches again.
     void relaunchWithHiddenGroupItem(const std::string& bundle) {
@@ -64,12 +80,14 @@ struct ItemSearchRunFixture : WholeRunFixture {
 
 } // namespace
 
-TEST_F(ItemSearchRunFixture, findItemListsEveryItemUnderThePrimaryIconAndReturnPressesAFiledOne) {
+TEST_F(ItemSearchRunFixture,
+       itsShortcutOpensFindItemUnderThePrimaryIconAndReturnPressesAFiledItem) {
+    freeControlOptionSpace();
     launch();
     createGroupsAndFile();
     delegate->settingsWindowController()->window().close();
 
-    openSearchFromTheMenu();
+    openSearchWith(Qt::Key_Space);
     const auto primary = *person->primaryIcon();
     const QRect panel = delegate->searchController()->panel().geometry();
     EXPECT_EQ(panel.left(), static_cast<int>(primary.frame.origin.x));
@@ -87,16 +105,17 @@ TEST_F(ItemSearchRunFixture, findItemListsEveryItemUnderThePrimaryIconAndReturnP
 }
 
 TEST_F(ItemSearchRunFixture, findItemPressesAHiddenGroupItemAndPutsItBackAndAVisibleOneInPlace) {
+    freeControlOptionSpace();
     launch();
     relaunchWithHiddenGroupItem(lumen);
 
-    openSearchFromTheMenu();
+    openSearchWith(Qt::Key_Space);
     person->typeIntoSearch("LUMEN");
     EXPECT_EQ(person->searchRows(), std::vector<std::string>{"Lumen Notes"});
     pressChosenRowAndCloseItsMenu(lumen, false);
 
     const auto before = person->applicationItem(kestrel)->frame;
-    openSearchFromTheMenu();
+    openSearchWith(Qt::Key_Space);
     EXPECT_TRUE(person->searchRows().size() > 1) << "the text is empty again";
     person->typeIntoSearch("m");
     const auto found = person->searchRows();
@@ -110,7 +129,9 @@ TEST_F(ItemSearchRunFixture, findItemPressesAHiddenGroupItemAndPutsItBackAndAVis
     EXPECT_EQ(person->applicationItem(kestrel)->frame, before);
 }
 
-TEST_F(ItemSearchRunFixture, escapeOrAClickElsewhereClosesTheSearchAndTheNextOpeningStartsAfresh) {
+TEST_F(ItemSearchRunFixture,
+       escapeAClickElsewhereOrTheShortcutAgainClosesTheSearchAndTheNextOpeningStartsAfresh) {
+    freeControlOptionSpace();
     launch();
     openSearchFromTheMenu();
     person->typeIntoSearch("zzz");
@@ -123,4 +144,57 @@ TEST_F(ItemSearchRunFixture, escapeOrAClickElsewhereClosesTheSearchAndTheNextOpe
     person->clickBarItem(*person->applicationItem(kestrel));
     ASSERT_TRUE(advanceUntil([&] { return !person->isSearchShown(); }));
     EXPECT_FALSE(delegate->searchController()->hasOutsideClickMonitor());
+
+    openSearchWith(Qt::Key_Space);
+    pressKey(Qt::Key_Space, controlOption);
+    ASSERT_TRUE(advanceUntil([&] { return !person->isSearchShown(); }));
+}
+
+TEST_F(ItemSearchRunFixture,
+       aTakenShortcutIsRefusedUnderItsRecorderAndAChangedOrClearedOneOutlastsARelaunch) {
+    launch();
+    const auto lines = log->lines();
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "Corvel: the shortcut of Find Item\u2026 was not registered — macOS uses it"),
+        lines.end());
+    delegate->settingsWindowController()->show();
+    person->createGroup("Work");
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    person->showHiddenGroupPane();
+    EXPECT_EQ(person->shortcutShown(), "\u2303\u2325Space");
+    EXPECT_EQ(person->shortcutRefusalShown(), "macOS uses this shortcut.");
+
+    person->recordFindItemShortcut(Qt::Key_1, controlOption);
+    EXPECT_EQ(person->shortcutShown(), "\u2303\u2325Space");
+    EXPECT_EQ(delegate->settingsWindowController()
+                  ->view()
+                  .findItemShortcutView()
+                  ->recorder()
+                  ->conflictLabel()
+                  ->text(),
+              "That shortcut is already used by \"Work.\"");
+    person->recordFindItemShortcut(Qt::Key_F, controlOption);
+    EXPECT_EQ(person->shortcutShown(), "\u2303\u2325F");
+    EXPECT_EQ(person->shortcutRefusalShown(), std::nullopt);
+    delegate->settingsWindowController()->window().close();
+    openSearchWith(Qt::Key_F);
+    pressKey(Qt::Key_Escape);
+    quit();
+
+    launch();
+    openSearchWith(Qt::Key_F);
+    pressKey(Qt::Key_Escape);
+    delegate->settingsWindowController()->show();
+    person->showHiddenGroupPane();
+    person->clearShortcut();
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 1u) << "Work's alone";
+    quit();
+
+    launch();
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 1u);
+    delegate->settingsWindowController()->show();
+    person->showHiddenGroupPane();
+    EXPECT_EQ(person->shortcutShown(), "Record Shortcut\u2026");
+    EXPECT_EQ(person->shortcutRefusalShown(), std::nullopt);
 }
