@@ -24,6 +24,7 @@ FindItemHotKey::~FindItemHotKey() {
 
 void FindItemHotKey::set(std::optional<KeyboardShortcut> shortcut) {
     shortcut_ = shortcut;
+    logged_.reset();
     if (save_)
         save_(shortcut_);
     bind();
@@ -43,9 +44,10 @@ void FindItemHotKey::bind() {
         if (self && self->pressed_)
             self->pressed_();
     });
-    if (refusal)
+    if (refusal && refusal != logged_)
         log_.write("Corvel: the shortcut of Find Item\u2026 was not registered — " +
                    refusal->text());
+    logged_ = refusal;
 }
 
 } // namespace corvel

@@ -15,7 +15,8 @@ namespace corvel {
 /// the person's preferences rather than in the store document, registered
 /// through the hot key registry beside the Groups' shortcuts. A refused
 /// combination stays the preference; the refusal is kept, logged once and
-/// asked again at the next change (and so at the next launch).
+/// asked again at the next change of any of Corvel's shortcuts (and so at
+/// the next launch).
 ///
 /// Main thread only; built with create(), owned by std::shared_ptr. The
 /// registry holds its press callback, which holds this weakly.
@@ -61,6 +62,9 @@ class FindItemHotKey : public std::enable_shared_from_this<FindItemHotKey> {
     std::optional<KeyboardShortcut> shortcut_;
     Save save_;
     std::function<void()> pressed_;
+    /// The refusal last logged for this shortcut: asking again after each
+    /// change of the Groups' shortcuts does not repeat it.
+    std::optional<HotKeyRefusal> logged_;
 };
 
 } // namespace corvel
