@@ -65,8 +65,9 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
         strip->setInterpreter(interpreter);
         ghostRecovery = GhostRecoveryCoordinator::create(backend, services.environment);
         menu = CorvelMenuController::create(
-            loop, {interpreter, strip, ghostRecovery, [] {},
-                   [backend = backend] { return backend->primaryIconFrame(); }, alerts, [] {}});
+            loop,
+            {interpreter, strip, ghostRecovery, [] {},
+             [backend = backend] { return backend->primaryIconFrame(); }, alerts, [] {}, nullptr});
         controller = StatusItemController::create(loop, backend, interpreter, strip, {work});
         controller->setMenuController(menu);
 
