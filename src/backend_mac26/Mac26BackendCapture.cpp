@@ -14,7 +14,8 @@ async::Task<CaptureResult> Mac26Backend::captureSnapshot(ObservedItem item) {
 
     // The fresh reading decides, not the record handed in, which may be old.
     std::optional<ObservedItem> current;
-    for (auto& observed : readCurrentItems())
+    auto reading = readCurrentItems();
+    for (auto& observed : co_await std::move(reading))
         if (observed.id == item.id) {
             current = std::move(observed);
             break;

@@ -180,6 +180,7 @@ TEST_P(ChromePlacementTest, aWrongAchievedOrderIsPlacedOnceMoreFromScratch) {
 }
 
 TEST_P(ChromePlacementTest, namesThatNeverRegisterFailTheWholePlacementAndLeaveNothing) {
+    desktop->setAccessibilityReadCost(0ms); // the placement's own waits, not the poll's reads
     desktop->setItemFaults(nameOf(handleA), faultWith(&sim::ItemFaults::neverRegisters, true));
 
     EXPECT_EQ(

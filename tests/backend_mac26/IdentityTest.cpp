@@ -21,18 +21,24 @@ TEST(Mac26MenuExtraResolverMatch, takesTheNearestExtraWithinTwelvePointsAndTheFi
     EXPECT_FALSE(Mac26MenuExtraResolver::match(100, {}, 12.0));
 }
 
-TEST(Mac26IdentityCache, rescansAfterTheIntervalOrForAnOnScreenForeignWindowWithoutIdentity) {
+// A filed item pushed off the screen needs an identity as much as one in
+// view: after a host restart it comes back under a new number.
+TEST(Mac26IdentityCache, rescansAfterTheIntervalOrForAForeignWindowWithoutIdentityWherever) {
     const ResolvedIdentities known{{1, {"a", "A"}}};
     EXPECT_TRUE(Mac26IdentityCache::shouldRescan({window(1, 10)}, known, "Corvel-", 4, 4));
     EXPECT_FALSE(Mac26IdentityCache::shouldRescan({window(1, 10)}, known, "Corvel-", 3, 4));
-    EXPECT_FALSE(
-        Mac26IdentityCache::shouldRescan({window(1, 10), window(2, -5)}, known, "Corvel-", 3, 4));
     EXPECT_TRUE(
-        Mac26IdentityCache::shouldRescan({window(1, 10), window(2, 0)}, known, "Corvel-", 3, 4));
+        Mac26IdentityCache::shouldRescan({window(1, 10), window(2, -5)}, known, "Corvel-", 3, 4));
     MenuBarWindowInfo frameless{3, 300, "", std::nullopt};
     EXPECT_FALSE(Mac26IdentityCache::shouldRescan(
         {window(1, 10), window(4, 50, "Corvel-HiddenRegionSpacer"), frameless}, known, "Corvel-", 0,
         4));
+    Mac26OwnWindows::Numbers own;
+    own.spacer = 5;
+    EXPECT_FALSE(
+        Mac26IdentityCache::shouldRescan({window(1, 10), window(5, -9000)}, known, "Corvel-", 0, 4,
+                                         own))
+        << "Corvel's own window, known by its number";
 }
 
 TEST(Mac26IdentityCache, matchesForeignOnScreenWindowsAndKeepsEntriesOfWindowsThatWent) {
@@ -68,6 +74,35 @@ TEST(Mac26IdentityCache, givesSeveralWindowsNearOneExtraTheSameIdentityAndUsesAG
     EXPECT_EQ(resolved->at(1), resolved->at(2));
     EXPECT_TRUE(cache.resolve({window(3, 100)}, "Corvel")->contains(1));
     EXPECT_FALSE(cache.resolve({window(3, 100)}, "Corvel")->contains(3));
+}
+
+// Corvel's own windows lose their names without Screen Recording and their
+// numbers when the host restarts; a walk still finds them in its own process,
+// and a leftover named like them has no element there.
+TEST(Mac26IdentityCache, aWindowAtOneOfCorvelsOwnItemsIsSightedWhateverItsNameAndGetsNoIdentity) {
+    const Uuid handle = Uuid::literal("9C0B5B0E-64A7-4D53-9E4B-2B8C58F1D001");
+    const std::vector<MenuExtra> extras{
+        {"app.corvel.Corvel", "Corvel", -8000, "Corvel-HiddenRegionSpacer", true},
+        {"app.corvel.Corvel", "Corvel", 300, handle.text(), true},
+        {"com.example.a", "A", 100}};
+    Mac26IdentityCache cache(nullptr);
+    std::vector<Mac26OwnWindows::Sighting> sightings;
+    const auto resolved = cache.record({window(7, -8000), window(8, 300, "Corvel-Chrome-X"),
+                                        window(9, 101), window(10, 150, "Corvel-Chrome-Y")},
+                                       "Corvel", extras, {}, &sightings);
+    EXPECT_EQ(*resolved, (ResolvedIdentities{{9, {"com.example.a", "A"}}}));
+    ASSERT_EQ(sightings.size(), 2u);
+    EXPECT_EQ(sightings[0].windowID, 7u);
+    EXPECT_EQ(sightings[1].windowID, 8u);
+
+    Mac26OwnWindows own;
+    own.replace({1, {{handle, 2}}});
+    own.recognise(sightings, "Corvel-HiddenRegionSpacer");
+    own.recognise({{12, Uuid::random().text()}}, "Corvel-HiddenRegionSpacer");
+    EXPECT_EQ(own.numbers(), (Mac26OwnWindows::Numbers{7, {{handle, 8}}}));
+    Mac26OwnWindows unprepared;
+    unprepared.recognise(sightings, "Corvel-HiddenRegionSpacer");
+    EXPECT_EQ(unprepared.numbers(), Mac26OwnWindows::Numbers{}) << "nothing of its own yet";
 }
 
 } // namespace
