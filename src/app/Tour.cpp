@@ -191,6 +191,9 @@ async::Task<void> Tour::waitUntil(const std::string& step, std::function<bool()>
         if (application_.mainLoop().now() > deadline)
             throw StepFailed("step " + std::to_string(step_ + 1) + " did not happen: " + step);
         co_await async::sleepFor(pollInterval);
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            throw StepFailed("step " + std::to_string(step_ + 1) + " was cut short: " + step);
     }
 }
 

@@ -53,6 +53,9 @@ Mac26Backend::awaitRegistration(MenuBarWindowList windowList, std::string name, 
             if (window.name == name)
                 co_return window.windowID;
         co_await async::sleepFor(interval);
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            break;
     }
     co_return std::nullopt;
 }
