@@ -3,6 +3,8 @@
 #include "backend_mac26/Mac26MenuExtraIndex.h"
 #include "backend_mac26/Mac26OwnNames.h"
 
+#include <algorithm>
+
 namespace corvel {
 
 namespace {
@@ -63,19 +65,47 @@ Mac26IdentityCache::record(const std::vector<MenuBarWindowInfo>& windows,
 
     std::lock_guard guard(lock_);
     std::shared_ptr<ResolvedIdentities> changed;
-    for (const auto& [windowID, extra] : matches) {
-        const ResolvedIdentities& current = changed ? *changed : *byWindowID_;
-        auto known = current.find(windowID);
-        if (known != current.end() && known->second.bundleID == extra->bundleID &&
-            known->second.title == extra->name)
-            continue;
+    auto current = [&]() -> const ResolvedIdentities& { return changed ? *changed : *byWindowID_; };
+    auto set = [&](std::uint32_t windowID, const ResolvedIdentity& identity) {
+        auto known = current().find(windowID);
+        if (known != current().end() && known->second == identity)
+            return;
         if (!changed)
             changed = std::make_shared<ResolvedIdentities>(*byWindowID_);
-        (*changed)[windowID] = ResolvedIdentity{extra->bundleID, extra->name};
+        (*changed)[windowID] = identity;
+    };
+    for (const auto& [windowID, extra] : matches)
+        set(windowID, ResolvedIdentity{extra->bundleID, extra->name});
+    for (const auto& window : windows) {
+        if (!isForeignPlaced(window, ownPrefix, own))
+            continue;
+        if (!current().contains(window.windowID))
+            if (const auto predecessor = predecessorOf(window, windows, current())) {
+                const ResolvedIdentity inherited = current().at(*predecessor);
+                set(window.windowID, inherited);
+            }
+        if (current().contains(window.windowID))
+            placeOf_.insert_or_assign(window.windowID, *window.bounds);
     }
     if (changed)
         byWindowID_ = std::move(changed);
     return byWindowID_;
+}
+
+std::optional<std::uint32_t>
+Mac26IdentityCache::predecessorOf(const MenuBarWindowInfo& window,
+                                  const std::vector<MenuBarWindowInfo>& windows,
+                                  const ResolvedIdentities& identities) const {
+    for (const auto& [number, place] : placeOf_) {
+        if (place.origin.x != window.bounds->origin.x ||
+            place.size.width != window.bounds->size.width || !identities.contains(number))
+            continue;
+        const bool gone = std::none_of(windows.begin(), windows.end(),
+                                       [&](const auto& other) { return other.windowID == number; });
+        if (gone)
+            return number;
+    }
+    return std::nullopt;
 }
 
 std::vector<Mac26MenuExtraResolver::MenuExtra> Mac26IdentityCache::walk() const {

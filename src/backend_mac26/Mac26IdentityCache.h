@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -42,8 +44,12 @@ class Mac26IdentityCache {
     /// to the nearest extra of one walk within 12 points and records the
     /// matches. A window whose nearest extra is one of Corvel's own items (an
     /// extra of its process with an identifier) is Corvel's own, whatever
-    /// its name: it gets no identity and is reported in `ownSightings`. Windows named with the own prefix or listed in
-    /// `own` get no identity.
+    /// its name: it gets no identity and is reported in `ownSightings`.
+    /// Windows named with the own prefix or listed in `own` get no identity.
+    /// A window the walk could not name (its application did not answer)
+    /// that stands exactly where a known window stood, which is gone, takes
+    /// that window's identity: a restarted host gives the windows it hosts
+    /// new numbers in the same places.
     /// Returns the whole map, including windows that no longer exist, as a
     /// snapshot that later scans never change. Any thread.
     Snapshot record(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
@@ -65,11 +71,19 @@ class Mac26IdentityCache {
                              const Mac26OwnWindows::Numbers& own = {});
 
   private:
+    /// A window with an identity that stood exactly where `window` stands
+    /// and is not in `windows` any more. Called under the lock.
+    std::optional<std::uint32_t> predecessorOf(const MenuBarWindowInfo& window,
+                                               const std::vector<MenuBarWindowInfo>& windows,
+                                               const ResolvedIdentities& identities) const;
+
     const ExtrasProvider defaultExtras_;
     std::mutex lock_;
     /// Replaced, never modified, when a scan changes an entry, so that a
     /// scan that finds what is known already copies nothing.
     Snapshot byWindowID_ = std::make_shared<const ResolvedIdentities>();
+    /// Where each window with an identity stood when a scan last saw it.
+    std::unordered_map<std::uint32_t, platform::Rect> placeOf_;
 };
 
 } // namespace corvel
