@@ -262,6 +262,32 @@ TEST_P(PressTest, ofTwoExtrasNamedAlikeThePressedOneIsTheOneWhereTheItemStands) 
     EXPECT_EQ(menus->front().titles, std::vector<std::string>{"Pause Syncing"});
 }
 
+// Control Center hosts the window and has a Battery extra of its own: the
+// press must open the item's own menu, not the host's namesake far away.
+TEST_P(PressTest, anExtraNamedLikeASystemModuleOpensItsOwnMenuNotControlCenters) {
+    auto scenario = backendScenario(GetParam());
+    sim::Scenario::Application voltwatch;
+    voltwatch.name = "Voltwatch";
+    voltwatch.bundleIdentifier = "com.example.voltwatch";
+    sim::Scenario::Extra battery;
+    battery.autosaveName = "voltwatch.battery";
+    battery.description = "Battery";
+    battery.menu = {"Voltwatch Settings…"};
+    voltwatch.extras.push_back(battery);
+    scenario.applications.push_back(voltwatch);
+    startWith(scenario);
+    prepare();
+    file("voltwatch.battery");
+    const auto menus = menusAfter(1s);
+    personPressesEscapeAfter(2s);
+
+    EXPECT_EQ(attempt(backend->press(observed("voltwatch.battery"))), std::nullopt);
+
+    ASSERT_EQ(menus->size(), 1u);
+    EXPECT_EQ(menus->front().titles, std::vector<std::string>{"Voltwatch Settings…"});
+    EXPECT_TRUE(observed("voltwatch.battery").isInHiddenRegion);
+}
+
 TEST_P(PressTest, anItemThatVanishesBeforeTheRefreshIsGoneAndNothingIsPressed) {
     desktop->setAccessibilityReadCost(0ms); // the press's own timings
     const ObservedItem item = observed("testbed.one");
