@@ -90,7 +90,8 @@ SimulatedDesktop::setMessagingTimeout(const platform::AccessibilityElement& elem
                                       float timeoutInSeconds) {
     if (!(timeoutInSeconds >= 0) || !std::isfinite(timeoutInSeconds))
         return platform::AccessibilityError::illegalArgument;
-    const auto timeout = std::chrono::duration_cast<async::Duration>(
+    // A float's seconds, to the microsecond: 0.1f is 100 ms, not a hair more.
+    const async::Duration timeout = std::chrono::round<std::chrono::microseconds>(
         std::chrono::duration<double>(timeoutInSeconds));
     std::lock_guard lock(mutex_);
     if (element == AccessibilityTree::systemWideElement) {
