@@ -46,8 +46,8 @@ PreparedBar preparedBar(int count) {
     for (int i = 1; i < count; ++i) {
         const double x = 10 + 30.0 * i;
         entries.push_back(windowEntry(100 + i, "Item-" + std::to_string(i), x, 28));
-        bar.extras.push_back(
-            {"com.example.app" + std::to_string(i % 40), "Extra " + std::to_string(i), x, "", false});
+        bar.extras.push_back({"com.example.app" + std::to_string(i % 40),
+                              "Extra " + std::to_string(i), x, "", false});
     }
     bar.list = PlatformValue::array(std::move(entries));
     return bar;

@@ -2,11 +2,11 @@
 
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
+#include "backend/GhostRecoveryOutcome.h"
 #include "backend/MenuBarBackend.h"
 #include "backend_mac26/AccessibilityPermission.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/ItemAssignmentCoordinator.h"
-#include "backend/GhostRecoveryOutcome.h"
 #include "platform/ModalAlerts.h"
 
 #include <stdexcept>

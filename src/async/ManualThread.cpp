@@ -70,11 +70,11 @@ void ManualThread::post(std::function<void()> work) {
 
 TimerHandle ManualThread::after(Duration delay, std::function<void()> work) {
     // The timer may outlive this executor; it then finds the state closed.
-    return loop_.after(delay, [state = std::weak_ptr<State>(state_), this,
-                               work = std::move(work)]() mutable {
-        if (state.lock())
-            post(std::move(work));
-    });
+    return loop_.after(
+        delay, [state = std::weak_ptr<State>(state_), this, work = std::move(work)]() mutable {
+            if (state.lock())
+                post(std::move(work));
+        });
 }
 
 TimePoint ManualThread::now() const {

@@ -15,7 +15,8 @@ async::Task<CaptureResult> Mac26Backend::captureSnapshot(ObservedItem item) {
     // The fresh reading decides, not the record handed in, which may be old.
     std::optional<ObservedItem> current;
     auto reading = readCurrentItems();
-    for (auto& observed : co_await std::move(reading))
+    auto items = co_await std::move(reading);
+    for (auto& observed : items)
         if (observed.id == item.id) {
             current = std::move(observed);
             break;

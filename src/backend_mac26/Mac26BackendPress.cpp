@@ -87,7 +87,8 @@ async::Task<bool> Mac26Backend::pressElement(ObservedItem item) {
 
 async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {
     auto reading = readCurrentItems();
-    for (auto& item : co_await std::move(reading))
+    auto items = co_await std::move(reading);
+    for (auto& item : items)
         if (item.id == token)
             co_return std::move(item);
     throw BackendError::itemNoLongerExists();

@@ -36,12 +36,10 @@ Mac26IdentityCache::resolve(const std::vector<MenuBarWindowInfo>& windows,
     return record(windows, nameSpace, extras, {});
 }
 
-Mac26IdentityCache::Snapshot
-Mac26IdentityCache::record(const std::vector<MenuBarWindowInfo>& windows,
-                           std::string_view nameSpace,
-                           const std::vector<Mac26MenuExtraResolver::MenuExtra>& extras,
-                           const Mac26OwnWindows::Numbers& own,
-                           std::vector<Mac26OwnWindows::Sighting>* ownSightings) {
+Mac26IdentityCache::Snapshot Mac26IdentityCache::record(
+    const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+    const std::vector<Mac26MenuExtraResolver::MenuExtra>& extras,
+    const Mac26OwnWindows::Numbers& own, std::vector<Mac26OwnWindows::Sighting>* ownSightings) {
     const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace);
     const Mac26MenuExtraIndex index(extras);
     std::vector<std::pair<std::uint32_t, const Mac26MenuExtraResolver::MenuExtra*>> matches;

@@ -80,12 +80,10 @@ bool assignItem(ObservedItem& item, const MenuBarWindowInfo& window,
 
 } // namespace
 
-std::vector<ObservedItem>
-Mac26ItemObserver::observedItems(const std::vector<MenuBarWindowInfo>& windows,
-                                 std::string_view nameSpace,
-                                 const ResolvedIdentities& resolvedIdentities,
-                                 const BundleIdentifierLookup& bundleIdentifierOf,
-                                 const Mac26OwnWindows::Numbers& own) {
+std::vector<ObservedItem> Mac26ItemObserver::observedItems(
+    const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+    const ResolvedIdentities& resolvedIdentities, const BundleIdentifierLookup& bundleIdentifierOf,
+    const Mac26OwnWindows::Numbers& own) {
     std::vector<ObservedItem> items;
     observeInto(windows, nameSpace, resolvedIdentities, bundleIdentifierOf, items, own);
     return items;

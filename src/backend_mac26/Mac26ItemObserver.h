@@ -35,11 +35,11 @@ class Mac26ItemObserver {
     /// identity takes its owner's bundle identifier and its name, unless the
     /// owner is Control Center, which hosts other applications' windows: such
     /// a window is not an item until a walk says whose it is.
-    static std::vector<ObservedItem>
-    observedItems(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
-                  const ResolvedIdentities& resolvedIdentities,
-                  const BundleIdentifierLookup& bundleIdentifierOf,
-                  const Mac26OwnWindows::Numbers& own = {});
+    static std::vector<ObservedItem> observedItems(const std::vector<MenuBarWindowInfo>& windows,
+                                                   std::string_view nameSpace,
+                                                   const ResolvedIdentities& resolvedIdentities,
+                                                   const BundleIdentifierLookup& bundleIdentifierOf,
+                                                   const Mac26OwnWindows::Numbers& own = {});
     /// The same into `items`, reusing the records (and their strings'
     /// storage) of the previous call, so that a poll of a still bar
     /// allocates nothing.

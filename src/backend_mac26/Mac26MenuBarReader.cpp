@@ -32,8 +32,8 @@ Mac26MenuBarReader::Scan Mac26MenuBarReader::scan(std::vector<MenuBarWindowInfo>
             continue;
         }
         std::vector<Mac26OwnWindows::Sighting> sightings;
-        auto identities = identityCache_->record(windows, nameSpace_, extras,
-                                                 ownWindows_->numbers(), &sightings);
+        auto identities =
+            identityCache_->record(windows, nameSpace_, extras, ownWindows_->numbers(), &sightings);
         ownWindows_->recognise(sightings, Mac26OwnNames::spacerName(nameSpace_));
         return {std::move(windows), std::move(identities)};
     }

@@ -14,8 +14,8 @@ Mac26MenuExtraResolver::Mac26MenuExtraResolver(
     std::shared_ptr<const platform::Accessibility> accessibility,
     std::shared_ptr<const platform::Workspace> workspace, std::int32_t selfPID,
     const async::Executor* clock)
-    : accessibility_(std::move(accessibility)), workspace_(std::move(workspace)),
-      selfPID_(selfPID), clock_(clock) {}
+    : accessibility_(std::move(accessibility)), workspace_(std::move(workspace)), selfPID_(selfPID),
+      clock_(clock) {}
 
 bool Mac26MenuExtraResolver::isResting(std::int32_t pid) const {
     if (!clock_)

@@ -22,7 +22,7 @@ void Mac26OwnWindows::replace(Numbers numbers) {
 }
 
 void Mac26OwnWindows::recognise(const std::vector<Sighting>& sightings,
-                                 std::string_view spacerIdentifier) {
+                                std::string_view spacerIdentifier) {
     std::lock_guard lock(mutex_);
     for (const auto& sighting : sightings) {
         if (sighting.identifier == spacerIdentifier) {

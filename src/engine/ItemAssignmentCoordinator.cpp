@@ -290,9 +290,8 @@ void ItemAssignmentCoordinator::reportMoveFailure(const ItemID& id, const Observ
         log_->write("Corvel: " + name + " left the menu bar while it was being moved");
         return;
     }
-    log_->write("Corvel: " + name + " did not move " +
-                (intoRegion ? "into" : "out of") + " the hidden region and needs a hand — " +
-                failure.text());
+    log_->write("Corvel: " + name + " did not move " + (intoRegion ? "into" : "out of") +
+                " the hidden region and needs a hand — " + failure.text());
 }
 
 void ItemAssignmentCoordinator::markNeedsAHand(const ItemID& id, bool needsAHand) {

@@ -214,8 +214,9 @@ Scenario scenarioFrom(const json& root) {
     requireKnownKeys(root, "scenario",
                      {"screen", "permissions", "self", "statusItems", "latencies",
                       "hostStatusItemsInHost", "restartKeepsLeftovers", "launchFails",
-                      "captureFails", "accessibilityReadCostMs", "killallRunMs", "environment", "rememberedPositions",
-                      "missingSymbols", "applications", "leftovers", "extraWindows"});
+                      "captureFails", "accessibilityReadCostMs", "killallRunMs", "environment",
+                      "rememberedPositions", "missingSymbols", "applications", "leftovers",
+                      "extraWindows"});
     Scenario scenario;
     if (root.contains("screen"))
         readScreen(root.at("screen"), scenario.screen);

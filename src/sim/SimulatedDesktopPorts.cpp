@@ -109,7 +109,8 @@ SimulatedDesktop::setMessagingTimeout(const platform::AccessibilityElement& elem
 // The answer is read when it arrives, so a walk that takes a while sees the
 // world as it is at each of its reads. The wait happens outside the lock: the
 // desktop goes on meanwhile.
-bool SimulatedDesktop::awaitAccessibilityAnswer(const platform::AccessibilityElement& element) const {
+bool SimulatedDesktop::awaitAccessibilityAnswer(
+    const platform::AccessibilityElement& element) const {
     async::Duration wait{0};
     bool neverAnswers = false;
     {

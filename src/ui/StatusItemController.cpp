@@ -75,7 +75,8 @@ async::Task<void> StatusItemController::placeOrRetry(std::shared_ptr<StatusItemC
     }
 }
 
-async::Task<void> StatusItemController::retryPlacement(std::weak_ptr<StatusItemController> weakSelf) {
+async::Task<void>
+StatusItemController::retryPlacement(std::weak_ptr<StatusItemController> weakSelf) {
     for (;;) {
         co_await async::sleepFor(placementRetry);
         const bool cancelled = co_await async::isCancelled();

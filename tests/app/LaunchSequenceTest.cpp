@@ -114,8 +114,9 @@ TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswersAndSaysWhatARestar
         {GhostRecoveryOutcome::requiresHostRestart(),
          "Corvel: leftover items of an earlier run of Corvel are still in the menu bar after a "
          "restart of Control Center at launch"},
-        {GhostRecoveryOutcome::recovered(2), "Corvel: Control Center was restarted at launch to "
-                                             "clear 2 leftover item(s) of an earlier run of Corvel"},
+        {GhostRecoveryOutcome::recovered(2),
+         "Corvel: Control Center was restarted at launch to "
+         "clear 2 leftover item(s) of an earlier run of Corvel"},
         {GhostRecoveryOutcome::clean(), ""}};
     for (const auto& [outcome, line] : cases) {
         backend = std::make_shared<test::ScriptedBackend>();
@@ -124,8 +125,8 @@ TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswersAndSaysWhatARestar
         launch();
         EXPECT_TRUE(backend->isPrepared());
         EXPECT_TRUE(delegate->launchTask().isDone());
-        EXPECT_EQ(log->lines(), line.empty() ? std::vector<std::string>{}
-                                             : std::vector<std::string>{line});
+        EXPECT_EQ(log->lines(),
+                  line.empty() ? std::vector<std::string>{} : std::vector<std::string>{line});
     }
 }
 

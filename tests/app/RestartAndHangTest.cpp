@@ -41,10 +41,13 @@ class RestartRun : public ::testing::TestWithParam<std::string>, public WholeRun
         ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == rows; }, 2s))
             << group << " shows " << person->stripRowCount() << " rows";
         person->pressStripRow(bundle);
-        ASSERT_TRUE(advanceUntil([&] {
-            const auto menus = desktop->openMenus();
-            return menus.size() == 1 && menus[0].ownerPid == desktop->pidOf(bundle);
-        }, 3s)) << bundle;
+        ASSERT_TRUE(advanceUntil(
+            [&] {
+                const auto menus = desktop->openMenus();
+                return menus.size() == 1 && menus[0].ownerPid == desktop->pidOf(bundle);
+            },
+            3s))
+            << bundle;
         // A person reads the menu before closing it.
         loop.advance(1s);
         desktop->pressKey(53);
@@ -111,11 +114,13 @@ TEST_P(HungApplication, neverFreezesTheMenuAStripOrTheSettings) {
     person->clickBarItem(*person->groupIcon("Work"));
     ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }, 2s));
     person->pressStripRow(driftwood);
-    ASSERT_TRUE(advanceUntil([&] {
-        const auto lines = log->lines();
-        return std::find(lines.begin(), lines.end(), "Corvel: Driftwood did not open its menu") !=
-               lines.end();
-    }, 5s));
+    ASSERT_TRUE(advanceUntil(
+        [&] {
+            const auto lines = log->lines();
+            return std::find(lines.begin(), lines.end(),
+                             "Corvel: Driftwood did not open its menu") != lines.end();
+        },
+        5s));
     EXPECT_TRUE(advanceUntil([&] { return !person->isItemInView(driftwood); }, 2s));
 
     person->clickBarItem(*person->groupIcon("Work"));

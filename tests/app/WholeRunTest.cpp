@@ -1,4 +1,5 @@
 #include "app/WholeRun.h"
+
 #include "settings_ui/HostWindow.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "ui/StripPanel.h"

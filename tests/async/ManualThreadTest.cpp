@@ -1,6 +1,7 @@
+#include "async/ManualThread.h"
+
 #include "async/Hop.h"
 #include "async/ManualLoop.h"
-#include "async/ManualThread.h"
 #include "async/Sleep.h"
 #include "async/Spawn.h"
 
@@ -51,9 +52,8 @@ Task<std::thread::id> threadOf() {
 
 Task<void> hopAndSleep(ManualThread* thread, std::thread::id* on, std::atomic<bool>* done) {
     *on = co_await runOn(*thread, threadOf());
-    auto sleeping = runOn(*thread, [](Duration span) -> Task<void> {
-        co_await sleepFor(span);
-    }(100ms));
+    auto sleeping =
+        runOn(*thread, [](Duration span) -> Task<void> { co_await sleepFor(span); }(100ms));
     co_await std::move(sleeping);
     done->store(true);
 }

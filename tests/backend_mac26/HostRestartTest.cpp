@@ -123,7 +123,7 @@ TEST_P(HostRestartTest, aRegionRevealedOnPurposeStaysOpenWhileItemsAreFiledIntoI
 
     ASSERT_EQ(failureOf(backend->moveIntoHiddenRegion(observed("twinlight.a"))), std::nullopt);
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::menuAutoClose,
-                                                   async::Duration(std::chrono::seconds(1))));
+                                                    async::Duration(std::chrono::seconds(1))));
     EXPECT_EQ(failureOf(backend->press(observed("testbed.one"))), std::nullopt);
     loop.advance(100ms);
 

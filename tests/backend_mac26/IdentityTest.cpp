@@ -35,9 +35,8 @@ TEST(Mac26IdentityCache, rescansAfterTheIntervalOrForAForeignWindowWithoutIdenti
         4));
     Mac26OwnWindows::Numbers own;
     own.spacer = 5;
-    EXPECT_FALSE(
-        Mac26IdentityCache::shouldRescan({window(1, 10), window(5, -9000)}, known, "Corvel-", 0, 4,
-                                         own))
+    EXPECT_FALSE(Mac26IdentityCache::shouldRescan({window(1, 10), window(5, -9000)}, known,
+                                                  "Corvel-", 0, 4, own))
         << "Corvel's own window, known by its number";
 }
 

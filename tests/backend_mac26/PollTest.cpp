@@ -181,8 +181,8 @@ TEST(Mac26PollState, neverReportsGeometryOnTheFirstPassEvenWithoutASpacer) {
     auto cache = std::make_shared<Mac26IdentityCache>(
         [] { return std::vector<Mac26MenuExtraResolver::MenuExtra>{}; });
     Mac26PollState state(std::make_shared<Mac26MenuBarReader>(
-        "Corvel", Mac26MenuBarReader::Ports{MenuBarWindowList(desktop), nullptr, nullptr, 0},
-        cache, std::make_shared<Mac26OwnWindows>()));
+        "Corvel", Mac26MenuBarReader::Ports{MenuBarWindowList(desktop), nullptr, nullptr, 0}, cache,
+        std::make_shared<Mac26OwnWindows>()));
     auto noSpacer = MenuBarWindowList(desktop).layer25Windows();
     ASSERT_EQ(noSpacer.size(), 1u);
     auto first = state.pass(noSpacer);

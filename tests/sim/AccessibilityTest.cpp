@@ -70,11 +70,11 @@ TEST_F(AccessibilityTest, ReadsOfOtherApplicationsHoldTheirCallerAndAHungOneTime
     };
     AccessibilityError alphaAnswer{};
     EXPECT_EQ(took([&] { desktop->copyAttributeValue(beta, "AXTitle"); }), 2ms);
-    EXPECT_EQ(took([&] { desktop->copyAttributeValue(desktop->createApplication(::getpid()),
-                                                     "AXTitle"); }),
+    EXPECT_EQ(took([&] {
+                  desktop->copyAttributeValue(desktop->createApplication(::getpid()), "AXTitle");
+              }),
               0ms);
-    EXPECT_EQ(took([&] { alphaAnswer = desktop->copyAttributeValue(alpha, "AXTitle").error; }),
-              6s);
+    EXPECT_EQ(took([&] { alphaAnswer = desktop->copyAttributeValue(alpha, "AXTitle").error; }), 6s);
     EXPECT_EQ(alphaAnswer, AccessibilityError::cannotComplete);
 
     const auto systemWide = desktop->createSystemWide();
