@@ -8,12 +8,17 @@ namespace {
 
 using MenuExtra = Mac26MenuExtraResolver::MenuExtra;
 
+/// An extra of another application at `x`.
+MenuExtra extra(std::string bundleID, std::string name, double x) {
+    return {std::move(bundleID), std::move(name), x, "", false};
+}
+
 MenuBarWindowInfo window(std::uint32_t number, double x, std::string name = "") {
     return {number, 300, std::move(name), platform::Rect{{x, 0}, {24, 24}}};
 }
 
 TEST(Mac26MenuExtraResolverMatch, takesTheNearestExtraWithinTwelvePointsAndTheFirstOnATie) {
-    const std::vector<MenuExtra> extras{{"a", "A", 100}, {"b", "B", 124}};
+    const std::vector<MenuExtra> extras{extra("a", "A", 100), extra("b", "B", 124)};
     EXPECT_EQ(Mac26MenuExtraResolver::match(112, extras, 12.0)->name, "A");
     EXPECT_FALSE(Mac26MenuExtraResolver::match(136.5, extras, 12.0));
     EXPECT_EQ(Mac26MenuExtraResolver::match(136, extras, 12.0)->name, "B");
@@ -41,7 +46,8 @@ TEST(Mac26IdentityCache, rescansAfterTheIntervalOrForAForeignWindowWithoutIdenti
 }
 
 TEST(Mac26IdentityCache, matchesForeignOnScreenWindowsAndKeepsEntriesOfWindowsThatWent) {
-    std::vector<MenuExtra> extras{{"com.example.a", "A", 100}, {"com.example.b", "B", 200}};
+    std::vector<MenuExtra> extras{extra("com.example.a", "A", 100),
+                                  extra("com.example.b", "B", 200)};
     int scans = 0;
     Mac26IdentityCache cache([&] {
         ++scans;
@@ -57,7 +63,7 @@ TEST(Mac26IdentityCache, matchesForeignOnScreenWindowsAndKeepsEntriesOfWindowsTh
     // Window 1 is gone and 2 matches nothing now: both entries stay, and
     // the snapshot handed out before does not change.
     const auto earlier = *resolved;
-    extras = {{"com.example.c", "C", 400}};
+    extras = {extra("com.example.c", "C", 400)};
     auto later = cache.resolve({window(2, 300), window(6, 405)}, "Corvel");
     EXPECT_EQ(*resolved, earlier);
     EXPECT_EQ(*later, (ResolvedIdentities{{1, {"com.example.a", "A"}},
@@ -68,7 +74,7 @@ TEST(Mac26IdentityCache, matchesForeignOnScreenWindowsAndKeepsEntriesOfWindowsTh
 TEST(Mac26IdentityCache, givesSeveralWindowsNearOneExtraTheSameIdentityAndUsesAGivenProvider) {
     Mac26IdentityCache cache([] { return std::vector<MenuExtra>{}; });
     const auto resolved = cache.resolve({window(1, 95), window(2, 105)}, "Corvel", [] {
-        return std::vector<MenuExtra>{{"com.example.a", "A", 100}};
+        return std::vector<MenuExtra>{extra("com.example.a", "A", 100)};
     });
     EXPECT_EQ(resolved->at(1), resolved->at(2));
     EXPECT_TRUE(cache.resolve({window(3, 100)}, "Corvel")->contains(1));
@@ -83,7 +89,7 @@ TEST(Mac26IdentityCache, aWindowAtOneOfCorvelsOwnItemsIsSightedWhateverItsNameAn
     const std::vector<MenuExtra> extras{
         {"app.corvel.Corvel", "Corvel", -8000, "Corvel-HiddenRegionSpacer", true},
         {"app.corvel.Corvel", "Corvel", 300, handle.text(), true},
-        {"com.example.a", "A", 100}};
+        extra("com.example.a", "A", 100)};
     Mac26IdentityCache cache(nullptr);
     std::vector<Mac26OwnWindows::Sighting> sightings;
     const auto resolved = cache.record({window(7, -8000), window(8, 300, "Corvel-Chrome-X"),
@@ -119,8 +125,8 @@ TEST(Mac26MenuExtraIndex, answersAsTheNearestSearchDoesForEveryPosition) {
     unsigned seed = 7;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int i = 0; i < 60; ++i)
-        extras.push_back({"b", std::to_string(i), double(next() % 400) / 2});
-    extras.push_back({"b", "repeat", extras[3].x});
+        extras.push_back(extra("b", std::to_string(i), double(next() % 400) / 2));
+    extras.push_back(extra("b", "repeat", extras[3].x));
     const Mac26MenuExtraIndex index(extras);
     for (double x = -20; x <= 230; x += 0.25) {
         const auto expected = Mac26MenuExtraResolver::match(x, extras, 12.0);
