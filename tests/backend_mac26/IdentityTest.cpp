@@ -132,8 +132,9 @@ TEST(Mac26MenuExtraIndex, answersAsTheNearestSearchDoesForEveryPosition) {
         const auto expected = Mac26MenuExtraResolver::match(x, extras, 12.0);
         const auto* found = index.nearest(x, 12.0);
         ASSERT_EQ(expected.has_value(), found != nullptr) << x;
-        if (expected)
+        if (expected) {
             EXPECT_EQ(found->name, expected->name) << x;
+        }
     }
     const std::vector<MenuExtra> none;
     EXPECT_EQ(Mac26MenuExtraIndex(none).nearest(5, 12.0), nullptr);
