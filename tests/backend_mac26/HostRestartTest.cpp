@@ -79,9 +79,11 @@ TEST_P(HostRestartTest, aWindowNoWalkCanNameKeepsItsPredecessorsIdentityNeverThe
     ASSERT_TRUE(after);
     EXPECT_EQ(after->identity.title, "Testbed One");
     EXPECT_TRUE(after->isInHiddenRegion);
-    for (const auto& item : items())
-        if (item.identity.bundleID == controlCenter)
+    for (const auto& item : items()) {
+        if (item.identity.bundleID == controlCenter) {
             EXPECT_NE(item.frame->x, after->frame->x) << item.identity.title;
+        }
+    }
 }
 
 // Control Center restarting on its own renumbers Corvel's own windows too; a

@@ -266,15 +266,9 @@ TEST_P(PressTest, ofTwoExtrasNamedAlikeThePressedOneIsTheOneWhereTheItemStands) 
 // press must open the item's own menu, not the host's namesake far away.
 TEST_P(PressTest, anExtraNamedLikeASystemModuleOpensItsOwnMenuNotControlCenters) {
     auto scenario = backendScenario(GetParam());
-    sim::Scenario::Application voltwatch;
-    voltwatch.name = "Voltwatch";
-    voltwatch.bundleIdentifier = "com.example.voltwatch";
-    sim::Scenario::Extra battery;
-    battery.autosaveName = "voltwatch.battery";
-    battery.description = "Battery";
-    battery.menu = {"Voltwatch Settings…"};
-    voltwatch.extras.push_back(battery);
-    scenario.applications.push_back(voltwatch);
+    scenario.applications.push_back(applicationWithOneExtra("Voltwatch", "com.example.voltwatch",
+                                                            "voltwatch.battery", "Battery",
+                                                            "Voltwatch Settings…"));
     startWith(scenario);
     prepare();
     file("voltwatch.battery");
