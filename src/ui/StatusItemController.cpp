@@ -4,6 +4,7 @@
 #include "engine/ChromeBlockPlanner.h"
 #include "platform/Menu.h"
 #include "ui/CorvelMenuController.h"
+#include "ui/ShortcutStripAnchor.h"
 #include "ui/StripWindowController.h"
 
 namespace corvel {
@@ -91,6 +92,19 @@ StatusItemController::retryPlacement(std::weak_ptr<StatusItemController> weakSel
             // Tried again after the next wait.
         }
     }
+}
+
+void StatusItemController::groupShortcutPressed(const GroupID& group) {
+    async::spawn(mainExecutor_, openFromShortcut(shared_from_this(), group));
+}
+
+async::Task<void> StatusItemController::openFromShortcut(std::shared_ptr<StatusItemController> self,
+                                                         GroupID group) {
+    const auto& backend = *self->backend_;
+    self->stripController_->setPendingAnchorFrame(ShortcutStripAnchor::anchor(
+        backend.ownChromeFrame(group.rawValue()), backend.primaryIconFrame()));
+    auto handling = self->interpreter_->handle(SessionState::Event::groupIconClicked(group));
+    co_await std::move(handling);
 }
 
 async::Task<void> StatusItemController::placeIcons(std::shared_ptr<StatusItemController> self) {

@@ -2,6 +2,7 @@
 
 #include "app/CorvelAppDelegate.h"
 #include "app/DelegateServices.h"
+#include "app/PersonKeyboard.h"
 #include "app/ScreenMapping.h"
 #include "app/SimulatedPerson.h"
 #include "async/ManualLoop.h"
@@ -15,6 +16,7 @@
 #include "support/ScriptedModalAlerts.h"
 #include "support/TemporaryFolder.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -65,6 +67,8 @@ class WholeRun {
         services.backgroundExecutor = &backgroundExecutor;
         delegate = app::CorvelAppDelegate::create(std::move(services));
         person = std::make_unique<app::SimulatedPerson>(desktop, delegate);
+        keyboard = std::make_unique<app::PersonKeyboard>(desktop);
+        QCoreApplication::instance()->installEventFilter(keyboard.get());
         delegate->applicationDidFinishLaunching();
         ASSERT_TRUE(advanceUntil([&] { return delegate->launchTask().isDone(); }));
     }
@@ -76,6 +80,7 @@ class WholeRun {
         auto flushed = async::spawn(loop, delegate->flushStore());
         advanceUntil([&] { return flushed.isDone(); });
         person.reset();
+        keyboard.reset();
         delegate.reset();
         desktop.reset();
         loop.runUntilIdle();
@@ -134,6 +139,7 @@ class WholeRun {
     std::shared_ptr<sim::SimulatedDesktop> desktop;
     std::shared_ptr<app::CorvelAppDelegate> delegate;
     std::unique_ptr<app::SimulatedPerson> person;
+    std::unique_ptr<app::PersonKeyboard> keyboard;
 };
 
 } // namespace corvel::test
