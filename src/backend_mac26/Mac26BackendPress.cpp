@@ -3,7 +3,6 @@
 #include "async/Hop.h"
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
-#include "backend_mac26/ForeignPressResolver.h"
 #include "backend_mac26/Mac26Backend.h"
 #include "backend_mac26/RevealSupervisor.h"
 
@@ -61,20 +60,35 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
 
     // Without an element nothing is pressed; the supervision then times out
     // and the press reports itself unconfirmed.
-    const auto element = ForeignPressResolver::resolveAXElement(
-        {windowList_, services_.accessibility, services_.workspace, selfPID}, refreshed);
-    if (element)
-        services_.accessibility->performAction(*element, platform::Accessibility::pressAction);
+    auto pressing = pressElement(refreshed);
+    co_await std::move(pressing);
 
     const RevealSupervisionOutcome outcome = co_await finished->wait();
-    if (!outcome.menuWasConfirmedOpen)
-        throw BackendError::pressUnconfirmed();
+    // A menu that never opened has had its Escape; the item goes back where
+    // it was filed all the same, or it would stand in view until a relaunch.
     auto putBack = moveIntoHiddenRegion(refreshed);
     co_await std::move(putBack);
+    if (!outcome.menuWasConfirmedOpen)
+        throw BackendError::pressUnconfirmed();
+}
+
+namespace {
+
+async::Task<bool> pressOn(std::shared_ptr<const Mac26MenuBarReader> reader, ObservedItem item) {
+    co_return reader->press(item);
+}
+
+} // namespace
+
+async::Task<bool> Mac26Backend::pressElement(ObservedItem item) {
+    auto pressing = async::runOn(background_, pressOn(reader_, std::move(item)));
+    co_return co_await std::move(pressing);
 }
 
 async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {
-    for (auto& item : readCurrentItems())
+    auto reading = readCurrentItems();
+    auto items = co_await std::move(reading);
+    for (auto& item : items)
         if (item.id == token)
             co_return std::move(item);
     throw BackendError::itemNoLongerExists();
