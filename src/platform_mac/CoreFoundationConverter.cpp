@@ -30,7 +30,7 @@ std::optional<PlatformValue> CoreFoundationConverter::convertWindowList(Ref list
 }
 
 void CoreFoundationConverter::leaveOut(const Place& place, std::string_view what) {
-    leftOut_.push_back(place.text() + ": " + std::string(what));
+    leftOut_.push_back({place.text(), std::string(what)});
 }
 
 std::optional<PlatformValue> CoreFoundationConverter::value(Ref value, const Place& place) {

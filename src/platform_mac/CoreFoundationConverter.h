@@ -35,8 +35,15 @@ class CoreFoundationConverter {
     /// decoded by the platform into the ports' X, Y, Width and Height.
     std::optional<platform::PlatformValue> convertWindowList(Ref list);
 
-    /// One line per part left out, naming what it was and where.
-    const std::vector<std::string>& leftOut() const { return leftOut_; }
+    struct LeftOut {
+        /// Where it stood, as "the window list[3].kCGWindowName".
+        std::string place;
+        /// What it was, as "a string without a UTF-8 form".
+        std::string what;
+        friend bool operator==(const LeftOut&, const LeftOut&) = default;
+    };
+    /// Every part left out, in the order met.
+    const std::vector<LeftOut>& leftOut() const { return leftOut_; }
 
   private:
     // Where a part stands, spelt out only when something is left out: the
@@ -58,7 +65,7 @@ class CoreFoundationConverter {
     const CoreFoundationValues& values_;
     ElementNamer elements_;
     bool windowList_ = false;
-    std::vector<std::string> leftOut_;
+    std::vector<LeftOut> leftOut_;
 };
 
 } // namespace corvel::mac

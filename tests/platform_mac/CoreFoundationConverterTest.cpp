@@ -180,14 +180,15 @@ TEST_F(CoreFoundationReading, partsWithoutAFormAreLeftOutAndNamedWithTheirPlace)
     const PlatformValue& read = list->asArray()->front();
     ASSERT_EQ(read.asDictionary()->size(), 1u);
     EXPECT_EQ(read.find("kCGWindowNumber")->asInteger(), 5);
+    using LeftOut = CoreFoundationConverter::LeftOut;
     EXPECT_EQ(converting.leftOut(),
-              (std::vector<std::string>{
-                  "the window list[0]: a value of a type Corvel does not read",
-                  "the window list[1].kCGWindowLayer: a number that does not fit",
-                  "the window list[1].kCGWindowName: a string without a UTF-8 form",
-                  "the window list[1].kCGWindowStoreType: a value of a type Corvel does not read",
-                  "the window list[1]: an entry whose key is not text",
-                  "the window list[2]: no value",
+              (std::vector<LeftOut>{
+                  {"the window list[0]", "a value of a type Corvel does not read"},
+                  {"the window list[1].kCGWindowLayer", "a number that does not fit"},
+                  {"the window list[1].kCGWindowName", "a string without a UTF-8 form"},
+                  {"the window list[1].kCGWindowStoreType", "a value of a type Corvel does not read"},
+                  {"the window list[1]", "an entry whose key is not text"},
+                  {"the window list[2]", "no value"},
               }));
 }
 
@@ -202,7 +203,9 @@ TEST_F(CoreFoundationReading, accessibilityValuesReadAsElementsNamedByTheCallerA
     EXPECT_EQ(converting.convert(values_.makeAxValue(platform::Point{1200, 3}))->asPoint(),
               (platform::Point{1200, 3}));
     EXPECT_FALSE(converting.convert(values_.makeAxValue(std::nullopt)));
-    EXPECT_EQ(converting.leftOut().back(), "the value: an accessibility value that is not a point");
+    EXPECT_EQ(converting.leftOut().back(),
+              (CoreFoundationConverter::LeftOut{"the value",
+                                                "an accessibility value that is not a point"}));
 }
 
 TEST_F(CoreFoundationReading, numbersStoredAsFloatingPointStayRealEvenWhenWhole) {
