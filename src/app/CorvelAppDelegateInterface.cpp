@@ -72,6 +72,10 @@ void CorvelAppDelegate::buildInterface(
         async::spawn(main, followGroupsChange(weakSelf, assignment));
     });
 
+    auto launchAtLogin =
+        platform.launchAtLogin
+            ? std::make_shared<LaunchAtLoginSetting>(platform.launchAtLogin, platform.systemLog)
+            : nullptr;
     settingsWindowController_ =
         std::make_shared<SettingsWindowController>(settings, SettingsWindowController::Services{
                                                                  .executor = main,
@@ -79,6 +83,7 @@ void CorvelAppDelegate::buildInterface(
                                                                  .activation = platform.activation,
                                                                  .alerts = services_.alerts,
                                                                  .defaults = services_.defaults,
+                                                                 .launchAtLogin = launchAtLogin,
                                                              });
 
     menuController_ = CorvelMenuController::create(

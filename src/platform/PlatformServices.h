@@ -3,6 +3,7 @@
 #include "platform/Accessibility.h"
 #include "platform/ApplicationActivation.h"
 #include "platform/GlobalEventMonitor.h"
+#include "platform/LaunchAtLogin.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/Processes.h"
 #include "platform/ScreenCapture.h"
@@ -37,6 +38,7 @@ struct PlatformServices {
     std::shared_ptr<SymbolImages> symbolImages;
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<WallClock> wallClock;
+    std::shared_ptr<LaunchAtLogin> launchAtLogin;
 };
 
 } // namespace corvel::platform

@@ -41,6 +41,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.globalEventMonitor = std::shared_ptr<platform::GlobalEventMonitor>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
     services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
+    services.launchAtLogin = loginItem_;
     return services;
 }
 
