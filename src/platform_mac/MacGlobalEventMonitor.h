@@ -2,6 +2,7 @@
 
 #include "async/Executor.h"
 #include "platform/GlobalEventMonitor.h"
+#include "platform_mac/ExecutorMailbox.h"
 #include "platform_mac/FirstUseLog.h"
 
 #include <map>
@@ -23,7 +24,7 @@ class MacGlobalEventMonitor final : public platform::GlobalEventMonitor {
     void removeMonitor(Token token) override;
 
   private:
-    async::Executor& mainExecutor_;
+    std::shared_ptr<ExecutorMailbox> mainThread_;
     std::shared_ptr<FirstUseLog> notes_;
     /// AppKit's monitor objects, strong, by token.
     std::map<Token, id> monitors_;

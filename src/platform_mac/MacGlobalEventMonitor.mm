@@ -10,17 +10,18 @@ namespace corvel::mac {
 
 MacGlobalEventMonitor::MacGlobalEventMonitor(async::Executor& mainExecutor,
                                              std::shared_ptr<FirstUseLog> notes)
-    : mainExecutor_(mainExecutor), notes_(std::move(notes)) {}
+    : mainThread_(std::make_shared<ExecutorMailbox>(mainExecutor)), notes_(std::move(notes)) {}
 
 MacGlobalEventMonitor::~MacGlobalEventMonitor() {
     while (!monitors_.empty())
         removeMonitor(monitors_.begin()->first);
+    mainThread_->close();
 }
 
 std::optional<platform::GlobalEventMonitor::Token>
 MacGlobalEventMonitor::addGlobalMonitor(std::uint64_t mask, Handler handler) {
     requireMainThread("NSEvent addGlobalMonitorForEventsMatchingMask:handler:");
-    async::Executor* mainExecutor = &mainExecutor_;
+    std::shared_ptr<ExecutorMailbox> mainThread = mainThread_;
     std::shared_ptr<FirstUseLog> notes = notes_;
     id monitor = [NSEvent
         addGlobalMonitorForEventsMatchingMask:static_cast<NSEventMask>(mask)
@@ -44,7 +45,7 @@ MacGlobalEventMonitor::addGlobalMonitor(std::uint64_t mask, Handler handler) {
                                                     "Corvel: an NSEvent global monitor handler "
                                                     "ran off the main thread; its events are "
                                                     "handed to the main thread");
-                                        mainExecutor->post(std::move(deliver));
+                                        mainThread->post(std::move(deliver));
                                       }];
     if (!monitor)
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "async/Executor.h"
 #include "platform/Processes.h"
 #include "platform/SystemLog.h"
+#include "platform_mac/ExecutorMailbox.h"
 
 #include <map>
 #include <memory>
@@ -17,6 +18,7 @@ namespace corvel::mac {
 class MacProcesses final : public platform::Processes {
   public:
     MacProcesses(async::Executor& mainExecutor, std::shared_ptr<platform::SystemLog> log);
+    ~MacProcesses() override;
 
     std::int32_t currentProcessIdentifier() const override;
     std::optional<std::int32_t> launch(const std::string& executablePath,
@@ -26,7 +28,7 @@ class MacProcesses final : public platform::Processes {
     async::Task<int> waitUntilExit(std::int32_t pid) override;
 
   private:
-    async::Executor& mainExecutor_;
+    std::shared_ptr<ExecutorMailbox> mainThread_;
     std::shared_ptr<platform::SystemLog> log_;
     std::mutex mutex_;
     std::map<std::int32_t, std::shared_ptr<async::Completion<int>>> exits_;

@@ -10,7 +10,11 @@ namespace corvel::mac {
 
 MacProcesses::MacProcesses(async::Executor& mainExecutor,
                            std::shared_ptr<platform::SystemLog> log)
-    : mainExecutor_(mainExecutor), log_(std::move(log)) {}
+    : mainThread_(std::make_shared<ExecutorMailbox>(mainExecutor)), log_(std::move(log)) {}
+
+MacProcesses::~MacProcesses() {
+    mainThread_->close();
+}
 
 std::int32_t MacProcesses::currentProcessIdentifier() const {
     return getpid();
@@ -23,7 +27,7 @@ std::optional<std::int32_t> MacProcesses::launch(const std::string& executablePa
         [taskArguments addObject:nsString(argument)];
     // Made before the launch: an end reported at once is kept for the waiter.
     auto exit = std::make_shared<async::Completion<int>>();
-    async::Executor* mainExecutor = &mainExecutor_;
+    std::shared_ptr<ExecutorMailbox> mainThread = mainThread_;
     NSError* error = nil;
     NSTask* task = [NSTask
         launchedTaskWithExecutableURL:[NSURL fileURLWithPath:nsString(executablePath)]
@@ -31,7 +35,7 @@ std::optional<std::int32_t> MacProcesses::launch(const std::string& executablePa
                                 error:&error
                    terminationHandler:^(NSTask* ended) {
                      const int status = ended.terminationStatus;
-                     mainExecutor->post([exit, status] { exit->complete(status); });
+                     mainThread->post([exit, status] { exit->complete(status); });
                    }];
     if (!task) {
         log_->write("Corvel: could not launch " + executablePath + ": " +

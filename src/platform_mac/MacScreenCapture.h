@@ -2,6 +2,7 @@
 
 #include "async/Executor.h"
 #include "platform/ScreenCapture.h"
+#include "platform_mac/ExecutorMailbox.h"
 #include "platform_mac/FirstUseLog.h"
 
 #include <memory>
@@ -16,6 +17,7 @@ namespace corvel::mac {
 class MacScreenCapture final : public platform::ScreenCapture {
   public:
     MacScreenCapture(async::Executor& mainExecutor, std::shared_ptr<FirstUseLog> notes);
+    ~MacScreenCapture() override;
 
     bool preflightAccess() const override;
     bool requestAccess() override;
@@ -26,7 +28,7 @@ class MacScreenCapture final : public platform::ScreenCapture {
     pngRepresentation(const platform::CapturedImage& image) override;
 
   private:
-    async::Executor& mainExecutor_;
+    std::shared_ptr<ExecutorMailbox> mainThread_;
     std::shared_ptr<FirstUseLog> notes_;
 };
 

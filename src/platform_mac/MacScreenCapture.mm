@@ -61,19 +61,19 @@ Image pixels(CGImageRef image, FirstUseLog& notes) {
 
 // One answer of ScreenCaptureKit, delivered on the main executor.
 template <class T> struct Answer {
-    async::Executor* mainExecutor;
+    std::shared_ptr<ExecutorMailbox> mainThread;
     std::shared_ptr<async::Completion<T>> completion = std::make_shared<async::Completion<T>>();
 
     void deliver(T value) const {
-        mainExecutor->post([completion = completion, value = std::move(value)]() mutable {
+        mainThread->post([completion = completion, value = std::move(value)]() mutable {
             completion->complete(std::move(value));
         });
     }
 };
 
-async::Task<SCShareableContent*> shareableContent(async::Executor* mainExecutor,
+async::Task<SCShareableContent*> shareableContent(std::shared_ptr<ExecutorMailbox> mainThread,
                                                   std::shared_ptr<FirstUseLog> notes) {
-    Answer<SCShareableContent*> answer{mainExecutor};
+    Answer<SCShareableContent*> answer{std::move(mainThread)};
     [SCShareableContent getShareableContentWithCompletionHandler:^(SCShareableContent* content,
                                                                    NSError* error) {
       if (!content)
@@ -88,7 +88,11 @@ async::Task<SCShareableContent*> shareableContent(async::Executor* mainExecutor,
 
 MacScreenCapture::MacScreenCapture(async::Executor& mainExecutor,
                                    std::shared_ptr<FirstUseLog> notes)
-    : mainExecutor_(mainExecutor), notes_(std::move(notes)) {}
+    : mainThread_(std::make_shared<ExecutorMailbox>(mainExecutor)), notes_(std::move(notes)) {}
+
+MacScreenCapture::~MacScreenCapture() {
+    mainThread_->close();
+}
 
 bool MacScreenCapture::preflightAccess() const {
     return CGPreflightScreenCaptureAccess();
@@ -99,7 +103,7 @@ bool MacScreenCapture::requestAccess() {
 }
 
 async::Task<Windows> MacScreenCapture::shareableWindows() {
-    auto listing = shareableContent(&mainExecutor_, notes_);
+    auto listing = shareableContent(mainThread_, notes_);
     SCShareableContent* content = co_await std::move(listing);
     if (!content)
         co_return std::nullopt;
@@ -110,7 +114,7 @@ async::Task<Windows> MacScreenCapture::shareableWindows() {
 }
 
 async::Task<Image> MacScreenCapture::captureImage(platform::CaptureConfiguration configuration) {
-    auto listing = shareableContent(&mainExecutor_, notes_);
+    auto listing = shareableContent(mainThread_, notes_);
     SCShareableContent* content = co_await std::move(listing);
     SCWindow* target = nil;
     for (SCWindow* window in content.windows)
@@ -131,7 +135,7 @@ async::Task<Image> MacScreenCapture::captureImage(platform::CaptureConfiguration
                      "Corvel: SCStreamConfiguration has no ignoreGlobalClipSingleWindow; "
                      "captures keep the global clip");
 
-    Answer<Image> answer{&mainExecutor_};
+    Answer<Image> answer{mainThread_};
     std::shared_ptr<FirstUseLog> notes = notes_;
     [SCScreenshotManager
         captureImageWithFilter:filter

@@ -1,4 +1,6 @@
+#include "async/ManualLoop.h"
 #include "platform_mac/AccessibilityElementTable.h"
+#include "platform_mac/ExecutorMailbox.h"
 #include "platform_mac/OwnedReference.h"
 
 #include <gtest/gtest.h>
@@ -135,4 +137,15 @@ TEST_F(References, aFoundElementStaysValidAfterTheTableDropsIt) {
     table.intern(1, created(2));
     EXPECT_FALSE(table.find(value));
     EXPECT_EQ(references(element), 2) << "the reader's and the caller's";
+}
+
+TEST(ExecutorMailboxTest, anAnswerArrivingAfterItsBindingWentIsDroppedNotRunOnAGoneLoop) {
+    async::ManualLoop loop;
+    auto mailbox = std::make_shared<mac::ExecutorMailbox>(loop);
+    int ran = 0;
+    EXPECT_TRUE(mailbox->post([&] { ++ran; }));
+    mailbox->close();
+    EXPECT_FALSE(mailbox->post([&] { ++ran; }));
+    loop.runUntilIdle();
+    EXPECT_EQ(ran, 1);
 }
