@@ -93,7 +93,10 @@ bool MacWorkspace::openURL(const std::string& url) {
         notes_->log().write("Corvel: NSURL refused " + url + "; nothing was opened");
         return false;
     }
-    return [[NSWorkspace sharedWorkspace] openURL:parsed];
+    if ([[NSWorkspace sharedWorkspace] openURL:parsed])
+        return true;
+    notes_->log().write("Corvel: the workspace opened nothing for " + url);
+    return false;
 }
 
 } // namespace corvel::mac
