@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     }
     for (int points : {16, 32, 128, 256, 512}) {
         for (int scale : {1, 2}) {
-            const QString name = QString("icon_%1x%1%2.png").arg(points).arg(scale == 2 ? "@2x" : "");
+            const QString name =
+                QString("icon_%1x%1%2.png").arg(points).arg(scale == 2 ? "@2x" : "");
             if (!icon(points * scale).save(folder.filePath(name), "PNG")) {
                 std::fprintf(stderr, "corvel_app_icon: cannot write %s\n",
                              qPrintable(folder.filePath(name)));

@@ -56,8 +56,7 @@ LaunchOptions::parse(const QStringList& arguments) {
         return Exit{2, "corvel: " + text(parser.errorText()) + "\n" + helpOf(parser)};
     if (!parser.positionalArguments().isEmpty())
         return Exit{2, "corvel: unexpected argument '" +
-                           text(parser.positionalArguments().first()) + "'\n" +
-                           helpOf(parser)};
+                           text(parser.positionalArguments().first()) + "'\n" + helpOf(parser)};
     if (parser.isSet(helpOption))
         return Exit{0, helpOf(parser)};
     if (parser.isSet(versionOption))
@@ -71,8 +70,8 @@ LaunchOptions::parse(const QStringList& arguments) {
     options.reset = parser.isSet(reset);
     if (parser.isSet(tour))
         options.tourDirectory = text(parser.value(tour));
-    options.simulated =
-        parser.isSet(simulated) || options.scenarioFile.has_value() || options.tourDirectory.has_value();
+    options.simulated = parser.isSet(simulated) || options.scenarioFile.has_value() ||
+                        options.tourDirectory.has_value();
     for (const auto* value : {&options.scenarioFile, &options.storeFile, &options.tourDirectory}) {
         if (*value && (*value)->empty())
             return Exit{2, "corvel: an option's file or folder name is empty\n"};

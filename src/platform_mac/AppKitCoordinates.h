@@ -20,8 +20,7 @@ struct AppKitCoordinates {
     /// A rectangle's origin is its bottom-left corner in AppKit and its
     /// top-left corner in the ports; its size stays as it is.
     static platform::Rect flipped(const platform::Rect& rect, double menuBarScreenHeight) {
-        return {{rect.origin.x, menuBarScreenHeight - rect.origin.y - rect.size.height},
-                rect.size};
+        return {{rect.origin.x, menuBarScreenHeight - rect.origin.y - rect.size.height}, rect.size};
     }
 };
 

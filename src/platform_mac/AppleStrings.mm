@@ -8,9 +8,9 @@ namespace corvel::mac {
 
 CFRef<CFStringRef> cfString(std::string_view text) {
     const std::string valid = platform::validUtf8(text);
-    return CFRef<CFStringRef>::adopt(CFStringCreateWithBytes(
-        kCFAllocatorDefault, reinterpret_cast<const UInt8*>(valid.data()),
-        static_cast<CFIndex>(valid.size()), kCFStringEncodingUTF8, false));
+    return CFRef<CFStringRef>::adopt(
+        CFStringCreateWithBytes(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(valid.data()),
+                                static_cast<CFIndex>(valid.size()), kCFStringEncodingUTF8, false));
 }
 
 NSString* nsString(std::string_view text) {

@@ -5,7 +5,6 @@
 #include "platform_mac/FirstUseLog.h"
 
 #include <CoreFoundation/CoreFoundation.h>
-
 #include <string>
 #include <string_view>
 #include <utility>

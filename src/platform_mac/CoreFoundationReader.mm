@@ -105,9 +105,9 @@ std::optional<std::string> CoreFoundationReader::keyName(Ref key) const {
 void CoreFoundationReader::report(FirstUseLog& notes, std::string_view call,
                                   const CoreFoundationConverter& converter) {
     for (const auto& part : converter.leftOut())
-        notes.once(std::string(call) + ": " + part.what,
-                   "Corvel: " + std::string(call) + " gave " + part.what + " at " + part.place +
-                       "; Corvel reads it as missing");
+        notes.once(std::string(call) + ": " + part.what, "Corvel: " + std::string(call) + " gave " +
+                                                             part.what + " at " + part.place +
+                                                             "; Corvel reads it as missing");
 }
 
 } // namespace corvel::mac

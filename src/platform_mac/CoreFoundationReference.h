@@ -3,7 +3,6 @@
 #include "platform_mac/OwnedReference.h"
 
 #include <CoreFoundation/CoreFoundation.h>
-
 #include <cstddef>
 
 namespace corvel::mac {

@@ -6,7 +6,6 @@
 #include "platform_mac/FirstUseLog.h"
 
 #include <ApplicationServices/ApplicationServices.h>
-
 #include <memory>
 
 namespace corvel::mac {
@@ -27,8 +26,9 @@ class MacAccessibility final : public platform::Accessibility {
     bool isProcessTrusted() const override;
     bool isProcessTrustedWithOptions(const platform::PlatformValue::Dictionary& options) override;
     platform::AccessibilityElement createApplication(std::int32_t pid) const override;
-    platform::AccessibilityValueResult copyAttributeValue(const platform::AccessibilityElement& element,
-                                                          std::string_view attribute) const override;
+    platform::AccessibilityValueResult
+    copyAttributeValue(const platform::AccessibilityElement& element,
+                       std::string_view attribute) const override;
     platform::AccessibilityError performAction(const platform::AccessibilityElement& element,
                                                std::string_view action) override;
 

@@ -22,8 +22,9 @@ bool MacAccessibility::isProcessTrustedWithOptions(
     const platform::PlatformValue::Dictionary& options) {
     const auto read = AccessibilityCalls::trustCheckOptions(options);
     for (const auto& key : read.ignored)
-        notes_->once("trust option " + key, "Corvel: AXIsProcessTrustedWithOptions takes no option " +
-                                                key + "; it was left out");
+        notes_->once("trust option " + key,
+                     "Corvel: AXIsProcessTrustedWithOptions takes no option " + key +
+                         "; it was left out");
     // The option is passed by the platform's constant, whose text is not
     // documented; say so if it is not the text the ports use.
     if (utf8(kAXTrustedCheckOptionPrompt) != trustedCheckOptionPrompt)
@@ -32,7 +33,9 @@ bool MacAccessibility::isProcessTrustedWithOptions(
                          utf8(kAXTrustedCheckOptionPrompt).value_or("") + "\", not \"" +
                          std::string(trustedCheckOptionPrompt) + "\"");
     NSDictionary* platformOptions =
-        read.prompt ? @{(__bridge NSString*)kAXTrustedCheckOptionPrompt : @(*read.prompt)} : @{};
+        read.prompt
+            ? @{(__bridge NSString*)kAXTrustedCheckOptionPrompt : @(*read.prompt)}
+            : @{};
     return AXIsProcessTrustedWithOptions((__bridge CFDictionaryRef)platformOptions);
 }
 
@@ -40,7 +43,8 @@ platform::AccessibilityElement MacAccessibility::createApplication(std::int32_t 
     return {pid, 0};
 }
 
-CFRef<AXUIElementRef> MacAccessibility::resolve(const platform::AccessibilityElement& element) const {
+CFRef<AXUIElementRef>
+MacAccessibility::resolve(const platform::AccessibilityElement& element) const {
     if (element.id == 0)
         return CFRef<AXUIElementRef>::adopt(AXUIElementCreateApplication(element.pid));
     return elements_.find(element);
@@ -66,13 +70,13 @@ MacAccessibility::copyAttributeValue(const platform::AccessibilityElement& eleme
     if (code != kAXErrorSuccess)
         return AccessibilityValueResult::failed(answer("AXUIElementCopyAttributeValue", code));
     const CoreFoundationReader reader;
-    CoreFoundationConverter converter(reader, [this, pid = element.pid](CoreFoundationValues::Ref child) {
-        return elements_.intern(pid, static_cast<AXUIElementRef>(child));
-    });
+    CoreFoundationConverter converter(
+        reader, [this, pid = element.pid](CoreFoundationValues::Ref child) {
+            return elements_.intern(pid, static_cast<AXUIElementRef>(child));
+        });
     auto converted = converter.convert(value.get());
-    CoreFoundationReader::report(*notes_,
-                                 "AXUIElementCopyAttributeValue(" + std::string(attribute) + ")",
-                                 converter);
+    CoreFoundationReader::report(
+        *notes_, "AXUIElementCopyAttributeValue(" + std::string(attribute) + ")", converter);
     if (!converted)
         return AccessibilityValueResult::failed(AccessibilityError::failure);
     return AccessibilityValueResult::success(std::move(*converted));

@@ -3,7 +3,6 @@
 #include "platform_mac/MainThread.h"
 
 #import <AppKit/AppKit.h>
-
 #include <string>
 
 namespace corvel::mac {

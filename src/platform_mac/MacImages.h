@@ -5,7 +5,6 @@
 
 #import <AppKit/AppKit.h>
 #include <CoreGraphics/CoreGraphics.h>
-
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -76,10 +76,10 @@ NSImage* MacImages::nsImage(const platform::Image& image, FirstUseLog& notes) {
         break;
     }
     if (!made) {
-        const std::string what = std::string(kindName(image.kind())) +
-                                 (image.kind() == platform::Image::Kind::symbol
-                                      ? " \"" + image.symbolName() + "\""
-                                      : std::string());
+        const std::string what =
+            std::string(kindName(image.kind())) + (image.kind() == platform::Image::Kind::symbol
+                                                       ? " \"" + image.symbolName() + "\""
+                                                       : std::string());
         notes.once("image " + what, "Corvel: AppKit made no image of the " + what);
         return nil;
     }

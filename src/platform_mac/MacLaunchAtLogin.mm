@@ -4,7 +4,6 @@
 #include "platform_mac/MainThread.h"
 
 #import <ServiceManagement/ServiceManagement.h>
-
 #include <string>
 
 namespace corvel::mac {

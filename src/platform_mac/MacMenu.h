@@ -3,7 +3,6 @@
 #include "platform/Menu.h"
 
 #import <AppKit/AppKit.h>
-
 #include <memory>
 
 /// Shows a port Menu as an NSMenu. It is the menu's delegate: each time the

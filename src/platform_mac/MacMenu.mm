@@ -39,9 +39,10 @@
             [_nsMenu addItem:[NSMenuItem separatorItem]];
             continue;
         }
-        NSMenuItem* shown = [[NSMenuItem alloc] initWithTitle:nsString(item.title)
-                                                       action:item.action ? @selector(choose:) : nullptr
-                                                keyEquivalent:nsString(item.keyEquivalent)];
+        NSMenuItem* shown =
+            [[NSMenuItem alloc] initWithTitle:nsString(item.title)
+                                       action:item.action ? @selector(choose:) : nullptr
+                                keyEquivalent:nsString(item.keyEquivalent)];
         shown.target = self;
         shown.tag = static_cast<NSInteger>(index);
         shown.enabled = item.isEnabled;

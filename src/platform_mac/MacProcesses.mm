@@ -3,13 +3,11 @@
 #include "platform_mac/AppleStrings.h"
 
 #import <Foundation/Foundation.h>
-
 #include <unistd.h>
 
 namespace corvel::mac {
 
-MacProcesses::MacProcesses(async::Executor& mainExecutor,
-                           std::shared_ptr<platform::SystemLog> log)
+MacProcesses::MacProcesses(async::Executor& mainExecutor, std::shared_ptr<platform::SystemLog> log)
     : mainThread_(std::make_shared<ExecutorMailbox>(mainExecutor)), log_(std::move(log)) {}
 
 MacProcesses::~MacProcesses() {
@@ -29,14 +27,14 @@ std::optional<std::int32_t> MacProcesses::launch(const std::string& executablePa
     auto exit = std::make_shared<async::Completion<int>>();
     std::shared_ptr<ExecutorMailbox> mainThread = mainThread_;
     NSError* error = nil;
-    NSTask* task = [NSTask
-        launchedTaskWithExecutableURL:[NSURL fileURLWithPath:nsString(executablePath)]
-                            arguments:taskArguments
-                                error:&error
-                   terminationHandler:^(NSTask* ended) {
-                     const int status = ended.terminationStatus;
-                     mainThread->post([exit, status] { exit->complete(status); });
-                   }];
+    NSTask* task =
+        [NSTask launchedTaskWithExecutableURL:[NSURL fileURLWithPath:nsString(executablePath)]
+                                    arguments:taskArguments
+                                        error:&error
+                           terminationHandler:^(NSTask* ended) {
+                             const int status = ended.terminationStatus;
+                             mainThread->post([exit, status] { exit->complete(status); });
+                           }];
     if (!task) {
         log_->write("Corvel: could not launch " + executablePath + ": " +
                     stdString(error.localizedDescription));

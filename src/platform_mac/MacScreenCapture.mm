@@ -1,8 +1,8 @@
 #include "platform_mac/MacScreenCapture.h"
 
 #include "async/Completion.h"
-#include "platform_mac/CoreFoundationReference.h"
 #include "platform_mac/AppleStrings.h"
+#include "platform_mac/CoreFoundationReference.h"
 #include "platform_mac/MacImages.h"
 #include "platform_mac/PremultipliedPixels.h"
 
@@ -74,12 +74,12 @@ template <class T> struct Answer {
 async::Task<SCShareableContent*> shareableContent(std::shared_ptr<ExecutorMailbox> mainThread,
                                                   std::shared_ptr<FirstUseLog> notes) {
     Answer<SCShareableContent*> answer{std::move(mainThread)};
-    [SCShareableContent getShareableContentWithCompletionHandler:^(SCShareableContent* content,
-                                                                   NSError* error) {
-      if (!content)
-          notes->log().write("Corvel: SCShareableContent gave no content: " + describe(error));
-      answer.deliver(content);
-    }];
+    [SCShareableContent
+        getShareableContentWithCompletionHandler:^(SCShareableContent* content, NSError* error) {
+          if (!content)
+              notes->log().write("Corvel: SCShareableContent gave no content: " + describe(error));
+          answer.deliver(content);
+        }];
     SCShareableContent* content = co_await answer.completion->wait();
     co_return content;
 }

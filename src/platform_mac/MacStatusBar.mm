@@ -6,7 +6,6 @@
 #include "platform_mac/RememberedPosition.h"
 
 #import <AppKit/AppKit.h>
-
 #include <algorithm>
 
 namespace corvel::mac {
@@ -25,9 +24,8 @@ std::shared_ptr<platform::StatusItem> MacStatusBar::statusItem(double length) {
 
 void MacStatusBar::removeStatusItem(const std::shared_ptr<platform::StatusItem>& item) {
     requireMainThread("NSStatusBar removeStatusItem:");
-    const auto found = std::find_if(items_.begin(), items_.end(), [&](const auto& held) {
-        return held.get() == item.get();
-    });
+    const auto found = std::find_if(items_.begin(), items_.end(),
+                                    [&](const auto& held) { return held.get() == item.get(); });
     // AppKit's answer to removing an item twice is unknown; it never sees
     // a second removal.
     if (found == items_.end())

@@ -4,7 +4,6 @@
 #include "platform_mac/FirstUseLog.h"
 
 #import <AppKit/AppKit.h>
-
 #include <memory>
 
 @class CorvelButtonTarget;

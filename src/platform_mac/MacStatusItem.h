@@ -6,7 +6,6 @@
 #include "platform_mac/MacStatusBarButton.h"
 
 #import <AppKit/AppKit.h>
-
 #include <memory>
 
 namespace corvel::mac {

@@ -6,7 +6,6 @@
 #include "platform_mac/RecentTable.h"
 
 #include <CoreGraphics/CoreGraphics.h>
-
 #include <memory>
 #include <mutex>
 
@@ -32,14 +31,15 @@ class MacSyntheticEvents final : public platform::SyntheticEvents {
 
     explicit MacSyntheticEvents(std::shared_ptr<FirstUseLog> notes);
 
-    std::optional<platform::EventSource> createSource(platform::EventSourceStateID stateID) override;
+    std::optional<platform::EventSource>
+    createSource(platform::EventSourceStateID stateID) override;
     std::optional<platform::SyntheticEvent> createMouseEvent(const platform::EventSource* source,
                                                              platform::EventType type,
                                                              platform::Point location,
                                                              platform::MouseButton button) override;
-    std::optional<platform::SyntheticEvent>
-    createKeyboardEvent(const platform::EventSource* source, std::uint16_t keyCode,
-                        bool keyDown) override;
+    std::optional<platform::SyntheticEvent> createKeyboardEvent(const platform::EventSource* source,
+                                                                std::uint16_t keyCode,
+                                                                bool keyDown) override;
     void post(platform::EventTapLocation tap, const platform::SyntheticEvent& event) override;
     void postToPid(std::int32_t pid, const platform::SyntheticEvent& event) override;
 

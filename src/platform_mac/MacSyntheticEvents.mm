@@ -73,15 +73,14 @@ MacSyntheticEvents::createMouseEvent(const platform::EventSource* source, EventT
 }
 
 std::optional<platform::SyntheticEvent>
-MacSyntheticEvents::createKeyboardEvent(const platform::EventSource* source,
-                                        std::uint16_t keyCode, bool keyDown) {
+MacSyntheticEvents::createKeyboardEvent(const platform::EventSource* source, std::uint16_t keyCode,
+                                        bool keyDown) {
     std::lock_guard lock(mutex_);
     auto made = CFRef<CGEventRef>::adopt(
         CGEventCreateKeyboardEvent(sourceLocked(source).get(), keyCode, keyDown));
     if (!made)
         return std::nullopt;
-    auto record =
-        remember(made, keyDown ? EventType::keyDown : EventType::keyUp, {}, source);
+    auto record = remember(made, keyDown ? EventType::keyDown : EventType::keyUp, {}, source);
     record.setIntegerValueField(
         EventField::keyboardEventKeycode,
         CGEventGetIntegerValueField(made.get(),

@@ -14,8 +14,8 @@ class MacWindowList final : public platform::WindowList {
   public:
     explicit MacWindowList(std::shared_ptr<FirstUseLog> notes);
 
-    std::optional<platform::PlatformValue> copyWindowInfo(std::uint32_t option,
-                                                          std::uint32_t relativeToWindow) const override;
+    std::optional<platform::PlatformValue>
+    copyWindowInfo(std::uint32_t option, std::uint32_t relativeToWindow) const override;
 
   private:
     void checkKeyTexts() const;

@@ -15,10 +15,14 @@ namespace {
 CoreFoundationReader::NamedKeys windowKeys() {
     using Key = platform::WindowInfoKey;
     return {
-        {kCGWindowLayer, Key::layer},         {kCGWindowNumber, Key::number},
-        {kCGWindowOwnerPID, Key::ownerPID},   {kCGWindowOwnerName, Key::ownerName},
-        {kCGWindowName, Key::name},           {kCGWindowBounds, Key::bounds},
-        {kCGWindowIsOnscreen, Key::isOnscreen}, {kCGWindowAlpha, Key::alpha},
+        {kCGWindowLayer, Key::layer},
+        {kCGWindowNumber, Key::number},
+        {kCGWindowOwnerPID, Key::ownerPID},
+        {kCGWindowOwnerName, Key::ownerName},
+        {kCGWindowName, Key::name},
+        {kCGWindowBounds, Key::bounds},
+        {kCGWindowIsOnscreen, Key::isOnscreen},
+        {kCGWindowAlpha, Key::alpha},
     };
 }
 

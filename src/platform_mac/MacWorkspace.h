@@ -5,7 +5,6 @@
 #include "platform_mac/RecentTable.h"
 
 #import <AppKit/AppKit.h>
-
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -26,7 +25,8 @@ class MacWorkspace final : public platform::Workspace {
     explicit MacWorkspace(std::shared_ptr<FirstUseLog> notes);
 
     std::vector<platform::RunningApplication> runningApplications() const override;
-    std::optional<platform::RunningApplication> runningApplicationForPid(std::int32_t pid) const override;
+    std::optional<platform::RunningApplication>
+    runningApplicationForPid(std::int32_t pid) const override;
     std::vector<platform::RunningApplication>
     runningApplicationsWithBundleIdentifier(const std::string& bundleIdentifier) const override;
     std::optional<std::string>
@@ -44,7 +44,8 @@ class MacWorkspace final : public platform::Workspace {
     mutable std::mutex mutex_;
     /// By process and bundle, as a process number may come back for another
     /// application.
-    mutable RecentTable<std::pair<std::int32_t, std::string>, std::optional<platform::Image>> icons_;
+    mutable RecentTable<std::pair<std::int32_t, std::string>, std::optional<platform::Image>>
+        icons_;
 };
 
 } // namespace corvel::mac

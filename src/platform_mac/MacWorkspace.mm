@@ -18,8 +18,8 @@ platform::RunningApplication MacWorkspace::read(NSRunningApplication* applicatio
         read.activationPolicy = static_cast<platform::ActivationPolicy>(policy);
     } else {
         notes_->once("activation policy " + std::to_string(policy),
-                     "Corvel: NSRunningApplication activationPolicy is " +
-                         std::to_string(policy) + "; Corvel takes it as regular");
+                     "Corvel: NSRunningApplication activationPolicy is " + std::to_string(policy) +
+                         "; Corvel takes it as regular");
     }
     read.icon = icon(application, read);
     return read;
@@ -57,7 +57,8 @@ std::vector<platform::RunningApplication> MacWorkspace::runningApplications() co
 
 std::optional<platform::RunningApplication>
 MacWorkspace::runningApplicationForPid(std::int32_t pid) const {
-    NSRunningApplication* found = [NSRunningApplication runningApplicationWithProcessIdentifier:pid];
+    NSRunningApplication* found =
+        [NSRunningApplication runningApplicationWithProcessIdentifier:pid];
     if (!found)
         return std::nullopt;
     return read(found);
@@ -82,8 +83,8 @@ platform::Image MacWorkspace::iconForFile(const std::string& path) const {
     NSImage* icon = [[NSWorkspace sharedWorkspace] iconForFile:nsString(path)];
     if (auto bytes = MacImages::png(icon, iconSize))
         return platform::Image::png(std::move(*bytes), iconSize);
-    notes_->once("iconForFile", "Corvel: the workspace's icon of " + path +
-                                    " has no PNG form; it shows as empty");
+    notes_->once("iconForFile",
+                 "Corvel: the workspace's icon of " + path + " has no PNG form; it shows as empty");
     return platform::Image::png({}, iconSize);
 }
 

@@ -3,7 +3,6 @@
 #include "async/ProgrammingError.h"
 
 #import <Foundation/Foundation.h>
-
 #include <string>
 
 namespace corvel::mac {

@@ -27,10 +27,10 @@ std::vector<std::uint8_t> eachColour(const std::vector<std::uint8_t>& pixels, Co
 
 } // namespace
 
-std::vector<std::uint8_t> PremultipliedPixels::premultiplied(const std::vector<std::uint8_t>& rgba) {
-    return eachColour(rgba, [](unsigned colour, unsigned alpha) {
-        return scaled(colour, alpha, 255);
-    });
+std::vector<std::uint8_t>
+PremultipliedPixels::premultiplied(const std::vector<std::uint8_t>& rgba) {
+    return eachColour(rgba,
+                      [](unsigned colour, unsigned alpha) { return scaled(colour, alpha, 255); });
 }
 
 std::vector<std::uint8_t>

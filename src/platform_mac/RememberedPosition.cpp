@@ -12,8 +12,8 @@ std::string RememberedPosition::logLine(std::string_view autosaveName,
     if (removed)
         return "Corvel: forgot the remembered position of " + std::string(autosaveName) +
                ": removed " + quoted + " = " + *removed + " from the defaults";
-    return "Corvel: no remembered position of " + std::string(autosaveName) + " under " +
-           quoted + " in the defaults; if the item keeps its place, the key has another form";
+    return "Corvel: no remembered position of " + std::string(autosaveName) + " under " + quoted +
+           " in the defaults; if the item keeps its place, the key has another form";
 }
 
 } // namespace corvel::mac

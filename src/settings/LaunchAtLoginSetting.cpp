@@ -13,8 +13,9 @@ LaunchAtLoginSetting::LaunchAtLoginSetting(std::shared_ptr<platform::LaunchAtLog
 void LaunchAtLoginSetting::setOn(bool on) {
     auto failure = loginItem_->setEnabled(on);
     if (failure) {
-        log_->write(std::string("Corvel: failed to ") + (on ? "add Corvel to" : "remove Corvel from") +
-                    " the login items — " + *failure);
+        log_->write(std::string("Corvel: failed to ") +
+                    (on ? "add Corvel to" : "remove Corvel from") + " the login items — " +
+                    *failure);
         failure = std::string("Corvel could not change its login item: ") + *failure;
     }
     show(std::move(failure));

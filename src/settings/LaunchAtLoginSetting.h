@@ -18,8 +18,7 @@ namespace corvel {
 class LaunchAtLoginSetting {
   public:
     static constexpr const char* title = "Open Corvel at login";
-    static constexpr const char* explanation =
-        "Corvel starts in the background when you log in.";
+    static constexpr const char* explanation = "Corvel starts in the background when you log in.";
     static constexpr const char* approvalNote =
         "To finish, allow Corvel in System Settings › General › Login Items.";
 

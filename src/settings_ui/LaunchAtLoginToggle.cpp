@@ -3,25 +3,17 @@
 #include "settings_ui/ScreenStyle.h"
 #include "settings_ui/SwitchStyle.h"
 
-#include <QVBoxLayout>
+#include <QLayout>
 
 namespace corvel {
 
 LaunchAtLoginToggle::LaunchAtLoginToggle(std::shared_ptr<LaunchAtLoginSetting> setting,
                                          QWidget* parent)
     : QWidget(parent), setting_(std::move(setting)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    switch_ = new QCheckBox(LaunchAtLoginSetting::title);
-    switch_->setAccessibleName(LaunchAtLoginSetting::title);
-    SwitchStyle::apply(switch_);
-    layout->addWidget(switch_);
-    layout->addWidget(ScreenStyle::label(LaunchAtLoginSetting::explanation,
-                                         ScreenStyle::TextSize::callout,
-                                         ScreenStyle::Tone::secondary));
+    switch_ =
+        SwitchStyle::row(this, LaunchAtLoginSetting::title, LaunchAtLoginSetting::explanation);
     note_ = ScreenStyle::label({}, ScreenStyle::TextSize::callout, ScreenStyle::Tone::orange);
-    layout->addWidget(note_);
+    layout()->addWidget(note_);
     connect(switch_, &QCheckBox::clicked, this, [this](bool on) { setting_->setOn(on); });
     isOn_ = setting_->isOn().observe([this](bool) { reflect(); });
     noted_ = setting_->note().observe([this](const auto&) { reflect(); });

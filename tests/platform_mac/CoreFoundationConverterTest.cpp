@@ -1,9 +1,9 @@
-#include "platform/WindowInfoKey.h"
 #include "platform_mac/CoreFoundationConverter.h"
 
-#include <gtest/gtest.h>
+#include "platform/WindowInfoKey.h"
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <limits>
 
 using namespace corvel;
@@ -38,7 +38,7 @@ class FakeValues final : public CoreFoundationValues {
         return add(std::move(node));
     }
     const Node* makeDictionary(std::vector<std::pair<const Node*, const Node*>> entries,
-                           std::optional<platform::Rect> rect = std::nullopt) {
+                               std::optional<platform::Rect> rect = std::nullopt) {
         Node node(Type::dictionary);
         node.entries = std::move(entries);
         node.rect = rect;
@@ -120,7 +120,7 @@ class CoreFoundationReading : public ::testing::Test {
 TEST_F(CoreFoundationReading, aWindowListReadsIntoDictionariesUnderThePortsNamesWithBoundsDecoded) {
     using Key = platform::WindowInfoKey;
     const auto* bounds = values_.makeDictionary({entry("Height", values_.makeInteger(24))},
-                                            platform::Rect{{1200, 0}, {38.5, 24}});
+                                                platform::Rect{{1200, 0}, {38.5, 24}});
     const auto* window = values_.makeDictionary({
         entry(Key::number, values_.makeInteger(812)),
         entry(Key::layer, values_.makeInteger(25)),
@@ -181,15 +181,16 @@ TEST_F(CoreFoundationReading, partsWithoutAFormAreLeftOutAndNamedWithTheirPlace)
     ASSERT_EQ(read.asDictionary()->size(), 1u);
     EXPECT_EQ(read.find("kCGWindowNumber")->asInteger(), 5);
     using LeftOut = CoreFoundationConverter::LeftOut;
-    EXPECT_EQ(converting.leftOut(),
-              (std::vector<LeftOut>{
-                  {"the window list[0]", "a value of a type Corvel does not read"},
-                  {"the window list[1].kCGWindowLayer", "a number that does not fit"},
-                  {"the window list[1].kCGWindowName", "a string without a UTF-8 form"},
-                  {"the window list[1].kCGWindowStoreType", "a value of a type Corvel does not read"},
-                  {"the window list[1]", "an entry whose key is not text"},
-                  {"the window list[2]", "no value"},
-              }));
+    EXPECT_EQ(
+        converting.leftOut(),
+        (std::vector<LeftOut>{
+            {"the window list[0]", "a value of a type Corvel does not read"},
+            {"the window list[1].kCGWindowLayer", "a number that does not fit"},
+            {"the window list[1].kCGWindowName", "a string without a UTF-8 form"},
+            {"the window list[1].kCGWindowStoreType", "a value of a type Corvel does not read"},
+            {"the window list[1]", "an entry whose key is not text"},
+            {"the window list[2]", "no value"},
+        }));
 }
 
 TEST_F(CoreFoundationReading, accessibilityValuesReadAsElementsNamedByTheCallerAndPoints) {

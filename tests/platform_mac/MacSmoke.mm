@@ -8,7 +8,6 @@
 #include "platform_mac/MacPlatform.h"
 
 #import <AppKit/AppKit.h>
-
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -47,8 +46,8 @@ bool waitFor(const std::function<bool()>& done) {
 
 bool listed(const platform::WindowList& windows,
             const std::function<bool(const platform::PlatformValue&)>& matches) {
-    const auto list = windows.copyWindowInfo(platform::WindowList::optionAll,
-                                             platform::WindowList::nullWindowID);
+    const auto list =
+        windows.copyWindowInfo(platform::WindowList::optionAll, platform::WindowList::nullWindowID);
     if (!list || !list->asArray())
         return false;
     for (const auto& window : *list->asArray())
@@ -109,8 +108,8 @@ int main(int argc, char** argv) {
         checks.expect(trusted == granted, granted ? "the process is trusted for Accessibility"
                                                   : "the process is not trusted for Accessibility");
         checks.expect(services.accessibility->isProcessTrustedWithOptions(
-                          {{"AXTrustedCheckOptionPrompt", platform::PlatformValue::boolean(false)}}) ==
-                          trusted,
+                          {{"AXTrustedCheckOptionPrompt",
+                            platform::PlatformValue::boolean(false)}}) == trusted,
                       "the trust check without a prompt answers the same");
 
         mainLoop.runUntilIdle();

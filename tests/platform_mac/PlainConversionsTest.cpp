@@ -1,4 +1,3 @@
-#include "support/MemoryLog.h"
 #include "platform/EventFlags.h"
 #include "platform_mac/AccessibilityCalls.h"
 #include "platform_mac/AppKitCoordinates.h"
@@ -8,6 +7,7 @@
 #include "platform_mac/PremultipliedPixels.h"
 #include "platform_mac/RememberedPosition.h"
 #include "platform_mac/StampedEventFields.h"
+#include "support/MemoryLog.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +41,11 @@ TEST(MonitoredEventReadingTest, keepsKnownTypesAndDeviceIndependentFlagsInTopLef
     EXPECT_EQ(MonitoredEventReading::read(12, {}, 982, 0).type, platform::EventType::flagsChanged);
 }
 
-TEST(ModifierConversionTest, carbonHotKeysTakeEachModifierUnderItsOwnBitAndNameWhatTheyCannotCarry) {
-    const auto all = ModifierConversion::carbon(EventFlags::maskCommand | EventFlags::maskShift |
-                                                EventFlags::maskAlternate |
-                                                EventFlags::maskControl);
+TEST(ModifierConversionTest,
+     carbonHotKeysTakeEachModifierUnderItsOwnBitAndNameWhatTheyCannotCarry) {
+    const auto all =
+        ModifierConversion::carbon(EventFlags::maskCommand | EventFlags::maskShift |
+                                   EventFlags::maskAlternate | EventFlags::maskControl);
     EXPECT_EQ(all.modifiers, 0x0100u | 0x0200u | 0x0800u | 0x1000u);
     EXPECT_EQ(all.unsupported, 0u);
     EXPECT_EQ(ModifierConversion::carbon(EventFlags::maskAlternate).modifiers, 0x0800u);

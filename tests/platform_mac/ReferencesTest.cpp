@@ -3,9 +3,8 @@
 #include "platform_mac/ExecutorMailbox.h"
 #include "platform_mac/OwnedReference.h"
 
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <map>
 
 using namespace corvel;

@@ -1,4 +1,5 @@
 #include "settings/LaunchAtLoginSetting.h"
+
 #include "sim/SimLoginItem.h"
 #include "support/MemoryLog.h"
 
