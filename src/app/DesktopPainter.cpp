@@ -1,5 +1,6 @@
 #include "app/DesktopPainter.h"
 
+#include "app/SoftShadow.h"
 #include "sim/ItemPainter.h"
 #include "ui/PlatformImageRenderer.h"
 
@@ -17,6 +18,8 @@ namespace {
 const QColor ink(29, 29, 31);
 constexpr double menuRowHeight = 22;
 constexpr double menuTopPadding = 5;
+constexpr double menuCornerRadius = 7;
+const SoftShadow menuShadow{.blur = 14, .drop = 5, .alpha = 60};
 // Wider than this and without a title, a foreign item shows its description.
 constexpr double glyphOnlyWidth = 60;
 
@@ -43,9 +46,16 @@ QImage glyphOf(const sim::BarItem& item, double width, double height, double pix
         .copy();
 }
 
+// Our font is wider than the Mac's, so text that fills its place there is
+// set a little narrower here rather than spill over its neighbours.
 void drawText(QPainter& painter, const QRectF& box, const QString& text, int flags) {
+    QFont font = barFont();
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    if (width > box.width() && box.width() > 0)
+        font.setStretch(std::max<int>(QFont::ExtraCondensed,
+                                      static_cast<int>(QFont::Unstretched * box.width() / width)));
     painter.setPen(ink);
-    painter.setFont(barFont());
+    painter.setFont(font);
     painter.drawText(box, flags | Qt::AlignVCenter, text);
 }
 
@@ -66,7 +76,7 @@ void DesktopPainter::paint(QPainter& painter, const DesktopScene& scene, double 
         paintItem(painter, scene, item, pixelsPerPoint);
     painter.setClipping(false);
     for (const auto& menu : scene.menus)
-        paintMenu(painter, menu);
+        paintMenu(painter, menu, pixelsPerPoint);
     painter.restore();
 }
 
@@ -132,6 +142,8 @@ void DesktopPainter::paintItem(QPainter& painter, const DesktopScene& scene,
         if (titled)
             drawText(painter, QRectF(left + size.width() + 4, 0, titleWidth, frame.height()), title,
                      Qt::AlignLeft);
+    } else if (item.identifier == DesktopScene::clockIdentifier) {
+        drawText(painter, frame, QString::fromStdString(scene.clockText), Qt::AlignHCenter);
     } else if (!title.isEmpty()) {
         drawText(painter, frame, title, Qt::AlignHCenter);
     } else if (!own && frame.width() > glyphOnlyWidth && !item.description.empty()) {
@@ -145,14 +157,13 @@ void DesktopPainter::paintItem(QPainter& painter, const DesktopScene& scene,
     }
 }
 
-void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu) {
+void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu,
+                               double pixelsPerPoint) {
     const QRectF frame = toQt(menu.frame);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 40));
-    painter.drawRoundedRect(frame.translated(0, 3).adjusted(-1, 0, 1, 2), 8, 8);
+    menuShadow.paint(painter, frame, menuCornerRadius, pixelsPerPoint);
     painter.setBrush(QColor(250, 250, 252, 245));
     painter.setPen(QPen(QColor(0, 0, 0, 40), 0.5));
-    painter.drawRoundedRect(frame, 7, 7);
+    painter.drawRoundedRect(frame, menuCornerRadius, menuCornerRadius);
     double y = frame.top() + menuTopPadding;
     for (const auto& title : menu.titles) {
         const QRectF row(frame.left(), y, frame.width(), menuRowHeight);

@@ -37,6 +37,16 @@ platform::Point centre(const platform::Rect& frame) {
     return {frame.midX(), frame.origin.y + frame.size.height / 2};
 }
 
+ItemTile* tileOf(const LayoutLane* lane, const std::string& bundleIdentifier) {
+    if (!lane)
+        return nullptr;
+    const auto& tiles = lane->tiles();
+    auto tile = std::find_if(tiles.begin(), tiles.end(), [&](const ItemTile* t) {
+        return t->row().bundleID == bundleIdentifier;
+    });
+    return tile == tiles.end() ? nullptr : *tile;
+}
+
 } // namespace
 
 SimulatedPerson::SimulatedPerson(std::shared_ptr<sim::SimulatedDesktop> desktop,
@@ -98,17 +108,16 @@ void SimulatedPerson::showLayoutPane() {
 void SimulatedPerson::dropIntoGroup(const std::string& bundleIdentifier,
                                     const std::string& groupName) {
     auto& layout = *delegate_->settingsWindowController()->view().layoutView();
-    const auto& tiles = layout.visibleLane()->tiles();
-    auto tile = std::find_if(tiles.begin(), tiles.end(), [&](const ItemTile* t) {
-        return t->row().bundleID == bundleIdentifier;
-    });
+    const ItemTile* tile = tileOf(layout.visibleLane(), bundleIdentifier);
+    if (!tile)
+        throw std::runtime_error("the Layout pane's Menu Bar lane lists no item of " +
+                                 bundleIdentifier);
     const auto target = group(groupName);
     LayoutLane* lane = target ? layout.laneFor(target->id) : nullptr;
-    if (tile == tiles.end() || !lane)
-        throw std::runtime_error("no tile for " + bundleIdentifier + " or no lane for " +
-                                 groupName);
+    if (!lane)
+        throw std::runtime_error("the Layout pane has no lane for the Group " + groupName);
     // The drop as the window system delivers it at the end of a drag.
-    const auto payload = ItemDrag::mimeData((*tile)->row().id);
+    const auto payload = ItemDrag::mimeData(tile->row().id);
     const QPointF at = QRectF(lane->rect()).center();
     QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, payload.get(), Qt::LeftButton, {});
     QCoreApplication::sendEvent(lane, &enter);
@@ -183,10 +192,12 @@ bool SimulatedPerson::isTileInLane(const std::string& bundleIdentifier,
                                    const std::string& groupName) const {
     const auto target = group(groupName);
     auto& layout = *delegate_->settingsWindowController()->view().layoutView();
-    const LayoutLane* lane = target ? layout.laneFor(target->id) : nullptr;
-    return lane && std::any_of(lane->tiles().begin(), lane->tiles().end(), [&](const ItemTile* t) {
-               return t->row().bundleID == bundleIdentifier;
-           });
+    return target && tileOf(layout.laneFor(target->id), bundleIdentifier);
+}
+
+bool SimulatedPerson::isTileListed(const std::string& bundleIdentifier) const {
+    const auto& layout = *delegate_->settingsWindowController()->view().layoutView();
+    return tileOf(layout.visibleLane(), bundleIdentifier) != nullptr;
 }
 
 bool SimulatedPerson::hasOwnMenuOpen() const {

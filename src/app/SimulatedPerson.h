@@ -57,6 +57,8 @@ class SimulatedPerson {
     /// The application's item is in the menu bar and on screen.
     bool isItemInView(const std::string& bundleIdentifier) const;
     bool isTileInLane(const std::string& bundleIdentifier, const std::string& groupName) const;
+    /// The Layout pane's Menu Bar lane lists the application's item.
+    bool isTileListed(const std::string& bundleIdentifier) const;
     bool hasOwnMenuOpen() const;
     bool hasLeftover() const;
     /// Rows of the Strip on screen; 0 while none is.

@@ -20,10 +20,15 @@ PersonInput::ClickOutcome PersonInput::click(World& world, platform::Point locat
             continue;
         const double offset = std::max(0.0, location.y - menu->frame.minY() - menuTopPadding);
         const auto row = static_cast<std::size_t>(std::floor(offset / menuRowHeight));
+        const bool choosesEntry = row < menu->titles.size() && menu->titles[row] != "-";
         if (menu->ownerPid == world.selfPid() && row < menu->titles.size())
             outcome.ownMenuRow = std::make_pair(menu->itemId, row);
         outcome.reachesMonitors = menu->ownerPid != world.selfPid();
-        world.closeMenusLater();
+        // A chosen entry takes its menu down before its action is sent.
+        if (choosesEntry)
+            world.closeAllMenus();
+        else
+            world.closeMenusLater();
         return outcome;
     }
     const StatusEntry* item = itemAt(world, location);

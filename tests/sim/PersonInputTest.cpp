@@ -57,15 +57,19 @@ TEST_F(PersonInputTest, ARemovedMonitorSeesNothingEvenForClicksAlreadyOnTheirWay
     EXPECT_TRUE(seen.empty());
 }
 
-TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsAction) {
+TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsActionOnceTheMenuIsGone) {
     auto item = makeItem("Mine");
     auto menu = std::make_shared<platform::Menu>();
     int quits = 0;
+    bool menuGoneAtAction = false;
     platform::MenuItem first;
     first.title = "Settings…";
     platform::MenuItem quit;
     quit.title = "Quit Corvel";
-    quit.action = [&] { ++quits; };
+    quit.action = [&] {
+        ++quits;
+        menuGoneAtAction = desktop->openMenus().empty();
+    };
     menu->addItem(first);
     menu->addItem(quit);
     item->setMenu(menu);
@@ -73,9 +77,11 @@ TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsAction) {
     loop.runUntilIdle();
     ASSERT_EQ(desktop->openMenus().size(), 1u);
     const auto frame = desktop->openMenus().front().frame;
+    desktop->setLatencies(sim::Latencies{});
     desktop->click({frame.minX() + 10, frame.minY() + 5 + 22 + 11});
     loop.runUntilIdle();
     EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(menuGoneAtAction);
     EXPECT_TRUE(desktop->openMenus().empty());
     EXPECT_TRUE(seen.empty());
 }
