@@ -7,19 +7,22 @@
 
 #include <ApplicationServices/ApplicationServices.h>
 #include <memory>
+#include <mutex>
 
 namespace corvel::mac {
 
 /// The accessibility interface (HIServices). The elements it hands out stand
-/// for retained references in its element table; the application element
-/// (id 0) is made afresh at each use. Thread-safe: the poll reads other
-/// applications' trees from its own thread, and each call blocks while the
-/// application answers.
+/// for retained references in its element table; an application's element
+/// (id 0) is made at its first use and kept, like the others, so that what
+/// is set on it (a messaging timeout) lasts. Thread-safe: the poll reads
+/// other applications' trees from its own thread, and each call blocks
+/// while the application answers.
 class MacAccessibility final : public platform::Accessibility {
   public:
     /// Enough for every menu bar extra of every application several times
     /// over; older elements are dropped first.
     static constexpr std::size_t elementCapacity = 4096;
+    static constexpr std::size_t applicationCapacity = 256;
 
     explicit MacAccessibility(std::shared_ptr<FirstUseLog> notes);
 
@@ -40,6 +43,8 @@ class MacAccessibility final : public platform::Accessibility {
 
     std::shared_ptr<FirstUseLog> notes_;
     mutable AccessibilityElementTable<AXUIElementRef, CoreFoundationLifetime> elements_;
+    mutable std::mutex applicationsMutex_;
+    mutable RecentTable<std::int32_t, CFRef<AXUIElementRef>> applications_;
 };
 
 } // namespace corvel::mac

@@ -12,7 +12,7 @@ using platform::AccessibilityError;
 using platform::AccessibilityValueResult;
 
 MacAccessibility::MacAccessibility(std::shared_ptr<FirstUseLog> notes)
-    : notes_(std::move(notes)), elements_(elementCapacity) {}
+    : notes_(std::move(notes)), elements_(elementCapacity), applications_(applicationCapacity) {}
 
 bool MacAccessibility::isProcessTrusted() const {
     return AXIsProcessTrusted();
