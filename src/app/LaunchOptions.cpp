@@ -40,8 +40,7 @@ LaunchOptions::parse(const QStringList& arguments) {
         "file");
     const QCommandLineOption store(
         "store", "Keep the Groups and Items in <file> instead of the standard location.", "file");
-    const QCommandLineOption reset("reset",
-                                   "Start on a fresh simulated desktop with an empty store.");
+    const QCommandLineOption reset("reset", "Start with an empty store.");
     const QCommandLineOption tour(
         "tour",
         "Play a scripted tour of Corvel, write a picture of every step and the log into <dir>, "
