@@ -68,6 +68,9 @@ platform::PlatformServices CorvelApplication::makePlatformServices() {
             desktop_, scenario->screen, desktop_->currentProcessIdentifier(),
             configuration_.mapping.value_or(mappingFor(scenario->screen)));
         main_.setAfterWork([view = view_.get()] { view->scheduleRefresh(); });
+        // Hot keys come before any window, Corvel's own too.
+        keyboard_ = std::make_unique<PersonKeyboard>(desktop_);
+        QCoreApplication::instance()->installEventFilter(keyboard_.get());
         services = desktop_->services();
     } else {
 #if CORVEL_NATIVE_MAC

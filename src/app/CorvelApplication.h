@@ -2,6 +2,7 @@
 
 #include "app/CorvelAppDelegate.h"
 #include "app/DesktopView.h"
+#include "app/PersonKeyboard.h"
 #include "app/QtLoop.h"
 #include "app/TerminationSignals.h"
 #include "async/ThreadLoop.h"
@@ -84,6 +85,7 @@ class CorvelApplication {
     // declared before it.
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
     std::unique_ptr<DesktopView> view_;
+    std::unique_ptr<PersonKeyboard> keyboard_;
     platform::PlatformServices platform_;
     std::unique_ptr<async::ThreadLoop> background_;
     std::shared_ptr<CorvelAppDelegate> delegate_;

@@ -16,6 +16,8 @@ namespace corvel::app {
 namespace {
 
 const QColor ink(29, 29, 31);
+// The system accent behind a highlighted menu entry.
+const QColor accent(10, 110, 230);
 constexpr double menuRowHeight = 22;
 constexpr double menuTopPadding = 5;
 constexpr double menuCornerRadius = 7;
@@ -48,13 +50,14 @@ QImage glyphOf(const sim::BarItem& item, double width, double height, double pix
 
 // Our font is wider than the Mac's, so text that fills its place there is
 // set a little narrower here rather than spill over its neighbours.
-void drawText(QPainter& painter, const QRectF& box, const QString& text, int flags) {
+void drawText(QPainter& painter, const QRectF& box, const QString& text, int flags,
+              const QColor& colour = ink) {
     QFont font = barFont();
     const double width = QFontMetricsF(font).horizontalAdvance(text);
     if (width > box.width() && box.width() > 0)
         font.setStretch(std::max<int>(QFont::ExtraCondensed,
                                       static_cast<int>(QFont::Unstretched * box.width() / width)));
-    painter.setPen(ink);
+    painter.setPen(colour);
     painter.setFont(font);
     painter.drawText(box, flags | Qt::AlignVCenter, text);
 }
@@ -165,15 +168,22 @@ void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu,
     painter.setPen(QPen(QColor(0, 0, 0, 40), 0.5));
     painter.drawRoundedRect(frame, menuCornerRadius, menuCornerRadius);
     double y = frame.top() + menuTopPadding;
-    for (const auto& title : menu.titles) {
+    for (std::size_t index = 0; index < menu.titles.size(); ++index) {
+        const auto& title = menu.titles[index];
         const QRectF row(frame.left(), y, frame.width(), menuRowHeight);
+        const bool highlighted = menu.highlightedRow == index;
+        if (highlighted) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(accent);
+            painter.drawRoundedRect(row.adjusted(5, 0, -5, 0), 4, 4);
+        }
         if (title == "-") {
             painter.setPen(QPen(QColor(0, 0, 0, 40), 1));
             painter.drawLine(QPointF(row.left() + 10, row.center().y()),
                              QPointF(row.right() - 10, row.center().y()));
         } else {
             drawText(painter, row.adjusted(14, 0, -10, 0), QString::fromStdString(title),
-                     Qt::AlignLeft);
+                     Qt::AlignLeft, highlighted ? QColor(Qt::white) : ink);
         }
         y += menuRowHeight;
     }

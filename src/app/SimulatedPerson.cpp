@@ -1,6 +1,8 @@
 #include "app/SimulatedPerson.h"
 
+#include "app/PersonKeyboard.h"
 #include "engine/GroupStore.h"
+#include "settings_ui/GroupDetailView.h"
 #include "settings_ui/ItemDrag.h"
 #include "settings_ui/ItemTile.h"
 #include "settings_ui/LayoutLane.h"
@@ -22,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 
@@ -53,17 +56,32 @@ SimulatedPerson::SimulatedPerson(std::shared_ptr<sim::SimulatedDesktop> desktop,
                                  std::shared_ptr<CorvelAppDelegate> delegate)
     : desktop_(std::move(desktop)), delegate_(std::move(delegate)) {}
 
+std::optional<std::string> SimulatedPerson::applicationOf(const StripRowButton& row) const {
+    const auto item =
+        row.itemID() ? delegate_->stripController()->observedItem(*row.itemID()) : std::nullopt;
+    return item ? std::optional(item->identity.bundleID) : std::nullopt;
+}
+
 void SimulatedPerson::pressStripRow(const std::string& bundleIdentifier) {
-    auto& strip = *delegate_->stripController();
-    const auto rows = strip.panel().findChildren<StripRowButton*>();
+    const auto rows = delegate_->stripController()->panel().rows();
     auto row = std::find_if(rows.begin(), rows.end(), [&](StripRowButton* candidate) {
-        const auto item =
-            candidate->itemID() ? strip.observedItem(*candidate->itemID()) : std::nullopt;
-        return item && item->identity.bundleID == bundleIdentifier;
+        return applicationOf(*candidate) == bundleIdentifier;
     });
     if (row == rows.end())
         throw std::runtime_error("the Strip has no row for " + bundleIdentifier);
     QTest::mouseClick(*row, Qt::LeftButton);
+}
+
+void SimulatedPerson::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // The window system hands a key to the window that has the keyboard
+    // (one shown a moment ago has it once the window system has said so).
+    if (QWindow* window = QGuiApplication::focusWindow(); window && window->isVisible()) {
+        QTest::keyClick(window, key, modifiers);
+        return;
+    }
+    const QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    if (const auto mac = PersonKeyboard::macKey(press))
+        desktop_->pressKey(mac->keyCode, mac->modifierFlags);
 }
 
 void SimulatedPerson::clickBarItem(const sim::BarItem& item) {
@@ -96,13 +114,42 @@ void SimulatedPerson::createGroup(const std::string& name) {
         throw std::runtime_error("the settings did not make the Group " + name);
 }
 
-void SimulatedPerson::showLayoutPane() {
+void SimulatedPerson::chooseInSidebar(const std::string& title) {
     auto* sidebar = delegate_->settingsWindowController()->view().sidebar();
-    const auto rows = sidebar->findItems("Layout", Qt::MatchExactly);
+    const auto rows = sidebar->findItems(QString::fromStdString(title), Qt::MatchExactly);
     if (rows.isEmpty())
-        throw std::runtime_error("the settings sidebar has no Layout row");
+        throw std::runtime_error("the settings sidebar has no row " + title);
     QTest::mouseClick(sidebar->viewport(), Qt::LeftButton, {},
                       sidebar->visualItemRect(rows.front()).center());
+}
+
+void SimulatedPerson::showLayoutPane() {
+    chooseInSidebar("Layout");
+}
+
+void SimulatedPerson::showGroupPane(const std::string& groupName) {
+    chooseInSidebar(groupName);
+    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
+    const auto target = group(groupName);
+    if (!pane || !target || pane->groupID() != target->id)
+        throw std::runtime_error("the settings show no pane for the Group " + groupName);
+}
+
+void SimulatedPerson::recordShortcut(const std::string& groupName, Qt::Key key,
+                                     Qt::KeyboardModifiers modifiers) {
+    showGroupPane(groupName);
+    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
+    auto* recorder = pane->shortcutRecorder()->recordButton();
+    QTest::mouseClick(recorder, Qt::LeftButton);
+    // The recorder takes the keyboard once it is clicked.
+    QTest::keyClick(recorder, key, modifiers);
+}
+
+std::optional<std::string> SimulatedPerson::shortcutRefusalShown() const {
+    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
+    if (!pane || !pane->shortcutRefusalLabel()->isVisible())
+        return std::nullopt;
+    return pane->shortcutRefusalLabel()->text().toStdString();
 }
 
 void SimulatedPerson::dropIntoGroup(const std::string& bundleIdentifier,
@@ -209,6 +256,22 @@ bool SimulatedPerson::hasOwnMenuOpen() const {
 
 bool SimulatedPerson::hasLeftover() const {
     return barItem([](const sim::BarItem& item) { return item.isLeftover; }).has_value();
+}
+
+std::vector<std::string> SimulatedPerson::stripRows() const {
+    std::vector<std::string> applications;
+    const auto& panel = delegate_->stripController()->panel();
+    if (!panel.isVisible())
+        return applications;
+    for (const StripRowButton* row : panel.rows())
+        applications.push_back(applicationOf(*row).value_or(std::string()));
+    return applications;
+}
+
+std::optional<std::string> SimulatedPerson::focusedStripRow() const {
+    const auto& panel = delegate_->stripController()->panel();
+    const StripRowButton* row = panel.isVisible() ? panel.focusedRow() : nullptr;
+    return row ? applicationOf(*row) : std::nullopt;
 }
 
 int SimulatedPerson::stripRowCount() const {

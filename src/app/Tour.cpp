@@ -107,6 +107,10 @@ async::Task<void> Tour::steps() {
     co_await std::move(pressing);
     auto showing = showAndHideEverything();
     co_await std::move(showing);
+    // Before the repair: after Control Center's restart the hidden items
+    // are not told apart again, and their Strip would be empty.
+    auto typing = openAStripFromTheKeyboard();
+    co_await std::move(typing);
     auto repairing = repairTheMenuBar();
     co_await std::move(repairing);
 }
@@ -236,6 +240,40 @@ async::Task<void> Tour::repairTheMenuBar() {
     co_await expect("The menu bar is tidy: the Group icons and Corvel's icon, the filed items "
                     "hidden",
                     [&] { return !QApplication::activeModalWidget() && !person_.hasLeftover(); });
+}
+
+async::Task<void> Tour::openAStripFromTheKeyboard() {
+    const std::string group = TourPlan::firstGroup;
+    const auto members = plan_.filedInto(group);
+    const auto key = static_cast<Qt::Key>(Qt::Key_0 + (plan_.shortcutDigit - '0'));
+    const std::string shortcut = std::string("\u2303\u2325") + plan_.shortcutDigit;
+    auto opening = chooseFromCorvelsMenu("Settings\u2026");
+    co_await std::move(opening);
+    auto& settings = *application_.delegate()->settingsWindowController();
+    auto shown = waitUntil(
+        "the settings window comes back", [&] { return settings.window().isVisible(); }, 10s);
+    co_await std::move(shown);
+    person_.recordShortcut(group, key, Qt::ControlModifier | Qt::AltModifier);
+    co_await expect(shortcut + " recorded for " + group + " in its pane is registered", [&] {
+        const auto recorded = person_.group(group);
+        return recorded && recorded->shortcut && !person_.shortcutRefusalShown();
+    });
+
+    settings.window().close();
+    person_.pressKey(key, Qt::ControlModifier | Qt::AltModifier);
+    co_await expect(shortcut + " opens the " + group +
+                        " Strip under its icon, its first row "
+                        "focused for the keyboard",
+                    [&] {
+                        const auto rows = person_.stripRows();
+                        return rows.size() == members.size() &&
+                               person_.focusedStripRow() == rows.front();
+                    });
+
+    person_.pressKey(Qt::Key_Escape);
+    auto closing = waitUntil(
+        "Escape closes the Strip", [&] { return person_.stripRowCount() == 0; }, 10s);
+    co_await std::move(closing);
 }
 
 async::Task<void> Tour::expect(std::string step, std::function<bool()> condition,

@@ -59,6 +59,7 @@ class Tour {
     async::Task<void> makeGroupsAndFileItems();
     async::Task<void> pressAnItemFromItsStrip();
     async::Task<void> showAndHideEverything();
+    async::Task<void> openAStripFromTheKeyboard();
     async::Task<void> repairTheMenuBar();
 
     /// Waits until `condition` holds, then photographs the scene as

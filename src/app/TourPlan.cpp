@@ -1,8 +1,11 @@
 #include "app/TourPlan.h"
 
 #include "engine/SystemItemFilter.h"
+#include "platform/HotKeyModifiers.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 namespace corvel::app {
 
@@ -63,6 +66,26 @@ double widthTaken(const sim::Scenario& scenario) {
     return taken;
 }
 
+// The digit keys' virtual key codes, 1 to 9.
+constexpr std::uint32_t digitKeyCodes[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
+
+// The first digit whose Control-Option combination nothing on the desktop
+// holds: the system's and every application's, running or not.
+std::optional<char> freeShortcutDigit(const sim::Scenario& scenario) {
+    constexpr auto controlOption =
+        platform::HotKeyModifiers::controlKey | platform::HotKeyModifiers::optionKey;
+    for (std::size_t digit = 0; digit < std::size(digitKeyCodes); ++digit) {
+        const bool held = std::any_of(scenario.hotKeys.begin(), scenario.hotKeys.end(),
+                                      [&](const sim::Scenario::HotKey& key) {
+                                          return key.keyCode == digitKeyCodes[digit] &&
+                                                 key.modifiers == controlOption;
+                                      });
+        if (!held)
+            return static_cast<char>('1' + digit);
+    }
+    return std::nullopt;
+}
+
 std::string points(double value) {
     return std::to_string(static_cast<long long>(value));
 }
@@ -86,6 +109,9 @@ void addLacks(const sim::Scenario& scenario, std::size_t fileable,
         lacks.push_back("two applications with one item each that Corvel may file: movable, "
                         "not the system's, opening a menu, without fault switches (it has " +
                         std::to_string(fileable) + ")");
+    if (!freeShortcutDigit(scenario))
+        lacks.push_back("a Control-Option digit shortcut that neither the system nor an "
+                        "application holds, for a Group's shortcut");
     if (!hasRestartableHost(scenario))
         lacks.push_back("a running Control Center (a status bar host whose process is " +
                         std::string(hostProcess) + ") for Repair Menu Bar to restart");
@@ -111,6 +137,7 @@ TourPlan TourPlan::of(const sim::Scenario& scenario) {
         return plan;
     for (std::size_t i = 0; i < chosen.size(); ++i)
         plan.filings.push_back({chosen[i], i + 1 == chosen.size() ? secondGroup : firstGroup});
+    plan.shortcutDigit = *freeShortcutDigit(scenario);
     return plan;
 }
 

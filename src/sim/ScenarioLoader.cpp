@@ -1,5 +1,7 @@
 #include "sim/ScenarioLoader.h"
 
+#include "platform/HotKeyModifiers.h"
+
 #include <fstream>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
@@ -206,12 +208,41 @@ void readLeftovers(const json& list, Scenario& scenario) {
     }
 }
 
+std::uint32_t hotKeyModifierFrom(const json& value, const std::string& where) {
+    using M = platform::HotKeyModifiers;
+    return caseFrom<std::uint32_t>(value, where, "modifier",
+                                   {{"command", M::cmdKey},
+                                    {"shift", M::shiftKey},
+                                    {"option", M::optionKey},
+                                    {"control", M::controlKey}});
+}
+
+Scenario::HotKey hotKeyFrom(const json& object, const std::string& where) {
+    requireKnownKeys(object, where, {"keyCode", "modifiers", "heldBy"});
+    if (!object.contains("keyCode") || !object.contains("heldBy"))
+        throw ScenarioError(where + ": a hot key needs \"keyCode\" and \"heldBy\"");
+    Scenario::HotKey hotKey;
+    // Virtual key codes run from 0 to 127.
+    const auto keyCode = object.at("keyCode").get<std::int64_t>();
+    if (keyCode < 0 || keyCode > 127)
+        throw ScenarioError(where + ": \"keyCode\" " + std::to_string(keyCode) +
+                            " is not a virtual key code (0 to 127)");
+    hotKey.keyCode = static_cast<std::uint32_t>(keyCode);
+    hotKey.heldBy = object.at("heldBy").get<std::string>();
+    if (hotKey.heldBy.empty())
+        throw ScenarioError(where + ": \"heldBy\" names nobody");
+    if (object.contains("modifiers"))
+        for (const auto& modifier : object.at("modifiers"))
+            hotKey.modifiers |= hotKeyModifierFrom(modifier, where);
+    return hotKey;
+}
+
 Scenario scenarioFrom(const json& root) {
     requireKnownKeys(root, "scenario",
                      {"screen", "permissions", "self", "statusItems", "latencies",
                       "hostStatusItemsInHost", "restartKeepsLeftovers", "launchFails",
                       "captureFails", "killallRunMs", "environment", "rememberedPositions",
-                      "missingSymbols", "applications", "leftovers", "extraWindows"});
+                      "missingSymbols", "applications", "leftovers", "hotKeys", "extraWindows"});
     Scenario scenario;
     if (root.contains("screen"))
         readScreen(root.at("screen"), scenario.screen);
@@ -234,6 +265,7 @@ Scenario scenarioFrom(const json& root) {
     readList(root, "applications", "", scenario.applications, applicationFrom);
     if (root.contains("leftovers"))
         readLeftovers(root.at("leftovers"), scenario);
+    readList(root, "hotKeys", "", scenario.hotKeys, hotKeyFrom);
     if (root.contains("extraWindows"))
         for (const auto& window : root.at("extraWindows"))
             scenario.extraWindows.push_back(platformValueFrom(window));

@@ -46,6 +46,14 @@ TEST(TourPlan,
         (std::vector<Filing>{{"com.example.cobble", "Work"}, {"com.example.bramble", "Media"}}));
 }
 
+TEST(TourPlan, recordsTheFirstControlOptionDigitThatNothingOnTheDesktopHolds) {
+    auto scenario = sim::ScenarioLoader::defaultScenario();
+    EXPECT_EQ(app::TourPlan::of(scenario).shortcutDigit, '1');
+    scenario.hotKeys.push_back({18, 0x1800, "system"});
+    scenario.hotKeys.push_back({19, 0x1800, "com.example.wayfarer"});
+    EXPECT_EQ(app::TourPlan::of(scenario).shortcutDigit, '3');
+}
+
 TEST(TourPlan, aDesktopTheTourCannotPlayOnGetsEveryLackNamedAndNothingFiled) {
     auto scenario = sim::ScenarioLoader::defaultScenario();
     scenario.screenRecording = sim::Scenario::Permission::denied;

@@ -86,6 +86,47 @@ TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsActionOnceTh
     EXPECT_TRUE(seen.empty());
 }
 
+TEST_F(PersonInputTest, TheArrowKeysWalkAnOpenMenuSkippingSeparatorsAndReturnChoosesTheEntry) {
+    auto item = makeItem("Mine");
+    auto menu = std::make_shared<platform::Menu>();
+    std::vector<std::string> chosen;
+    for (const char* title : {"Settings…", "-", "Quit Corvel"}) {
+        platform::MenuItem entry = platform::MenuItem::separator();
+        if (std::string(title) != "-") {
+            entry = {};
+            entry.title = title;
+        }
+        entry.action = [&chosen, title] { chosen.push_back(title); };
+        menu->addItem(entry);
+    }
+    item->setMenu(menu);
+    desktop->click(centreOf("Mine"));
+    loop.runUntilIdle();
+    const auto highlighted = [&] { return desktop->openMenus().front().highlightedRow; };
+    EXPECT_FALSE(highlighted());
+
+    desktop->pressKey(125); // Down: the first entry
+    EXPECT_EQ(highlighted(), 0u);
+    desktop->pressKey(125); // past the separator
+    EXPECT_EQ(highlighted(), 2u);
+    desktop->pressKey(125); // round to the top
+    EXPECT_EQ(highlighted(), 0u);
+    desktop->pressKey(126); // Up, round to the bottom
+    EXPECT_EQ(highlighted(), 2u);
+    desktop->pressKey(36);
+    loop.runUntilIdle();
+    EXPECT_EQ(chosen, std::vector<std::string>{"Quit Corvel"});
+    EXPECT_TRUE(desktop->openMenus().empty());
+
+    // Return with nothing highlighted closes the menu and chooses nothing.
+    desktop->click(centreOf("Mine"));
+    loop.runUntilIdle();
+    desktop->pressKey(36);
+    loop.runUntilIdle();
+    EXPECT_TRUE(desktop->openMenus().empty());
+    EXPECT_EQ(chosen.size(), 1u);
+}
+
 TEST_F(PersonInputTest, APersonsCommandDragMovesAnItemBesideTheNearestOne) {
     desktop->commandDrag(centreOf("beta"), {frameOf("alpha").maxX() - 2, 12});
     EXPECT_EQ(namesLeftToRight(), (std::vector<std::string>{"alpha", "beta", "clock"}));
