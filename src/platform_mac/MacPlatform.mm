@@ -6,6 +6,7 @@
 #include "platform_mac/MacAccessibility.h"
 #include "platform_mac/MacApplicationActivation.h"
 #include "platform_mac/MacGlobalEventMonitor.h"
+#include "platform_mac/MacHotKeys.h"
 #include "platform_mac/MacLaunchAtLogin.h"
 #include "platform_mac/MacProcesses.h"
 #include "platform_mac/MacScreenCapture.h"
@@ -40,6 +41,7 @@ platform::PlatformServices MacPlatform::services(async::Executor& mainExecutor,
     services.environment = std::make_shared<platform::PosixProcessEnvironment>();
     services.screens = std::make_shared<MacScreens>();
     services.globalEventMonitor = std::make_shared<MacGlobalEventMonitor>(mainExecutor, notes);
+    services.hotKeys = std::make_shared<MacHotKeys>(mainExecutor, notes);
     services.symbolImages = std::make_shared<MacSymbolImages>();
     services.launchAtLogin = std::make_shared<MacLaunchAtLogin>(log);
     services.systemLog = std::move(log);

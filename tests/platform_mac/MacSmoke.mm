@@ -3,6 +3,7 @@
 // so it waits in real time (at most a few seconds per check) for the
 // server to catch up. Exits 0 when every check held.
 #include "async/ManualLoop.h"
+#include "platform/HotKeyModifiers.h"
 #include "platform/PlatformValue.h"
 #include "platform/WindowInfoKey.h"
 #include "platform_mac/MacPlatform.h"
@@ -111,6 +112,30 @@ int main(int argc, char** argv) {
                           {{"AXTrustedCheckOptionPrompt",
                             platform::PlatformValue::boolean(false)}}) == trusted,
                       "the trust check without a prompt answers the same");
+
+        // F19 with Control, Option and Command: a combination nothing holds.
+        using platform::HotKeyModifiers;
+        constexpr std::uint32_t f19 = 0x50;
+        const std::uint32_t modifiers =
+            HotKeyModifiers::controlKey | HotKeyModifiers::optionKey | HotKeyModifiers::cmdKey;
+        platform::HotKeys::HandlerRef handler = 0;
+        checks.expect(services.hotKeys->installHotKeyPressedHandler([](const auto&) {}, handler) ==
+                          platform::HotKeyStatus::noErr,
+                      "a hot key handler installs");
+        platform::HotKeys::HotKeyRef hotKey = 0;
+        checks.expect(
+            services.hotKeys->registerEventHotKey(f19, modifiers, {0x4372766c, 1}, 0, hotKey) ==
+                platform::HotKeyStatus::noErr,
+            "a hot key registers");
+        checks.expect(services.hotKeys->unregisterEventHotKey(hotKey) ==
+                          platform::HotKeyStatus::noErr,
+                      "the hot key unregisters");
+        checks.expect(services.hotKeys->unregisterEventHotKey(hotKey) ==
+                          platform::HotKeyStatus::paramErr,
+                      "unregistering it again is refused");
+        checks.expect(services.hotKeys->removeEventHandler(handler) ==
+                          platform::HotKeyStatus::noErr,
+                      "the handler is removed");
 
         mainLoop.runUntilIdle();
         std::printf("%s\n", checks.failed ? "smoke: FAILED" : "smoke: every check held");

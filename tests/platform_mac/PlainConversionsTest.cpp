@@ -7,6 +7,7 @@
 #include "platform_mac/PremultipliedPixels.h"
 #include "platform_mac/RememberedPosition.h"
 #include "platform_mac/StampedEventFields.h"
+#include "platform_mac/SymbolicHotKeyReading.h"
 #include "support/MemoryLog.h"
 
 #include <gtest/gtest.h>
@@ -39,20 +40,6 @@ TEST(MonitoredEventReadingTest, keepsKnownTypesAndDeviceIndependentFlagsInTopLef
     // Scroll wheel (22) and the like are not among the ports' types.
     EXPECT_EQ(MonitoredEventReading::read(22, {}, 982, 0).type, platform::EventType::null);
     EXPECT_EQ(MonitoredEventReading::read(12, {}, 982, 0).type, platform::EventType::flagsChanged);
-}
-
-TEST(ModifierConversionTest,
-     carbonHotKeysTakeEachModifierUnderItsOwnBitAndNameWhatTheyCannotCarry) {
-    const auto all =
-        ModifierConversion::carbon(EventFlags::maskCommand | EventFlags::maskShift |
-                                   EventFlags::maskAlternate | EventFlags::maskControl);
-    EXPECT_EQ(all.modifiers, 0x0100u | 0x0200u | 0x0800u | 0x1000u);
-    EXPECT_EQ(all.unsupported, 0u);
-    EXPECT_EQ(ModifierConversion::carbon(EventFlags::maskAlternate).modifiers, 0x0800u);
-    const std::uint64_t capsLock = 0x10000, function = 0x800000;
-    const auto odd = ModifierConversion::carbon(EventFlags::maskControl | capsLock | function);
-    EXPECT_EQ(odd.modifiers, 0x1000u);
-    EXPECT_EQ(odd.unsupported, capsLock | function);
 }
 
 TEST(ModifierConversionTest, menuKeyEquivalentsUseTheEventFlagBits) {
@@ -114,4 +101,32 @@ TEST(AccessibilityCallsTest, codesThePortDoesNotNameAreFailuresAndOnlyThePromptO
         {{"AXTrustedCheckOptionPrompt", PlatformValue::integer(1)}});
     EXPECT_FALSE(wrongType.prompt);
     EXPECT_EQ(wrongType.ignored.size(), 1u);
+}
+
+TEST(SymbolicHotKeyReadingTest, readsTheSystemsShortcutsAndLeavesOutEntriesWithoutKeyOrModifiers) {
+    using platform::PlatformValue;
+    using Reading = SymbolicHotKeyReading;
+    auto entry = [](PlatformValue::Dictionary entries) {
+        return PlatformValue::dictionary(std::move(entries));
+    };
+    const auto list = PlatformValue::array({
+        // Spotlight: Command-Space.
+        entry({{std::string(Reading::codeKey), PlatformValue::integer(49)},
+               {std::string(Reading::modifiersKey), PlatformValue::integer(0x100)},
+               {std::string(Reading::enabledKey), PlatformValue::boolean(true)}}),
+        entry({{std::string(Reading::codeKey), PlatformValue::integer(49)},
+               {std::string(Reading::modifiersKey), PlatformValue::integer(0x1100)},
+               {std::string(Reading::enabledKey), PlatformValue::integer(0)}}),
+        // Says nothing of being enabled: counted as enabled.
+        entry({{std::string(Reading::codeKey), PlatformValue::integer(12)},
+               {std::string(Reading::modifiersKey), PlatformValue::integer(0x1100)}}),
+        entry({{std::string(Reading::codeKey), PlatformValue::integer(12)}}),
+        entry({{std::string(Reading::codeKey), PlatformValue::integer(-1)},
+               {std::string(Reading::modifiersKey), PlatformValue::integer(0)}}),
+        PlatformValue::string("not an entry"),
+    });
+    EXPECT_EQ(Reading::read(list),
+              (std::vector<platform::SymbolicHotKey>{
+                  {49, 0x100, true}, {49, 0x1100, false}, {12, 0x1100, true}}));
+    EXPECT_FALSE(Reading::read(PlatformValue::integer(3)));
 }
