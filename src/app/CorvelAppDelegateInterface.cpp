@@ -76,6 +76,10 @@ void CorvelAppDelegate::buildInterface(
     buildGroupShortcuts();
     settings->setGroupShortcuts(groupShortcuts_);
 
+    auto launchAtLogin =
+        platform.launchAtLogin
+            ? std::make_shared<LaunchAtLoginSetting>(platform.launchAtLogin, platform.systemLog)
+            : nullptr;
     settingsWindowController_ =
         std::make_shared<SettingsWindowController>(settings, SettingsWindowController::Services{
                                                                  .executor = main,
@@ -83,6 +87,7 @@ void CorvelAppDelegate::buildInterface(
                                                                  .activation = platform.activation,
                                                                  .alerts = services_.alerts,
                                                                  .defaults = services_.defaults,
+                                                                 .launchAtLogin = launchAtLogin,
                                                              });
 
     menuController_ = CorvelMenuController::create(

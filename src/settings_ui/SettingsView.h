@@ -54,6 +54,7 @@ class SettingsView final : public QWidget {
     QWidget* buildSidebarColumn();
     QWidget* buildUnresolvedPane();
     QWidget* buildHiddenGroupPane();
+    QWidget* appSwitches() const;
     void showPane();
     void showGroupPane(const GroupID& id);
     void groupsChanged();

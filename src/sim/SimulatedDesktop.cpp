@@ -45,6 +45,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.hotKeys = std::shared_ptr<platform::HotKeys>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
     services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
+    services.launchAtLogin = loginItem_;
     return services;
 }
 

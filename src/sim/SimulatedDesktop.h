@@ -24,6 +24,7 @@
 #include "sim/PersonInput.h"
 #include "sim/PostedEvent.h"
 #include "sim/Scenario.h"
+#include "sim/SimLoginItem.h"
 #include "sim/SimProcess.h"
 #include "sim/World.h"
 
@@ -65,7 +66,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
                                                     std::int32_t selfPid);
     static std::shared_ptr<SimulatedDesktop> create(async::Executor& executor, Scenario scenario);
 
-    /// Every port, all backed by this desktop; the system log is left empty.
+    /// Every port, all backed by this desktop (the login item is a recorded
+    /// setting of its own); the system log is left empty.
     platform::PlatformServices services();
 
     // WindowList
@@ -261,6 +263,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     mutable std::map<std::int32_t, platform::Image> iconCache_;
     std::uint64_t nextSerial_ = 1;
     std::uint64_t nextSourceID_ = 1;
+    std::shared_ptr<SimLoginItem> loginItem_ = std::make_shared<SimLoginItem>();
 };
 
 } // namespace corvel::sim

@@ -53,7 +53,8 @@ bool settingsPictures(const QDir& folder) {
                                                           .workspace = world.desktop,
                                                           .activation = nullptr,
                                                           .alerts = world.alerts,
-                                                          .defaults = defaults});
+                                                          .defaults = defaults,
+                                                          .launchAtLogin = world.launchAtLogin});
     world.viewModel->setGroupShortcuts(GroupShortcuts::create(
         HotKeyRegistry::create(world.desktop, world.log), world.log, nullptr));
     world.showItems(menuBar);
