@@ -34,17 +34,22 @@ class MacAccessibility final : public platform::Accessibility {
                        std::string_view attribute) const override;
     platform::AccessibilityError performAction(const platform::AccessibilityElement& element,
                                                std::string_view action) override;
+    platform::AccessibilityElement createSystemWide() const override;
+    platform::AccessibilityError setMessagingTimeout(const platform::AccessibilityElement& element,
+                                                     float timeoutInSeconds) override;
 
   private:
     /// A reference of the caller's own; empty for an element the table no
     /// longer holds.
     CFRef<AXUIElementRef> resolve(const platform::AccessibilityElement& element) const;
+    CFRef<AXUIElementRef> application(std::int32_t pid) const;
     platform::AccessibilityError answer(const char* call, AXError code) const;
 
     std::shared_ptr<FirstUseLog> notes_;
     mutable AccessibilityElementTable<AXUIElementRef, CoreFoundationLifetime> elements_;
     mutable std::mutex applicationsMutex_;
     mutable RecentTable<std::int32_t, CFRef<AXUIElementRef>> applications_;
+    CFRef<AXUIElementRef> systemWide_;
 };
 
 } // namespace corvel::mac

@@ -12,7 +12,8 @@ using platform::AccessibilityError;
 using platform::AccessibilityValueResult;
 
 MacAccessibility::MacAccessibility(std::shared_ptr<FirstUseLog> notes)
-    : notes_(std::move(notes)), elements_(elementCapacity), applications_(applicationCapacity) {}
+    : notes_(std::move(notes)), elements_(elementCapacity), applications_(applicationCapacity),
+      systemWide_(CFRef<AXUIElementRef>::adopt(AXUIElementCreateSystemWide())) {}
 
 bool MacAccessibility::isProcessTrusted() const {
     return AXIsProcessTrusted();
@@ -43,11 +44,29 @@ platform::AccessibilityElement MacAccessibility::createApplication(std::int32_t 
     return {pid, 0};
 }
 
+platform::AccessibilityElement MacAccessibility::createSystemWide() const {
+    // No process has pid 0 that Corvel could ask for its element, so the
+    // pair stands for the system-wide element, as on the simulated desktop.
+    return {0, 0};
+}
+
 CFRef<AXUIElementRef>
 MacAccessibility::resolve(const platform::AccessibilityElement& element) const {
+    if (element == createSystemWide())
+        return systemWide_;
     if (element.id == 0)
-        return CFRef<AXUIElementRef>::adopt(AXUIElementCreateApplication(element.pid));
+        return application(element.pid);
     return elements_.find(element);
+}
+
+CFRef<AXUIElementRef> MacAccessibility::application(std::int32_t pid) const {
+    std::lock_guard lock(applicationsMutex_);
+    if (const auto* kept = applications_.find(pid))
+        return *kept;
+    auto made = CFRef<AXUIElementRef>::adopt(AXUIElementCreateApplication(pid));
+    if (made)
+        applications_.put(pid, made);
+    return made;
 }
 
 AccessibilityError MacAccessibility::answer(const char* call, AXError code) const {
@@ -89,6 +108,15 @@ AccessibilityError MacAccessibility::performAction(const platform::Accessibility
         return AccessibilityError::invalidUIElement;
     return answer("AXUIElementPerformAction",
                   AXUIElementPerformAction(target.get(), cfString(action).get()));
+}
+
+AccessibilityError MacAccessibility::setMessagingTimeout(const platform::AccessibilityElement& element,
+                                                       float timeoutInSeconds) {
+    const auto target = resolve(element);
+    if (!target)
+        return AccessibilityError::invalidUIElement;
+    return answer("AXUIElementSetMessagingTimeout",
+                  AXUIElementSetMessagingTimeout(target.get(), timeoutInSeconds));
 }
 
 } // namespace corvel::mac

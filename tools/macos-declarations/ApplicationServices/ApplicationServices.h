@@ -53,6 +53,10 @@ AXUIElementRef AXUIElementCreateApplication(pid_t pid);
 AXError AXUIElementCopyAttributeValue(AXUIElementRef element, CFStringRef attribute,
                                       CFTypeRef* value);
 AXError AXUIElementPerformAction(AXUIElementRef element, CFStringRef action);
+// Not in our API reference; written from Apple's documentation of HIServices.
+// Create rule: released with CFRelease.
+AXUIElementRef AXUIElementCreateSystemWide(void);
+AXError AXUIElementSetMessagingTimeout(AXUIElementRef element, float timeoutInSeconds);
 Boolean AXValueGetValue(AXValueRef value, AXValueType type, void* valuePtr);
 
 #ifdef __cplusplus
