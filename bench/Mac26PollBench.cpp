@@ -2,8 +2,10 @@
 // sizes from a full bar to far more windows than any bar holds. The window
 // list and the accessibility extras are prepared once, so only our code is
 // measured: the reading rules, the identity refresh rule (with a full
-// resolve on every fifth pass, as the poll does), the observer and the diff.
+// resolve on every fifth pass, as the poll does, and the second reading it
+// checks the walk against), the observer and the diff.
 #include "backend_mac26/Mac26IdentityCache.h"
+#include "backend_mac26/Mac26MenuBarReader.h"
 #include "backend_mac26/Mac26PollState.h"
 #include "backend_mac26/MenuBarWindowListReader.h"
 #include "platform/WindowInfoKey.h"
@@ -44,12 +46,25 @@ PreparedBar preparedBar(int count) {
     for (int i = 1; i < count; ++i) {
         const double x = 10 + 30.0 * i;
         entries.push_back(windowEntry(100 + i, "Item-" + std::to_string(i), x, 28));
-        bar.extras.push_back(
-            {"com.example.app" + std::to_string(i % 40), "Extra " + std::to_string(i), x});
+        bar.extras.push_back({"com.example.app" + std::to_string(i % 40),
+                              "Extra " + std::to_string(i), x, "", false});
     }
     bar.list = PlatformValue::array(std::move(entries));
     return bar;
 }
+
+/// The window list as a port that always answers the prepared bar, for the
+/// reader's second look after a walk.
+class StillWindowList final : public corvel::platform::WindowList {
+  public:
+    explicit StillWindowList(const PlatformValue& list) : list_(list) {}
+    std::optional<PlatformValue> copyWindowInfo(std::uint32_t, std::uint32_t) const override {
+        return list_;
+    }
+
+  private:
+    const PlatformValue& list_;
+};
 
 /// Time per window alongside the time per pass.
 void reportPerWindow(benchmark::State& state) {
@@ -62,7 +77,11 @@ void reportPerWindow(benchmark::State& state) {
 void BM_PollPass(benchmark::State& state) {
     const auto bar = preparedBar(static_cast<int>(state.range(0)));
     auto cache = std::make_shared<corvel::Mac26IdentityCache>([&bar] { return bar.extras; });
-    corvel::Mac26PollState poll("Corvel", cache, [](std::int32_t) { return std::string(); });
+    corvel::Mac26MenuBarReader::Ports ports;
+    ports.windowList = corvel::MenuBarWindowList(std::make_shared<StillWindowList>(bar.list));
+    auto reader = std::make_shared<corvel::Mac26MenuBarReader>(
+        "Corvel", ports, cache, std::make_shared<corvel::Mac26OwnWindows>());
+    corvel::Mac26PollState poll(reader);
     // Kept across passes, as the poll keeps it.
     std::vector<corvel::MenuBarWindowInfo> windows;
     for (auto _ : state) {

@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
+    # clang: the libFuzzer builds, and scripts/check-macos.sh, which compiles
+    # the Mac-only Objective-C++ files against tools/macos-declarations.
     clang libclang-rt-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev uuid-dev libpng-dev

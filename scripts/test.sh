@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the default build, then everything
-# again under AddressSanitizer + UndefinedBehaviorSanitizer, then the
-# threaded suites under ThreadSanitizer.
+# Sets up, builds and runs every test: the source checks (including the
+# Objective-C++ check of the Mac-only files), the default build, then
+# everything again under AddressSanitizer + UndefinedBehaviorSanitizer, then
+# the threaded suites under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 bash scripts/lint.sh
+bash scripts/check-macos.sh
 
 jobs=$(nproc)
 run() {

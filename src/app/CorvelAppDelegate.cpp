@@ -2,6 +2,7 @@
 
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
+#include "backend/GhostRecoveryOutcome.h"
 #include "backend/MenuBarBackend.h"
 #include "backend_mac26/AccessibilityPermission.h"
 #include "engine/GhostRecoveryCoordinator.h"
@@ -50,13 +51,14 @@ async::Task<void> CorvelAppDelegate::launch(std::shared_ptr<CorvelAppDelegate> s
     self->store_ = std::make_shared<GroupStore>(
         *services.mainExecutor, *services.backgroundExecutor, services.storeURL, storeWriteDebounce,
         *services.platform.systemLog, services.wallClock);
-    auto assignment = ItemAssignmentCoordinator::create(self->backend_, self->store_);
+    auto assignment = ItemAssignmentCoordinator::create(self->backend_, self->store_,
+                                                        services.platform.systemLog);
     auto ghostRecovery =
         GhostRecoveryCoordinator::create(self->backend_, services.platform.environment);
 
     // Whatever the recovery found, launching goes on.
     auto recovery = ghostRecovery->recoverAtLaunch();
-    co_await std::move(recovery);
+    self->logRecoveryAtLaunch(co_await std::move(recovery));
 
     services.platform.activation->activateIgnoringOtherApps(true);
 
@@ -78,6 +80,66 @@ async::Task<void> CorvelAppDelegate::launch(std::shared_ptr<CorvelAppDelegate> s
     }
 
     self->openOnboardingIfNeeded();
+    self->screenRecordingWatch_ = async::spawn(
+        *services.mainExecutor, watchScreenRecording(self->weak_from_this(), assignment));
+}
+
+CorvelAppDelegate::~CorvelAppDelegate() {
+    screenRecordingWatch_.cancel();
+}
+
+// A restart of Control Center at launch changes the whole menu bar; it is
+// said, like what it did and did not clear.
+void CorvelAppDelegate::logRecoveryAtLaunch(const GhostRecoveryOutcome& outcome) const {
+    auto& log = *services_.platform.systemLog;
+    if (outcome.kind() == GhostRecoveryOutcome::Kind::recovered)
+        log.write("Corvel: Control Center was restarted at launch to clear " +
+                  std::to_string(outcome.clearedCount()) +
+                  " leftover item(s) of an earlier run of Corvel");
+    else if (outcome.kind() == GhostRecoveryOutcome::Kind::requiresHostRestart)
+        log.write("Corvel: leftover items of an earlier run of Corvel are still in the menu bar "
+                  "after a restart of Control Center at launch");
+}
+
+// Screen Recording can be withdrawn while Corvel runs. The backend then moves
+// nothing; Corvel asks as it did at launch and, once granted again, puts the
+// filed items back where they belong. Holds the delegate weakly; ends when
+// cancelled.
+async::Task<void>
+CorvelAppDelegate::watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf,
+                                        std::shared_ptr<ItemAssignmentCoordinator> assignment) {
+    bool withdrawn = false;
+    for (;;) {
+        co_await async::sleepFor(prepareRetryInterval);
+        const bool cancelled = co_await async::isCancelled();
+        auto self = weakSelf.lock();
+        if (cancelled || !self)
+            co_return;
+        auto& capture = *self->services_.platform.screenCapture;
+        const bool granted = capture.preflightAccess();
+        if (granted == !withdrawn)
+            continue;
+        withdrawn = !granted;
+        auto& log = *self->services_.platform.systemLog;
+        if (withdrawn) {
+            log.write("Corvel: Screen Recording was withdrawn; Corvel moves no item until it is "
+                      "granted again");
+            capture.requestAccess();
+            if (!self->showScreenRecordingAlert()) {
+                self->services_.terminate();
+                co_return;
+            }
+            continue;
+        }
+        log.write("Corvel: Screen Recording is granted again; filed items go back into the "
+                  "hidden region");
+        try {
+            auto reconciling = assignment->reconcileAtLaunch();
+            co_await std::move(reconciling);
+        } catch (const std::exception&) {
+            // The next change of the Groups reconciles again.
+        }
+    }
 }
 
 async::Task<bool> CorvelAppDelegate::prepareBackend() {
@@ -101,8 +163,11 @@ async::Task<bool> CorvelAppDelegate::prepareBackend() {
             services_.terminate();
             co_return false;
         }
-        // A cancelled wait counts as waited.
         co_await async::sleepFor(prepareRetryInterval);
+        // Quitting cancels the launch; every later wait would end at once.
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            co_return false;
         alertHandled = true;
     }
 }

@@ -15,6 +15,7 @@
 namespace corvel {
 class CorvelMenuController;
 class FindItemHotKey;
+class GhostRecoveryOutcome;
 class GhostRecoveryCoordinator;
 class GroupShortcuts;
 class ItemAssignmentCoordinator;
@@ -71,6 +72,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     static constexpr std::chrono::seconds prepareRetryInterval{2};
 
     static std::shared_ptr<CorvelAppDelegate> create(Services services);
+    /// Stops watching Screen Recording.
+    ~CorvelAppDelegate();
 
     /// Starts the launch sequence as one task on the main thread and returns
     /// at once.
@@ -119,6 +122,12 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     /// Answers false when the person chose to quit.
     bool showScreenRecordingAlert();
     bool accessibilityTrusted() const;
+    void logRecoveryAtLaunch(const GhostRecoveryOutcome& outcome) const;
+    /// From the end of launch, every two seconds: a withdrawn Screen
+    /// Recording is asked for again, and its return reconciles the items.
+    static async::Task<void>
+    watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf,
+                         std::shared_ptr<ItemAssignmentCoordinator> assignment);
 
     // Steps 8, 9 and 11: the interface wiring.
     void buildInterface(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
@@ -137,6 +146,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
 
     Services services_;
     async::SpawnHandle launchTask_;
+    async::SpawnHandle screenRecordingWatch_;
     std::shared_ptr<MenuBarBackend> backend_;
     std::shared_ptr<GroupStore> store_;
     std::shared_ptr<StripWindowController> stripController_;

@@ -101,6 +101,10 @@ void CorvelAppDelegate::buildInterface(
     settings->setGroupShortcuts(groupShortcuts_);
     settings->setFindItemHotKey(findItemHotKey_);
 
+    auto launchAtLogin =
+        platform.launchAtLogin
+            ? std::make_shared<LaunchAtLoginSetting>(platform.launchAtLogin, platform.systemLog)
+            : nullptr;
     settingsWindowController_ =
         std::make_shared<SettingsWindowController>(settings, SettingsWindowController::Services{
                                                                  .executor = main,
@@ -108,6 +112,7 @@ void CorvelAppDelegate::buildInterface(
                                                                  .activation = platform.activation,
                                                                  .alerts = services_.alerts,
                                                                  .defaults = services_.defaults,
+                                                                 .launchAtLogin = launchAtLogin,
                                                              });
 
     menuController_ = CorvelMenuController::create(

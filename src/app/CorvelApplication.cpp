@@ -4,9 +4,14 @@
 #include "sim/SimulatedDesktop.h"
 #include "ui/QtModalAlerts.h"
 
+#if CORVEL_NATIVE_MAC
+#include "platform_mac/MacPlatform.h"
+#endif
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <stdexcept>
 
 namespace corvel::app {
 
@@ -19,55 +24,77 @@ ScreenMapping mappingFor(const sim::Scenario::Screen& screen) {
 }
 
 // The Strip is placed in the window system's bottom-left coordinates; the
-// simulated display counts from the top left, and sits on the real screen
-// where the mapping says.
-StripWindowController::ScreenMapping stripPlacement(const sim::Scenario::Screen& screen,
+// ports count from the top left of the menu bar's screen, which sits on the
+// real screen where the mapping says (where it is, on a Mac).
+StripWindowController::ScreenMapping stripPlacement(std::shared_ptr<platform::Screens> screens,
                                                     ScreenMapping mapping) {
-    return [height = screen.height, mapping](const platform::Point& bottomLeftOrigin,
-                                             const QSize& panelSize) {
-        return mapping.topLeftOf(bottomLeftOrigin, panelSize, height);
+    return [screens = std::move(screens), mapping](const platform::Point& bottomLeftOrigin,
+                                                   const QSize& panelSize) {
+        const auto frame = screens->mainScreenFrame();
+        return mapping.topLeftOf(bottomLeftOrigin, panelSize, frame ? frame->size.height : 0);
     };
 }
 
 } // namespace
 
 CorvelApplication::CorvelApplication(Configuration configuration)
-    : configuration_(std::move(configuration)),
-      desktop_(sim::SimulatedDesktop::create(main_, configuration_.scenario)),
+    : configuration_(std::move(configuration)), platform_(makePlatformServices()),
       background_(std::make_unique<async::ThreadLoop>()) {
     if (!configuration_.alerts)
         configuration_.alerts = std::make_shared<QtModalAlerts>();
     if (!configuration_.endLoop)
         configuration_.endLoop = [] { QCoreApplication::exit(0); };
-    view_ = std::make_unique<DesktopView>(
-        desktop_, configuration_.scenario.screen, desktop_->currentProcessIdentifier(),
-        configuration_.mapping.value_or(mappingFor(configuration_.scenario.screen)));
-    main_.setAfterWork([view = view_.get()] { view->scheduleRefresh(); });
-    // Hot keys come before any window, Corvel's own too.
-    keyboard_ = std::make_unique<PersonKeyboard>(desktop_);
-    QCoreApplication::instance()->installEventFilter(keyboard_.get());
-    auto platform = desktop_->services();
-    platform.systemLog = configuration_.log;
+    const ScreenMapping mapping = view_ ? view_->mapping() : ScreenMapping{};
     delegate_ = CorvelAppDelegate::create({
         .mainExecutor = &main_,
         .backgroundExecutor = background_.get(),
-        .platform = platform,
+        .platform = platform_,
         .alerts = configuration_.alerts,
         .storeURL = configuration_.storeURL,
         .wallClock = [] { return std::chrono::system_clock::now(); },
         .makeBackend = [this] { return makeBackend(); },
         .terminate = [this] { terminate(); },
-        .stripPlacement = stripPlacement(configuration_.scenario.screen, view_->mapping()),
-        .defaults = std::make_shared<QSettings>(
-            QString::fromStdString(configuration_.defaultsFile.string()), QSettings::IniFormat),
+        .stripPlacement = stripPlacement(platform_.screens, mapping),
+        .defaults = makeDefaults(),
     });
     signals_ = std::make_unique<TerminationSignals>([this] { terminate(); });
 }
 
+platform::PlatformServices CorvelApplication::makePlatformServices() {
+    platform::PlatformServices services;
+    if (const auto& scenario = configuration_.scenario) {
+        desktop_ = sim::SimulatedDesktop::create(main_, *scenario);
+        view_ = std::make_unique<DesktopView>(
+            desktop_, scenario->screen, desktop_->currentProcessIdentifier(),
+            configuration_.mapping.value_or(mappingFor(scenario->screen)));
+        main_.setAfterWork([view = view_.get()] { view->scheduleRefresh(); });
+        // Hot keys come before any window, Corvel's own too.
+        keyboard_ = std::make_unique<PersonKeyboard>(desktop_);
+        QCoreApplication::instance()->installEventFilter(keyboard_.get());
+        services = desktop_->services();
+    } else {
+#if CORVEL_NATIVE_MAC
+        services = mac::MacPlatform::services(main_, configuration_.log);
+#else
+        throw std::logic_error("Corvel runs on the Mac's own desktop only on a Mac");
+#endif
+    }
+    services.systemLog = configuration_.log;
+    return services;
+}
+
+// On the Mac's own desktop the settings window's frame is kept with the
+// application's other preferences (the domain app.corvel.Corvel, beside the
+// status items' places), as AppKit keeps a window's.
+std::shared_ptr<QSettings> CorvelApplication::makeDefaults() const {
+    if (!desktop_)
+        return std::make_shared<QSettings>("corvel.app", "Corvel");
+    return std::make_shared<QSettings>(QString::fromStdString(configuration_.defaultsFile.string()),
+                                       QSettings::IniFormat);
+}
+
 std::shared_ptr<MenuBarBackend> CorvelApplication::makeBackend() {
-    auto platform = desktop_->services();
-    platform.systemLog = configuration_.log;
-    return std::make_shared<Mac26Backend>(CorvelAppDelegate::backendNamespace, platform, main_,
+    return std::make_shared<Mac26Backend>(CorvelAppDelegate::backendNamespace, platform_, main_,
                                           *background_);
 }
 
@@ -86,11 +113,16 @@ CorvelApplication::~CorvelApplication() {
     main_.runUntilIdle();
     view_.reset();
     main_.runUntilIdle();
+    // The services' own objects (status items, monitors) go while the main
+    // loop they post to still exists.
+    platform_ = {};
+    desktop_.reset();
 }
 
 void CorvelApplication::start() {
-    desktop_->setActivationPolicy(platform::ActivationPolicy::accessory);
-    view_->show();
+    platform_.activation->setActivationPolicy(platform::ActivationPolicy::accessory);
+    if (view_)
+        view_->show();
     delegate_->applicationDidFinishLaunching();
 }
 

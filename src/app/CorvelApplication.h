@@ -18,8 +18,9 @@ class SimulatedDesktop;
 
 namespace corvel::app {
 
-/// One run of Corvel on the simulated desktop: the loops, the desktop and its
-/// window, the application delegate, and the one way out. Quitting (the
+/// One run of Corvel: the loops, the desktop it works on (the simulated one
+/// and its window, or the Mac's own), the application delegate, and the one
+/// way out. Quitting (the
 /// primary menu's Quit, the launch alert's Quit Corvel, SIGINT, SIGTERM)
 /// writes the store and waits for the write before the loops stop, so a
 /// change made a moment before quitting is kept.
@@ -29,10 +30,13 @@ namespace corvel::app {
 class CorvelApplication {
   public:
     struct Configuration {
-        sim::Scenario scenario;
+        /// The simulated desktop to run on; none: the Mac's own, which only
+        /// a Mac has.
+        std::optional<sim::Scenario> scenario;
         std::filesystem::path storeURL;
         /// Stands in for the platform's user defaults (window frames, Find
-        /// Item…'s shortcut).
+        /// Item…'s shortcut) on the simulated desktop; on the Mac's own the
+        /// platform's are used.
         std::filesystem::path defaultsFile;
         std::shared_ptr<platform::SystemLog> log;
         /// The launch alert and the interface's alerts; Qt message boxes by
@@ -63,6 +67,7 @@ class CorvelApplication {
 
     QtLoop& mainLoop() { return main_; }
     async::ThreadLoop& backgroundLoop() { return *background_; }
+    /// The simulated desktop and its window; null on the Mac's own.
     const std::shared_ptr<sim::SimulatedDesktop>& desktop() const { return desktop_; }
     DesktopView& view() { return *view_; }
     const std::shared_ptr<CorvelAppDelegate>& delegate() const { return delegate_; }
@@ -70,14 +75,20 @@ class CorvelApplication {
   private:
     static async::Task<void> quit(std::shared_ptr<CorvelAppDelegate> delegate,
                                   std::function<void()> finished);
+    /// The one place that chooses the desktop and builds its services.
+    platform::PlatformServices makePlatformServices();
+    std::shared_ptr<QSettings> makeDefaults() const;
     std::shared_ptr<MenuBarBackend> makeBackend();
 
     Configuration configuration_;
     QtLoop main_;
+    // Set by makePlatformServices() while platform_ is initialised, so
+    // declared before it.
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
-    std::unique_ptr<async::ThreadLoop> background_;
     std::unique_ptr<DesktopView> view_;
     std::unique_ptr<PersonKeyboard> keyboard_;
+    platform::PlatformServices platform_;
+    std::unique_ptr<async::ThreadLoop> background_;
     std::shared_ptr<CorvelAppDelegate> delegate_;
     std::unique_ptr<TerminationSignals> signals_;
     bool terminating_ = false;

@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* version = CORVEL_VERSION;
 
+#if CORVEL_NATIVE_MAC
+constexpr bool onAMac = true;
+#else
+constexpr bool onAMac = false;
+#endif
+
 std::string text(const QString& string) {
     return string.toStdString();
 }
@@ -25,8 +31,8 @@ std::variant<LaunchOptions, LaunchOptions::Exit>
 LaunchOptions::parse(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Corvel files the menu bar's status items into Groups. On Linux it runs on a simulated "
-        "macOS 26 desktop.");
+        "Corvel files the menu bar's status items into Groups. On a Mac it works on the Mac's own "
+        "menu bar; on Linux, and with --simulated, on a simulated macOS 26 desktop.");
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption scenario(
@@ -34,21 +40,22 @@ LaunchOptions::parse(const QStringList& arguments) {
         "file");
     const QCommandLineOption store(
         "store", "Keep the Groups and Items in <file> instead of the standard location.", "file");
-    const QCommandLineOption reset("reset",
-                                   "Start on a fresh simulated desktop with an empty store.");
+    const QCommandLineOption reset("reset", "Start with an empty store.");
     const QCommandLineOption tour(
         "tour",
         "Play a scripted tour of Corvel, write a picture of every step and the log into <dir>, "
         "and exit.",
         "dir");
-    parser.addOptions({scenario, store, reset, tour});
+    const QCommandLineOption simulated(
+        "simulated",
+        "Run on the simulated macOS 26 desktop, which needs no permission (always so on Linux).");
+    parser.addOptions({simulated, scenario, store, reset, tour});
 
     if (!parser.parse(arguments))
         return Exit{2, "corvel: " + text(parser.errorText()) + "\n" + helpOf(parser)};
     if (!parser.positionalArguments().isEmpty())
         return Exit{2, "corvel: unexpected argument '" +
-                           text(parser.positionalArguments().first()) + "'\n" +
-                           helpOf(parser)};
+                           text(parser.positionalArguments().first()) + "'\n" + helpOf(parser)};
     if (parser.isSet(helpOption))
         return Exit{0, helpOf(parser)};
     if (parser.isSet(versionOption))
@@ -62,11 +69,17 @@ LaunchOptions::parse(const QStringList& arguments) {
     options.reset = parser.isSet(reset);
     if (parser.isSet(tour))
         options.tourDirectory = text(parser.value(tour));
+    options.simulated = parser.isSet(simulated) || options.scenarioFile.has_value() ||
+                        options.tourDirectory.has_value();
     for (const auto* value : {&options.scenarioFile, &options.storeFile, &options.tourDirectory}) {
         if (*value && (*value)->empty())
             return Exit{2, "corvel: an option's file or folder name is empty\n"};
     }
     return options;
+}
+
+bool LaunchOptions::runsSimulated() const {
+    return simulated || !onAMac;
 }
 
 } // namespace corvel::app

@@ -17,6 +17,14 @@ struct LaunchOptions {
     bool reset = false;
     /// Play the scripted tour and write its pictures and log here.
     std::optional<std::string> tourDirectory;
+    /// Run on the simulated desktop even where the Mac's own is there: asked
+    /// for with --simulated, and implied by a scenario or the tour, which
+    /// only the simulated desktop has.
+    bool simulated = false;
+
+    /// Whether this run works on the simulated desktop: always where there
+    /// is no Mac to work on.
+    bool runsSimulated() const;
 
     /// The command line answered by itself (help, version, a mistake): print
     /// `text` (to standard error when `exitCode` is not 0) and exit.

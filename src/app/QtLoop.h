@@ -61,6 +61,9 @@ class QtLoop final : public async::Executor {
     bool wakePosted_ = false;
     bool stopping_ = false;
     std::function<void()> afterWork_;
+    /// The main thread runs this loop's work whether it came through the
+    /// loop's queue or as one of Qt's own events.
+    async::detail::RunningScope mainThread_{*this};
     std::unique_ptr<QObject> context_;
     QTimer* timer_ = nullptr;
 };

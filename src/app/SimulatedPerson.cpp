@@ -330,6 +330,11 @@ bool SimulatedPerson::isSearchShown() const {
     return delegate_->searchController()->panel().isVisible();
 }
 
+bool SimulatedPerson::searchHasKeyboard() const {
+    const auto& panel = delegate_->searchController()->panel();
+    return panel.isVisible() && QGuiApplication::focusWindow() == panel.windowHandle();
+}
+
 std::vector<std::string> SimulatedPerson::searchRows() const {
     std::vector<std::string> names;
     const auto& panel = delegate_->searchController()->panel();

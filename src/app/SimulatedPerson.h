@@ -99,6 +99,9 @@ class SimulatedPerson {
     /// a Strip is on screen.
     std::optional<std::string> focusedStripRow() const;
     bool isSearchShown() const;
+    /// The window system has given the item search the keyboard, so that a
+    /// key pressed now reaches it.
+    bool searchHasKeyboard() const;
     /// The names the item search lists, top to bottom; none while it is not
     /// shown.
     std::vector<std::string> searchRows() const;

@@ -223,7 +223,10 @@ async::Task<void> Tour::findAnItemByTyping() {
     person_.typeIntoSearch(typed);
     co_await expect("Typing \u201C" + typed + "\u201D finds the item of " + name +
                         " in its Group and chooses it",
-                    [&] { return person_.chosenSearchRowApplication() == name; });
+                    [&] {
+                        return person_.chosenSearchRowApplication() == name &&
+                               person_.searchHasKeyboard();
+                    });
 
     const auto pid = desktop.pidOf(wanted);
     person_.pressKey(Qt::Key_Return);

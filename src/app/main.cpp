@@ -10,6 +10,10 @@
 #include "platform/SyslogSystemLog.h"
 #include "sim/ScenarioLoader.h"
 
+#if CORVEL_NATIVE_MAC
+#include "platform_mac/MacPlatform.h"
+#endif
+
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
@@ -30,6 +34,16 @@ void nameApplication() {
 int refuse(const std::string& message) {
     std::cerr << message << '\n';
     return 1;
+}
+
+// The platform's own log: the unified log on a Mac, syslog elsewhere; both
+// mirrored to standard error.
+std::shared_ptr<platform::SystemLog> platformLog() {
+#if CORVEL_NATIVE_MAC
+    return mac::MacPlatform::systemLog();
+#else
+    return std::make_shared<platform::SyslogSystemLog>();
+#endif
 }
 
 std::optional<sim::Scenario> loadScenario(const app::LaunchOptions& options) {
@@ -71,8 +85,7 @@ int playTour(const app::LaunchOptions& options, int& argc, char** argv) {
                                   app::OffscreenDisplay::When::always);
     QApplication application(argc, argv);
     nameApplication();
-    auto log = std::make_shared<app::MirroredSystemLog>(
-        std::make_shared<platform::SyslogSystemLog>(), folder / "corvel.log");
+    auto log = std::make_shared<app::MirroredSystemLog>(platformLog(), folder / "corvel.log");
     if (!log->isOpen())
         return refuse("Corvel can't write " + (folder / "corvel.log").string());
 
@@ -132,26 +145,31 @@ int main(int argc, char** argv) {
     if (const auto* message = std::get_if<std::string>(&locked))
         return refuse(*message);
 
-    auto scenario = loadScenario(options);
-    if (!scenario)
-        return 1;
+    // No scenario: the Mac's own desktop.
+    std::optional<sim::Scenario> scenario;
+    if (options.runsSimulated()) {
+        scenario = loadScenario(options);
+        if (!scenario)
+            return 1;
+    }
     if (options.reset) {
         std::error_code ignored;
         std::filesystem::remove(places.store, ignored);
     }
 
-    // With no display to show on, Corvel still runs: Qt draws offscreen.
-    const auto offscreenConfig = places.supportFolder / "offscreen.json";
-    app::OffscreenDisplay::choose(scenario->screen, offscreenConfig,
-                                  app::OffscreenDisplay::When::noDisplay);
+    // With no display to show on, Corvel still runs on the simulated
+    // desktop: Qt draws offscreen.
+    if (scenario)
+        app::OffscreenDisplay::choose(scenario->screen, places.supportFolder / "offscreen.json",
+                                      app::OffscreenDisplay::When::noDisplay);
     QApplication application(argc, argv);
     nameApplication();
 
     app::CorvelApplication corvel({
-        .scenario = std::move(*scenario),
+        .scenario = std::move(scenario),
         .storeURL = places.store,
         .defaultsFile = places.supportFolder / "defaults.ini",
-        .log = std::make_shared<platform::SyslogSystemLog>(),
+        .log = platformLog(),
         .alerts = nullptr,
         .endLoop = nullptr,
         .mapping = std::nullopt,

@@ -2,6 +2,7 @@
 
 #include "async/ProgrammingError.h"
 
+#include <thread>
 #include <vector>
 
 namespace corvel::async {
@@ -21,9 +22,19 @@ class Homecoming {
     Executor& home_;
 };
 
+thread_local Executor* running = nullptr;
+
 } // namespace
 
 Executor::~Executor() = default;
+
+void Executor::holdThread(Duration held) {
+    std::this_thread::sleep_for(held);
+}
+
+Executor* runningExecutor() noexcept {
+    return running;
+}
 
 void Executor::adoptRoot(std::coroutine_handle<> root) {
     std::lock_guard lock(rootsMutex_);
@@ -78,6 +89,14 @@ void Executor::discardEverything(const std::function<bool()>& releasePendingWork
 }
 
 namespace detail {
+
+RunningScope::RunningScope(Executor& executor) noexcept : previous_(running) {
+    running = &executor;
+}
+
+RunningScope::~RunningScope() {
+    running = previous_;
+}
 
 void postResumption(std::coroutine_handle<> handle, Executor* from, Executor& to, Executor* home) {
     if (home == nullptr || from == &to || (from != home && &to != home)) {

@@ -56,6 +56,13 @@ class Executor {
     virtual TimerHandle after(Duration delay, std::function<void()> work) = 0;
     virtual TimePoint now() const = 0;
 
+    /// Called on the thread that runs this executor's work, from inside that
+    /// work: a synchronous call keeps the thread for `held` of this
+    /// executor's clock (a call into another process that answers late), so
+    /// the work that follows runs that much later. Loops on the real clock
+    /// block the thread; loops on virtual time move their clock on instead.
+    virtual void holdThread(Duration held);
+
     /// Spawned tasks register their root frame here so that frames still
     /// suspended when the executor goes away are destroyed, not leaked.
     void adoptRoot(std::coroutine_handle<> root);
@@ -84,7 +91,24 @@ class Executor {
     std::atomic<std::ptrdiff_t> tasksAway_{0};
 };
 
+/// The executor whose work the calling thread is running, or nullptr on a
+/// thread that runs none (a plain std::thread, or outside any work).
+Executor* runningExecutor() noexcept;
+
 namespace detail {
+
+/// Marks the calling thread as running `executor`'s work for its lifetime;
+/// executors wrap each item of work in one. Nests.
+class RunningScope {
+  public:
+    explicit RunningScope(Executor& executor) noexcept;
+    ~RunningScope();
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+  private:
+    Executor* previous_;
+};
 
 /// Posts the resumption of `handle`, a task spawned on `home` (or nullptr),
 /// that moves from executor `from` to executor `to`, and keeps `home`'s count

@@ -1,5 +1,9 @@
 #include "async/ManualLoop.h"
 
+#include "async/ManualThread.h"
+
+#include <algorithm>
+
 namespace corvel::async {
 
 ManualLoop::~ManualLoop() {
@@ -28,7 +32,33 @@ TimePoint ManualLoop::now() const {
     return now_;
 }
 
+void ManualLoop::holdThread(Duration held) {
+    std::lock_guard lock(mutex_);
+    now_ += held;
+}
+
+void ManualLoop::attach(ManualThread& thread) {
+    std::lock_guard lock(mutex_);
+    threads_.push_back(&thread);
+}
+
+void ManualLoop::detach(ManualThread& thread) {
+    std::lock_guard lock(mutex_);
+    std::erase(threads_, &thread);
+}
+
+void ManualLoop::settleThreads() {
+    std::vector<ManualThread*> threads;
+    {
+        std::lock_guard lock(mutex_);
+        threads = threads_;
+    }
+    for (ManualThread* thread : threads)
+        thread->waitUntilResting();
+}
+
 bool ManualLoop::runOne() {
+    settleThreads();
     std::function<void()> work;
     {
         std::lock_guard lock(mutex_);
@@ -41,7 +71,10 @@ bool ManualLoop::runOne() {
             return false;
         }
     }
-    work();
+    {
+        detail::RunningScope scope(*this);
+        work();
+    }
     return true;
 }
 
@@ -71,8 +104,9 @@ void ManualLoop::advance(Duration delay) {
         runUntilIdle();
     }
     {
+        // Work that held its thread may have moved the clock past the target.
         std::lock_guard lock(mutex_);
-        now_ = target;
+        now_ = std::max(now_, target);
     }
     runUntilIdle();
 }

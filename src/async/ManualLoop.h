@@ -6,12 +6,17 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <vector>
 
 namespace corvel::async {
+
+class ManualThread;
 
 /// A single-threaded executor on virtual time for tests. Work runs only inside
 /// runUntilIdle() and advance(), on the calling thread; post() and after() may
 /// be called from any thread. Virtual time starts at the clock's epoch.
+/// ManualThreads attached to it run in lockstep: before each item of its own
+/// the loop lets them run until they rest.
 class ManualLoop final : public Executor {
   public:
     ManualLoop() = default;
@@ -20,6 +25,9 @@ class ManualLoop final : public Executor {
     void post(std::function<void()> work) override;
     TimerHandle after(Duration delay, std::function<void()> work) override;
     TimePoint now() const override;
+    /// The work running now took `held` longer: the clock moves on at once,
+    /// and timers that fell due meanwhile run once that work has returned.
+    void holdThread(Duration held) override;
 
     /// Runs posted work and timers due by now() until nothing is left to run.
     /// Returns how many items ran.
@@ -35,8 +43,13 @@ class ManualLoop final : public Executor {
     /// Virtual time does not move. Returns whether `done()` held.
     bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
+    /// ManualThread's side; from the loop's thread.
+    void attach(ManualThread& thread);
+    void detach(ManualThread& thread);
+
   private:
     bool runOne();
+    void settleThreads();
     bool releasePendingWork();
 
     mutable std::mutex mutex_;
@@ -44,6 +57,7 @@ class ManualLoop final : public Executor {
     std::deque<std::function<void()>> queue_;
     TimerQueue timers_;
     TimePoint now_{};
+    std::vector<ManualThread*> threads_;
 };
 
 } // namespace corvel::async

@@ -68,7 +68,10 @@ void ThreadLoop::run() {
             alarm_.wait(nextDue);
             continue;
         }
-        work();
+        {
+            detail::RunningScope scope(*this);
+            work();
+        }
         // Whatever the work captured goes now, outside the lock: it may post.
         work = nullptr;
     }

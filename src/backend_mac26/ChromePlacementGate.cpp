@@ -2,10 +2,11 @@
 
 namespace corvel {
 
-async::Task<void> ChromePlacementGate::waitUntilIdle() {
+async::Task<bool> ChromePlacementGate::waitUntilIdle() {
     if (!isInProgress_)
-        co_return;
-    co_await waiters_.wait();
+        co_return true;
+    const bool resumed = co_await waiters_.wait();
+    co_return resumed;
 }
 
 void ChromePlacementGate::end() {

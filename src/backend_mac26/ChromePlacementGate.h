@@ -17,8 +17,9 @@ class ChromePlacementGate {
     /// Returns at once while no placement runs; otherwise suspends until
     /// end() and resumes on the caller's executor. A resumed waiter does not
     /// look at the flag again, so a placement that starts meanwhile does not
-    /// hold it back. A cancelled waiter leaves the queue and returns.
-    async::Task<void> waitUntilIdle();
+    /// hold it back. A cancelled waiter leaves the queue and returns at once:
+    /// gives false then, so that no caller waits again in a loop.
+    async::Task<bool> waitUntilIdle();
 
     /// Clears the flag and resumes every waiter in the order it arrived.
     void end();

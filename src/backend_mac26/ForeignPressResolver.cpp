@@ -72,11 +72,11 @@ ForeignPressResolver::candidates(const Ports& ports, const ObservedItem& item,
                 return;
         result.push_back({pid, isItemsApplication});
     };
-    add(windowOwner, bundleIdentifierOf(*ports.workspace, windowOwner) == bundleID);
     if (!bundleID.empty())
         for (const auto& application :
              ports.workspace->runningApplicationsWithBundleIdentifier(bundleID))
             add(application.processIdentifier, true);
+    add(windowOwner, bundleIdentifierOf(*ports.workspace, windowOwner) == bundleID);
     add(ports.selfPID, true);
     return result;
 }
@@ -124,11 +124,13 @@ ForeignPressResolver::describe(const platform::Accessibility& accessibility,
 std::optional<std::size_t> ForeignPressResolver::chooseChild(const std::vector<Child>& children,
                                                              const std::string& title,
                                                              std::optional<double> itemX,
-                                                             bool mayTakeOnlyChild) {
+                                                             bool isItemsApplication) {
     std::vector<std::size_t> all(children.size());
     for (std::size_t i = 0; i < children.size(); ++i)
         all[i] = i;
     const auto placed = nearest(children, all, itemX);
+    if (!isItemsApplication)
+        return placed;
     if (!title.empty()) {
         for (auto field : {&Child::title, &Child::description}) {
             std::vector<std::size_t> named;
@@ -147,7 +149,7 @@ std::optional<std::size_t> ForeignPressResolver::chooseChild(const std::vector<C
     }
     if (placed)
         return placed;
-    if (mayTakeOnlyChild && children.size() == 1)
+    if (children.size() == 1)
         return 0;
     return std::nullopt;
 }

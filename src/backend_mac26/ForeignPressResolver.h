@@ -16,8 +16,8 @@
 namespace corvel {
 
 /// Finds the accessibility element that stands for a menu bar item, so that
-/// pressing it opens the item's menu. Thread-safe ports only; called on the
-/// main thread by the press.
+/// pressing it opens the item's menu. Thread-safe ports only; it reads other
+/// applications' accessibility, so it is called off the main thread.
 class ForeignPressResolver {
   public:
     /// An element found by position lies within this many points of the
@@ -39,29 +39,32 @@ class ForeignPressResolver {
     };
 
     /// Nothing when the item's window is gone or no candidate process has a
-    /// matching element. Candidates: the window's owner, then every running
-    /// application with the item's bundle identifier, then this process when
-    /// the item carries this process's bundle identifier (a foreign item is
-    /// never pressed through one of this process's own items).
+    /// matching element. Candidates: every running application with the
+    /// item's bundle identifier, then the window's owner (the host, when it
+    /// hosts the window), then this process when the item carries this
+    /// process's bundle identifier (a foreign item is never pressed through
+    /// one of this process's own items).
     static std::optional<platform::AccessibilityElement> resolveAXElement(const Ports& ports,
                                                                           const ObservedItem& item);
 
-    /// Within one process: the child titled like the item, else the one
-    /// described like it, else the nearest one within positionTolerance of
-    /// `itemX`, else, when `mayTakeOnlyChild`, the only child. A name match
-    /// that stands away from `itemX` while another child stands there is a
-    /// namesake and yields to that child. Pure.
+    /// Within a process of the item's own application: the child titled like
+    /// the item, else the one described like it, else the nearest one within
+    /// positionTolerance of `itemX`, else the only child. A name match that
+    /// stands away from `itemX` while another child stands there is a
+    /// namesake and yields to that child. In any other process (the host of
+    /// the item's window) a child counts only where it stands at the item:
+    /// the host's own extras may carry the item's name ("Battery"). Pure.
     static std::optional<std::size_t> chooseChild(const std::vector<Child>& children,
                                                   const std::string& title,
                                                   std::optional<double> itemX,
-                                                  bool mayTakeOnlyChild);
+                                                  bool isItemsApplication);
 
   private:
     struct Candidate {
         std::int32_t pid = 0;
         /// Only a process of the item's own application may be pressed on the
-        /// strength of having a single extra: the host of a hosted window has
-        /// extras of its own.
+        /// strength of a name or of having a single extra: the host of a
+        /// hosted window has extras of its own.
         bool isItemsApplication = false;
     };
 

@@ -1,5 +1,6 @@
 #include "backend_mac26/Mac26Backend.h"
 
+#include "async/Hop.h"
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/Mac26ItemObserver.h"
@@ -13,13 +14,24 @@ Mac26Backend::Mac26Backend(std::string nameSpace, platform::PlatformServices ser
                            async::Executor& mainExecutor, async::Executor& backgroundExecutor)
     : nameSpace_(std::move(nameSpace)), services_(std::move(services)), main_(mainExecutor),
       background_(backgroundExecutor), windowList_(services_.windowList),
+      ownWindows_(std::make_shared<Mac26OwnWindows>()),
       chromeClickForwarder_(std::make_shared<ChromeClickForwarder>()),
-      extraResolver_(
-          std::make_shared<Mac26MenuExtraResolver>(services_.accessibility, services_.workspace)),
+      extraResolver_(std::make_shared<Mac26MenuExtraResolver>(
+          services_.accessibility, services_.workspace,
+          services_.processes->currentProcessIdentifier(), &backgroundExecutor)),
       identityCache_(std::make_shared<Mac26IdentityCache>(
           [resolver = extraResolver_] { return resolver->currentExtras(); })),
+      reader_(std::make_shared<Mac26MenuBarReader>(
+          nameSpace_,
+          Mac26MenuBarReader::Ports{windowList_, services_.accessibility, services_.workspace,
+                                    services_.processes->currentProcessIdentifier()},
+          identityCache_, ownWindows_)),
       changes_(std::make_shared<ChangeStream>()) {
     chromeClickForwarder_->onClick = [this](const Uuid& handle) { reportOwnChromeClick(handle); };
+    // An application that does not answer holds a walk for half a second,
+    // not the platform's six.
+    services_.accessibility->setMessagingTimeout(services_.accessibility->createSystemWide(),
+                                                 Mac26MenuExtraResolver::messagingTimeoutSeconds);
 }
 
 Mac26Backend::~Mac26Backend() {
@@ -41,6 +53,9 @@ Mac26Backend::awaitRegistration(MenuBarWindowList windowList, std::string name, 
             if (window.name == name)
                 co_return window.windowID;
         co_await async::sleepFor(interval);
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            break;
     }
     co_return std::nullopt;
 }
@@ -63,7 +78,7 @@ async::Task<void> Mac26Backend::prepare() {
                                                  registrationInterval);
         if (number) {
             spacerItem_ = std::move(item);
-            spacerWindowID_ = number;
+            ownWindows_->replace({number, {}});
             startPolling();
             preparing_ = false;
             prepareWaiters_.resumeAll();
@@ -80,21 +95,27 @@ async::Task<void> Mac26Backend::prepare() {
 
 void Mac26Backend::startPolling() {
     pollTask_.cancel();
-    Mac26PollLoop::Inputs inputs{nameSpace_, windowList_, identityCache_, changes_,
-                                 Mac26ItemObserver::workspaceLookup(services_.workspace)};
+    Mac26PollLoop::Inputs inputs{reader_, changes_};
     pollTask_ = async::spawn(background_, pollLoop(std::move(inputs)));
 }
 
-std::vector<ObservedItem> Mac26Backend::readCurrentItems() {
-    const auto windows = windowList_.layer25Windows();
-    const auto resolved = identityCache_->resolve(windows, nameSpace_);
-    return Mac26ItemObserver::observedItems(
-        windows, nameSpace_, *resolved, Mac26ItemObserver::workspaceLookup(services_.workspace));
+namespace {
+
+async::Task<std::vector<ObservedItem>> itemsOf(std::shared_ptr<const Mac26MenuBarReader> reader) {
+    co_return reader->currentItems();
+}
+
+} // namespace
+
+async::Task<std::vector<ObservedItem>> Mac26Backend::readCurrentItems() {
+    auto reading = async::runOn(background_, itemsOf(reader_));
+    co_return co_await std::move(reading);
 }
 
 async::Task<std::vector<ObservedItem>> Mac26Backend::currentItems() {
     co_await enterMain();
-    co_return readCurrentItems();
+    auto reading = readCurrentItems();
+    co_return co_await std::move(reading);
 }
 
 std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
@@ -104,12 +125,13 @@ std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
     for (const auto& window : windowList_.layer25Windows())
         if (window.name == name)
             return window.windowID;
-    return spacerWindowID_;
+    return ownWindows_->numbers().spacer;
 }
 
 async::Task<void> Mac26Backend::hideRegion() {
     co_await enterMain();
     co_await placementGate_.waitUntilIdle();
+    regionHeldOpen_ = false;
     if (!spacerItem_ || !liveSpacerWindowID())
         throw BackendError::underlying("prepare() must be called before hideRegion()");
     co_await widenCheckingForeignItems();
@@ -130,9 +152,11 @@ async::Task<void> Mac26Backend::widenCheckingForeignItems() {
     // Foreign items right of the spacer must stay visible once it widens.
     const double spacerRight = spacer->bounds->maxX();
     const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace_);
+    const auto own = ownWindows_->numbers();
     std::vector<std::uint32_t> mustStayVisible;
     for (const auto& window : before)
-        if (!Mac26OwnNames::hasOwnPrefix(window.name, ownPrefix) && window.bounds &&
+        if (!Mac26OwnNames::hasOwnPrefix(window.name, ownPrefix) &&
+            !own.contains(window.windowID) && window.bounds &&
             window.bounds->origin.x >= spacerRight)
             mustStayVisible.push_back(window.windowID);
 
@@ -167,6 +191,7 @@ async::Task<void> Mac26Backend::revealRegion() {
     co_await placementGate_.waitUntilIdle();
     if (!spacerItem_)
         throw BackendError::underlying("prepare() must be called before revealRegion()");
+    regionHeldOpen_ = true;
     spacerItem_->setLength(restingLength);
 }
 

@@ -8,7 +8,9 @@
 #include "backend_mac26/ChromeClickForwarder.h"
 #include "backend_mac26/ChromePlacementGate.h"
 #include "backend_mac26/Mac26IdentityCache.h"
+#include "backend_mac26/Mac26MenuBarReader.h"
 #include "backend_mac26/Mac26MenuExtraResolver.h"
+#include "backend_mac26/Mac26OwnWindows.h"
 #include "backend_mac26/Mac26PollLoop.h"
 #include "backend_mac26/Mac26Spacer.h"
 #include "backend_mac26/MenuBarWindowList.h"
@@ -29,11 +31,13 @@ namespace corvel {
 ///
 /// Confined to the main thread: every operation is called there, and the
 /// asynchronous ones continue there (they hop to `mainExecutor` first when
-/// awaited elsewhere). Only the poll runs on `backgroundExecutor`; it shares
-/// the identity cache (locked) and the change stream (thread-safe) and holds
-/// no reference to the backend. Callers keep the backend alive while any of
-/// its tasks runs. Both executors must outlive it; tests may pass one manual
-/// loop as both to run the poll in virtual time.
+/// awaited elsewhere). Other applications' accessibility is read only on
+/// `backgroundExecutor`, by the poll and by the reads and presses the
+/// operations send there, so an application that does not answer never holds
+/// the main thread; the poll shares the reader (thread-safe) and the change
+/// stream and holds no reference to the backend. Callers keep the backend
+/// alive while any of its tasks runs. Both executors must outlive it; tests
+/// may pass one manual loop as both to run the poll in virtual time.
 class Mac26Backend final : public MenuBarBackend {
   public:
     static constexpr double hiddenLength = Mac26Spacer::hiddenLength;
@@ -81,9 +85,9 @@ class Mac26Backend final : public MenuBarBackend {
         return chromeClickForwarder_;
     }
 
-    /// The background poll (Mac26PollLoop): given the namespace, the
-    /// identity cache and the change stream, it holds no reference to the
-    /// backend and runs until its task is cancelled.
+    /// The background poll (Mac26PollLoop): given the reader and the change
+    /// stream, it holds no reference to the backend and runs until its task
+    /// is cancelled.
     static async::Task<void> pollLoop(Mac26PollLoop::Inputs inputs) {
         return Mac26PollLoop::run(std::move(inputs));
     }
@@ -101,20 +105,30 @@ class Mac26Backend final : public MenuBarBackend {
     /// the caller runs there already, else through the main queue.
     auto enterMain() { return async::hopTo(main_); }
 
-    /// The spacer's number from a fresh reading, else the stored one;
-    /// nothing while unprepared. Stores nothing.
+    /// The spacer's number from a fresh reading (by name, else the number
+    /// last recognised); nothing while unprepared. Stores nothing.
     std::optional<std::uint32_t> liveSpacerWindowID() const;
     /// Puts the attached menu on the primary icon, when both exist.
     void applyPrimaryIconMenu();
     void startPolling();
     void reportOwnChromeClick(const Uuid& handle);
-    std::vector<ObservedItem> readCurrentItems();
+    /// A fresh reading with a scan, made on the background executor.
+    async::Task<std::vector<ObservedItem>> readCurrentItems();
     /// The hidden-region work once the gate is passed.
     async::Task<void> widenCheckingForeignItems();
     /// Fresh reading of the item with this token, as currentItems() reads.
     async::Task<ObservedItem> refreshedItem(BackendItemToken token);
     /// Whether the item stands in the hidden region now.
-    bool standsInHiddenRegion(const ObservedItem& item);
+    async::Task<bool> standsInHiddenRegion(ObservedItem item);
+    /// Presses the item's element on the background executor; answers
+    /// whether there was one.
+    async::Task<bool> pressElement(ObservedItem item);
+    /// A walk that recognises Corvel's own windows again, wherever a
+    /// restarted host put them; on the background executor.
+    async::Task<void> recogniseOwnWindows();
+    /// Moves are refused while Screen Recording is missing: without it the
+    /// window list hides the names the moves and identities rely on.
+    void requireScreenRecording(const char* operation) const;
 
     const std::string nameSpace_;
     const platform::PlatformServices services_;
@@ -123,15 +137,20 @@ class Mac26Backend final : public MenuBarBackend {
     const MenuBarWindowList windowList_;
 
     std::shared_ptr<platform::StatusItem> spacerItem_;
-    std::optional<std::uint32_t> spacerWindowID_;
     std::unordered_map<Uuid, std::shared_ptr<platform::StatusItem>> chromeItemsByHandle_;
     std::optional<Uuid> primaryHandle_;
     std::shared_ptr<platform::Menu> primaryIconMenu_;
-    std::unordered_map<Uuid, std::uint32_t> chromeWindowIDsByHandle_;
+    /// The spacer's and the icons' window numbers, kept current across
+    /// renumberings by the reader's walks.
+    const std::shared_ptr<Mac26OwnWindows> ownWindows_;
     const std::shared_ptr<ChromeClickForwarder> chromeClickForwarder_;
     ChromePlacementGate placementGate_;
     const std::shared_ptr<Mac26MenuExtraResolver> extraResolver_;
     const std::shared_ptr<Mac26IdentityCache> identityCache_;
+    const std::shared_ptr<Mac26MenuBarReader> reader_;
+    /// Set by revealRegion() and cleared by hideRegion(): a region opened on
+    /// purpose (show-all) stays open while items are moved into it.
+    bool regionHeldOpen_ = false;
     async::SpawnHandle pollTask_;
     /// Producer and consumer side are one channel: the backend and the poll
     /// send, the single consumer receives.

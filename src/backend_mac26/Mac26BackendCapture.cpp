@@ -14,7 +14,9 @@ async::Task<CaptureResult> Mac26Backend::captureSnapshot(ObservedItem item) {
 
     // The fresh reading decides, not the record handed in, which may be old.
     std::optional<ObservedItem> current;
-    for (auto& observed : readCurrentItems())
+    auto reading = readCurrentItems();
+    auto items = co_await std::move(reading);
+    for (auto& observed : items)
         if (observed.id == item.id) {
             current = std::move(observed);
             break;

@@ -38,10 +38,13 @@ Mac26Backend::placeOwnChrome(std::vector<OwnChromeIcon> icons) {
     // The gate resumes every waiter at once and a resumed waiter does not
     // look again, so two placements queued behind a third would run side by
     // side, each removing the items of the one before and leaving a second
-    // set of icons in the bar. A placement waits until none runs.
-    do {
-        co_await placementGate_.waitUntilIdle();
-    } while (placementGate_.isInProgress());
+    // set of icons in the bar. A placement waits until none runs, unless it
+    // is cancelled meanwhile: a cancelled wait returns at once, every time.
+    while (placementGate_.isInProgress()) {
+        const bool idle = co_await placementGate_.waitUntilIdle();
+        if (!idle)
+            throw BackendError::underlying("placeOwnChrome: cancelled while another placement ran");
+    }
     GateRelease release(placementGate_);
     if (!spacerItem_)
         throw BackendError::underlying("prepare() must be called before placeOwnChrome()");
@@ -69,9 +72,8 @@ Mac26Backend::placeOwnChrome(std::vector<OwnChromeIcon> icons) {
     }
 
     spacerItem_ = placement->spacerItem;
-    spacerWindowID_ = placement->spacerWindowID;
     chromeItemsByHandle_ = placement->chromeItemsByHandle;
-    chromeWindowIDsByHandle_ = placement->chromeWindowIDsByHandle;
+    ownWindows_->replace({placement->spacerWindowID, placement->chromeWindowIDsByHandle});
     primaryHandle_.reset();
     for (const auto& icon : icons)
         if (!icon.symbolName) {

@@ -32,16 +32,40 @@ std::vector<std::string> namesOf(const std::map<std::string, std::uint32_t*>& st
 
 } // namespace
 
+namespace {
+
+async::Task<void> scanOn(std::shared_ptr<const Mac26MenuBarReader> reader) {
+    reader->scan(reader->windowList().layer25Windows());
+    co_return;
+}
+
+std::set<std::uint32_t> trackedNumbers(const Mac26OwnWindows::Numbers& own) {
+    std::set<std::uint32_t> tracked;
+    for (const auto& [handle, number] : own.icons)
+        tracked.insert(number);
+    if (own.spacer)
+        tracked.insert(*own.spacer);
+    return tracked;
+}
+
+} // namespace
+
+async::Task<void> Mac26Backend::recogniseOwnWindows() {
+    auto scanning = async::runOn(background_, scanOn(reader_));
+    co_await std::move(scanning);
+}
+
 async::Task<GhostRecoveryOutcome> Mac26Backend::recoverFromGhosts() {
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
 
-    std::set<std::uint32_t> tracked;
-    for (const auto& [handle, number] : chromeWindowIDsByHandle_)
-        tracked.insert(number);
-    if (spacerWindowID_)
-        tracked.insert(*spacerWindowID_);
+    // Control Center may have restarted on its own since the numbers were
+    // last seen: Corvel's own windows are found again first, or they would
+    // count as leftovers.
+    auto recognising = recogniseOwnWindows();
+    co_await std::move(recognising);
+    const auto tracked = trackedNumbers(ownWindows_->numbers());
     const auto ghosts =
         Mac26GhostClassifier::ghostWindowIDs(candidates(windowList_), nameSpace_, tracked);
     const int ghostCount = static_cast<int>(ghosts.size());
@@ -64,19 +88,26 @@ async::Task<GhostRecoveryOutcome> Mac26Backend::recoverFromGhosts() {
 
     // The host gives every window it hosts a new number when it comes back,
     // the live ones included, so the tracked numbers cannot tell them from
-    // ghosts any more: each live item's name claims one window instead.
+    // ghosts any more: each live item's name claims one window, and a walk
+    // then finds each item where it really stands.
+    auto own = ownWindows_->numbers();
     std::map<std::string, std::uint32_t*> storedNumbers;
-    if (spacerItem_ && spacerWindowID_)
-        storedNumbers[Mac26OwnNames::spacerName(nameSpace_)] = &*spacerWindowID_;
+    if (spacerItem_ && own.spacer)
+        storedNumbers[Mac26OwnNames::spacerName(nameSpace_)] = &*own.spacer;
     for (const auto& [handle, item] : chromeItemsByHandle_)
-        storedNumbers[Mac26OwnNames::iconName(nameSpace_, handle)] =
-            &chromeWindowIDsByHandle_[handle];
+        if (auto number = own.icons.find(handle); number != own.icons.end())
+            storedNumbers[Mac26OwnNames::iconName(nameSpace_, handle)] = &number->second;
     const auto claim = Mac26GhostClassifier::claimAfterRestart(candidates(windowList_), nameSpace_,
                                                                namesOf(storedNumbers), ghosts);
     for (const auto& [name, number] : claim.ownWindowIDsByName)
         *storedNumbers.at(name) = number;
+    ownWindows_->replace(own);
+    auto recognisingAgain = recogniseOwnWindows();
+    co_await std::move(recognisingAgain);
 
-    if (claim.ghostWindowIDs.empty())
+    const auto remaining = Mac26GhostClassifier::ghostWindowIDs(
+        candidates(windowList_), nameSpace_, trackedNumbers(ownWindows_->numbers()));
+    if (remaining.empty())
         co_return GhostRecoveryOutcome::recovered(ghostCount);
     co_return GhostRecoveryOutcome::requiresHostRestart();
 }

@@ -13,11 +13,16 @@ async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
     if (!liveSpacerWindowID())
         throw BackendError::underlying("prepare() must be called before moveIntoHiddenRegion()");
+    requireScreenRecording("moveIntoHiddenRegion");
     // A refused or reverted hide does not stop the move: the item belongs
     // left of the spacer whether or not the region can be hidden right now.
-    try {
-        co_await hideRegion();
-    } catch (const BackendError&) {
+    // A region opened on purpose (show-all) stays open: the item is filed in
+    // view and hidden with the rest when show-all ends.
+    if (!regionHeldOpen_) {
+        try {
+            co_await hideRegion();
+        } catch (const BackendError&) {
+        }
     }
     const auto spacer = liveSpacerWindowID();
     if (!spacer)
@@ -35,9 +40,17 @@ async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
     const auto spacer = liveSpacerWindowID();
     if (!spacer)
         throw BackendError::underlying("prepare() must be called before moveOutOfHiddenRegion()");
+    requireScreenRecording("moveOutOfHiddenRegion");
     auto move =
         StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer, false);
     co_await std::move(move);
+}
+
+void Mac26Backend::requireScreenRecording(const char* operation) const {
+    if (!services_.screenCapture->preflightAccess())
+        throw BackendError::underlying(std::string(operation) +
+                                       ": Screen Recording is not granted; nothing is moved "
+                                       "until it is");
 }
 
 } // namespace corvel

@@ -3,7 +3,6 @@
 #include "async/Hop.h"
 #include "async/Sleep.h"
 #include "backend/BackendError.h"
-#include "backend_mac26/ForeignPressResolver.h"
 #include "backend_mac26/Mac26Backend.h"
 #include "backend_mac26/RevealSupervisor.h"
 
@@ -46,7 +45,8 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
     // Only an item that stood in the hidden region goes back there: one in
     // view (pressed from the item search) stays where the person sees it.
-    const bool putBackAfterwards = standsInHiddenRegion(item);
+    auto standing = standsInHiddenRegion(item);
+    const bool putBackAfterwards = co_await std::move(standing);
     auto bringOut = moveOutOfHiddenRegion(item);
     co_await std::move(bringOut);
     co_await async::sleepFor(settleAfterBringingOut);
@@ -64,31 +64,48 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
 
     // Without an element nothing is pressed; the supervision then times out
     // and the press reports itself unconfirmed.
-    const auto element = ForeignPressResolver::resolveAXElement(
-        {windowList_, services_.accessibility, services_.workspace, selfPID}, refreshed);
-    if (element)
-        services_.accessibility->performAction(*element, platform::Accessibility::pressAction);
+    auto pressing = pressElement(refreshed);
+    co_await std::move(pressing);
 
     const RevealSupervisionOutcome outcome = co_await finished->wait();
+    // A menu that never opened has had its Escape; a filed item goes back all
+    // the same, or it would stand in view until a relaunch.
+    if (putBackAfterwards) {
+        auto putBack = moveIntoHiddenRegion(refreshed);
+        co_await std::move(putBack);
+    }
     if (!outcome.menuWasConfirmedOpen)
         throw BackendError::pressUnconfirmed();
-    if (!putBackAfterwards)
-        co_return;
-    auto putBack = moveIntoHiddenRegion(refreshed);
-    co_await std::move(putBack);
+}
+
+namespace {
+
+async::Task<bool> pressOn(std::shared_ptr<const Mac26MenuBarReader> reader, ObservedItem item) {
+    co_return reader->press(item);
+}
+
+} // namespace
+
+async::Task<bool> Mac26Backend::pressElement(ObservedItem item) {
+    auto pressing = async::runOn(background_, pressOn(reader_, std::move(item)));
+    co_return co_await std::move(pressing);
 }
 
 // The caller's reading may be old; the menu bar's answer now decides. An item
 // that has gone is left to the move out, which fails for it.
-bool Mac26Backend::standsInHiddenRegion(const ObservedItem& item) {
-    for (const auto& current : readCurrentItems())
+async::Task<bool> Mac26Backend::standsInHiddenRegion(ObservedItem item) {
+    auto reading = readCurrentItems();
+    const auto items = co_await std::move(reading);
+    for (const auto& current : items)
         if (current.id == item.id)
-            return current.isInHiddenRegion;
-    return item.isInHiddenRegion;
+            co_return current.isInHiddenRegion;
+    co_return item.isInHiddenRegion;
 }
 
 async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {
-    for (auto& item : readCurrentItems())
+    auto reading = readCurrentItems();
+    auto items = co_await std::move(reading);
+    for (auto& item : items)
         if (item.id == token)
             co_return std::move(item);
     throw BackendError::itemNoLongerExists();

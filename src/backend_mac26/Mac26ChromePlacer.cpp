@@ -145,6 +145,9 @@ Mac26ChromePlacer::awaitRegistrationForNames(MenuBarWindowList windows,
         if (found.size() == std::set<std::string>(names.begin(), names.end()).size())
             co_return found;
         co_await async::sleepFor(interval);
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            break;
     }
     co_return std::nullopt;
 }
@@ -174,6 +177,9 @@ async::Task<void> Mac26ChromePlacer::waitForStableBounds(MenuBarWindowList windo
         if (allStable)
             co_return;
         co_await async::sleepFor(interval);
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            co_return;
     }
 }
 

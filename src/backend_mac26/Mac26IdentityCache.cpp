@@ -3,15 +3,18 @@
 #include "backend_mac26/Mac26MenuExtraIndex.h"
 #include "backend_mac26/Mac26OwnNames.h"
 
+#include <algorithm>
+
 namespace corvel {
 
 namespace {
 
-// Windows the scan matches and the rescan rule watches: foreign, with
-// bounds, and not pushed off the left edge.
-bool isForeignOnScreen(const MenuBarWindowInfo& window, std::string_view ownPrefix) {
+// Windows the scan matches and the rescan rule watches: foreign and with
+// bounds, wherever they stand.
+bool isForeignPlaced(const MenuBarWindowInfo& window, std::string_view ownPrefix,
+                     const Mac26OwnWindows::Numbers& own) {
     return !Mac26OwnNames::hasOwnPrefix(window.name, ownPrefix) && window.bounds &&
-           window.bounds->origin.x >= 0;
+           !own.contains(window.windowID);
 }
 
 } // namespace
@@ -30,42 +33,96 @@ Mac26IdentityCache::resolve(const std::vector<MenuBarWindowInfo>& windows,
                             std::string_view nameSpace, const ExtrasProvider& extrasProvider) {
     const auto extras =
         extrasProvider ? extrasProvider() : std::vector<Mac26MenuExtraResolver::MenuExtra>();
+    return record(windows, nameSpace, extras, {});
+}
+
+Mac26IdentityCache::Snapshot Mac26IdentityCache::record(
+    const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+    const std::vector<Mac26MenuExtraResolver::MenuExtra>& extras,
+    const Mac26OwnWindows::Numbers& own, std::vector<Mac26OwnWindows::Sighting>* ownSightings) {
     const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace);
     const Mac26MenuExtraIndex index(extras);
     std::vector<std::pair<std::uint32_t, const Mac26MenuExtraResolver::MenuExtra*>> matches;
     for (const auto& window : windows) {
-        if (!isForeignOnScreen(window, ownPrefix))
+        if (!window.bounds)
             continue;
-        if (const auto* extra =
-                index.nearest(window.bounds->origin.x, Mac26MenuExtraResolver::matchTolerance))
+        const auto* extra =
+            index.nearest(window.bounds->origin.x, Mac26MenuExtraResolver::matchTolerance);
+        if (!extra)
+            continue;
+        // Corvel's own windows are sighted whatever they are called; a
+        // leftover of a crashed run has a name like theirs and no element.
+        if (extra->isOwn && !extra->identifier.empty()) {
+            if (ownSightings)
+                ownSightings->push_back({window.windowID, extra->identifier});
+            continue;
+        }
+        if (isForeignPlaced(window, ownPrefix, own))
             matches.emplace_back(window.windowID, extra);
     }
 
     std::lock_guard guard(lock_);
     std::shared_ptr<ResolvedIdentities> changed;
-    for (const auto& [windowID, extra] : matches) {
-        const ResolvedIdentities& current = changed ? *changed : *byWindowID_;
-        auto known = current.find(windowID);
-        if (known != current.end() && known->second.bundleID == extra->bundleID &&
-            known->second.title == extra->name)
-            continue;
+    auto current = [&]() -> const ResolvedIdentities& { return changed ? *changed : *byWindowID_; };
+    auto set = [&](std::uint32_t windowID, const ResolvedIdentity& identity) {
+        auto known = current().find(windowID);
+        if (known != current().end() && known->second == identity)
+            return;
         if (!changed)
             changed = std::make_shared<ResolvedIdentities>(*byWindowID_);
-        (*changed)[windowID] = ResolvedIdentity{extra->bundleID, extra->name};
+        (*changed)[windowID] = identity;
+    };
+    for (const auto& [windowID, extra] : matches)
+        set(windowID, ResolvedIdentity{extra->bundleID, extra->name});
+    for (const auto& window : windows) {
+        if (!isForeignPlaced(window, ownPrefix, own))
+            continue;
+        if (!current().contains(window.windowID))
+            if (const auto predecessor = predecessorOf(window, windows, current())) {
+                const ResolvedIdentity inherited = current().at(*predecessor);
+                set(window.windowID, inherited);
+            }
+        if (current().contains(window.windowID))
+            placeOf_.insert_or_assign(window.windowID, *window.bounds);
     }
     if (changed)
         byWindowID_ = std::move(changed);
     return byWindowID_;
 }
 
+std::optional<std::uint32_t>
+Mac26IdentityCache::predecessorOf(const MenuBarWindowInfo& window,
+                                  const std::vector<MenuBarWindowInfo>& windows,
+                                  const ResolvedIdentities& identities) const {
+    for (const auto& [number, place] : placeOf_) {
+        if (place.origin.x != window.bounds->origin.x ||
+            place.size.width != window.bounds->size.width || !identities.contains(number))
+            continue;
+        const bool gone = std::none_of(windows.begin(), windows.end(),
+                                       [&](const auto& other) { return other.windowID == number; });
+        if (gone)
+            return number;
+    }
+    return std::nullopt;
+}
+
+std::vector<Mac26MenuExtraResolver::MenuExtra> Mac26IdentityCache::walk() const {
+    return defaultExtras_ ? defaultExtras_() : std::vector<Mac26MenuExtraResolver::MenuExtra>();
+}
+
+Mac26IdentityCache::Snapshot Mac26IdentityCache::snapshot() {
+    std::lock_guard guard(lock_);
+    return byWindowID_;
+}
+
 bool Mac26IdentityCache::shouldRescan(const std::vector<MenuBarWindowInfo>& windows,
                                       const ResolvedIdentities& cachedIdentities,
                                       std::string_view ownPrefix, int ticksSinceLastScan,
-                                      int scanIntervalTicks) {
+                                      int scanIntervalTicks, const Mac26OwnWindows::Numbers& own) {
     if (ticksSinceLastScan >= scanIntervalTicks)
         return true;
     for (const auto& window : windows)
-        if (isForeignOnScreen(window, ownPrefix) && !cachedIdentities.contains(window.windowID))
+        if (isForeignPlaced(window, ownPrefix, own) && !cachedIdentities.contains(window.windowID))
             return true;
     return false;
 }

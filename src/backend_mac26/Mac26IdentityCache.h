@@ -1,28 +1,31 @@
 #pragma once
 
 #include "backend_mac26/Mac26MenuExtraResolver.h"
+#include "backend_mac26/Mac26OwnWindows.h"
 #include "backend_mac26/MenuBarWindowInfo.h"
 #include "backend_mac26/ResolvedIdentity.h"
 
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvel {
 
 /// Identities of menu bar windows by window number, shared by the poll (on
-/// its background thread) and the backend (on the main thread). Entries are
-/// added or overwritten by scans and never removed. The lock guards only
-/// the map; the accessibility scan runs outside it, so a slow scan on one
-/// thread never blocks a reader on the other.
+/// its background thread) and the backend's reader. Entries are added or
+/// overwritten by scans and never removed. The lock guards only the map; the
+/// accessibility walk runs outside it, so a slow walk on one thread never
+/// blocks a reader on the other.
 class Mac26IdentityCache {
   public:
     using ExtrasProvider = std::function<std::vector<Mac26MenuExtraResolver::MenuExtra>()>;
 
-    /// Polls without a scan between two full scans while every on-screen
-    /// foreign window is known.
+    /// Polls without a scan between two full scans while every foreign
+    /// window is known.
     static constexpr int scanIntervalTicks = 4;
 
     /// `defaultExtras` is what resolve() scans unless told otherwise.
@@ -31,26 +34,56 @@ class Mac26IdentityCache {
     /// An immutable copy of the whole map.
     using Snapshot = std::shared_ptr<const ResolvedIdentities>;
 
-    /// Scans once and matches every foreign on-screen window to the nearest
-    /// extra within 12 points (both unlocked), then records the matches.
-    /// Returns the whole map, including windows that no longer exist, as a
-    /// snapshot that later scans never change. Any thread.
+    /// Walks once and records the walk's matches for `windows` (record()).
+    /// Any thread.
     Snapshot resolve(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace);
     Snapshot resolve(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
                      const ExtrasProvider& extrasProvider);
 
+    /// Matches every foreign window with bounds, on screen or pushed off it,
+    /// to the nearest extra of one walk within 12 points and records the
+    /// matches. A window whose nearest extra is one of Corvel's own items (an
+    /// extra of its process with an identifier) is Corvel's own, whatever
+    /// its name: it gets no identity and is reported in `ownSightings`.
+    /// Windows named with the own prefix or listed in `own` get no identity.
+    /// A window the walk could not name (its application did not answer)
+    /// that stands exactly where a known window stood, which is gone, takes
+    /// that window's identity: a restarted host gives the windows it hosts
+    /// new numbers in the same places.
+    /// Returns the whole map, including windows that no longer exist, as a
+    /// snapshot that later scans never change. Any thread.
+    Snapshot record(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+                    const std::vector<Mac26MenuExtraResolver::MenuExtra>& extras,
+                    const Mac26OwnWindows::Numbers& own,
+                    std::vector<Mac26OwnWindows::Sighting>* ownSightings = nullptr);
+
+    /// One walk with the default provider, recording nothing.
+    std::vector<Mac26MenuExtraResolver::MenuExtra> walk() const;
+    /// The map as the last scan left it.
+    Snapshot snapshot();
+
     /// Pure: a scan is due after `scanIntervalTicks` passes without one, or
-    /// at once when a foreign window with bounds at x >= 0 has no identity.
+    /// at once when a foreign window with bounds has no identity (a filed
+    /// item pushed off the screen as much as one in view).
     static bool shouldRescan(const std::vector<MenuBarWindowInfo>& windows,
                              const ResolvedIdentities& cachedIdentities, std::string_view ownPrefix,
-                             int ticksSinceLastScan, int scanIntervalTicks);
+                             int ticksSinceLastScan, int scanIntervalTicks,
+                             const Mac26OwnWindows::Numbers& own = {});
 
   private:
+    /// A window with an identity that stood exactly where `window` stands
+    /// and is not in `windows` any more. Called under the lock.
+    std::optional<std::uint32_t> predecessorOf(const MenuBarWindowInfo& window,
+                                               const std::vector<MenuBarWindowInfo>& windows,
+                                               const ResolvedIdentities& identities) const;
+
     const ExtrasProvider defaultExtras_;
     std::mutex lock_;
     /// Replaced, never modified, when a scan changes an entry, so that a
     /// scan that finds what is known already copies nothing.
     Snapshot byWindowID_ = std::make_shared<const ResolvedIdentities>();
+    /// Where each window with an identity stood when a scan last saw it.
+    std::unordered_map<std::uint32_t, platform::Rect> placeOf_;
 };
 
 } // namespace corvel

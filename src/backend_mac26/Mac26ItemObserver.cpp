@@ -1,5 +1,6 @@
 #include "backend_mac26/Mac26ItemObserver.h"
 
+#include "backend_mac26/Mac26MenuExtraResolver.h"
 #include "backend_mac26/Mac26OwnNames.h"
 #include "backend_mac26/Mac26WindowToken.h"
 
@@ -15,43 +16,57 @@ struct SpacerReference {
     std::optional<double> heightLimit;
 };
 
-std::optional<SpacerReference> spacerReference(const std::vector<MenuBarWindowInfo>& windows,
-                                               const std::string& spacerName) {
-    for (const auto& window : windows) {
-        if (window.name != spacerName)
-            continue;
-        if (!window.bounds)
-            return std::nullopt;
-        SpacerReference reference{window.bounds->origin.x, std::nullopt};
-        const auto& size = window.bounds->size;
-        if (size.width > 0 && size.height > 0)
-            reference.heightLimit = Mac26ItemObserver::heightFilterFactor * size.height;
-        return reference;
-    }
-    return std::nullopt;
+std::optional<SpacerReference> referenceOf(const MenuBarWindowInfo& spacer) {
+    if (!spacer.bounds)
+        return std::nullopt;
+    SpacerReference reference{spacer.bounds->origin.x, std::nullopt};
+    const auto& size = spacer.bounds->size;
+    if (size.width > 0 && size.height > 0)
+        reference.heightLimit = Mac26ItemObserver::heightFilterFactor * size.height;
+    return reference;
 }
 
-// Assigned field by field, so strings keep the storage they had.
-void assignIdentity(ItemIdentity& identity, const MenuBarWindowInfo& window,
+// By name; without names (no Screen Recording, windows hosted) by number.
+std::optional<SpacerReference> spacerReference(const std::vector<MenuBarWindowInfo>& windows,
+                                               const std::string& spacerName,
+                                               std::optional<std::uint32_t> spacerNumber) {
+    const MenuBarWindowInfo* byNumber = nullptr;
+    for (const auto& window : windows) {
+        if (window.name == spacerName)
+            return referenceOf(window);
+        if (!byNumber && spacerNumber == window.windowID)
+            byNumber = &window;
+    }
+    return byNumber ? referenceOf(*byNumber) : std::nullopt;
+}
+
+// Assigned field by field, so strings keep the storage they had. Answers
+// false for a window whose identity is not known and cannot be borrowed from
+// its owner: the host of other applications' windows lends none.
+bool assignIdentity(ItemIdentity& identity, const MenuBarWindowInfo& window,
                     const ResolvedIdentities& resolved,
                     const Mac26ItemObserver::BundleIdentifierLookup& bundleIdentifierOf) {
     if (auto entry = resolved.find(window.windowID); entry != resolved.end()) {
         identity.bundleID = entry->second.bundleID;
         identity.title = entry->second.title;
-        return;
+        return true;
     }
     if (bundleIdentifierOf)
         identity.bundleID = bundleIdentifierOf(window.ownerPID);
     else
         identity.bundleID.clear();
+    if (identity.bundleID == Mac26MenuExtraResolver::controlCenterBundleID)
+        return false;
     identity.title = window.name;
+    return true;
 }
 
-void assignItem(ObservedItem& item, const MenuBarWindowInfo& window,
+bool assignItem(ObservedItem& item, const MenuBarWindowInfo& window,
                 const std::optional<SpacerReference>& spacer, const ResolvedIdentities& resolved,
                 const Mac26ItemObserver::BundleIdentifierLookup& bundleIdentifierOf) {
+    if (!assignIdentity(item.identity, window, resolved, bundleIdentifierOf))
+        return false;
     item.id = Mac26WindowToken::token(window.windowID);
-    assignIdentity(item.identity, window, resolved, bundleIdentifierOf);
     item.isInHiddenRegion = false;
     item.frame.reset();
     if (window.bounds) {
@@ -60,17 +75,17 @@ void assignItem(ObservedItem& item, const MenuBarWindowInfo& window,
                                std::abs(bounds.size.height)};
         item.isInHiddenRegion = spacer && bounds.origin.x < spacer->minX;
     }
+    return true;
 }
 
 } // namespace
 
-std::vector<ObservedItem>
-Mac26ItemObserver::observedItems(const std::vector<MenuBarWindowInfo>& windows,
-                                 std::string_view nameSpace,
-                                 const ResolvedIdentities& resolvedIdentities,
-                                 const BundleIdentifierLookup& bundleIdentifierOf) {
+std::vector<ObservedItem> Mac26ItemObserver::observedItems(
+    const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+    const ResolvedIdentities& resolvedIdentities, const BundleIdentifierLookup& bundleIdentifierOf,
+    const Mac26OwnWindows::Numbers& own) {
     std::vector<ObservedItem> items;
-    observeInto(windows, nameSpace, resolvedIdentities, bundleIdentifierOf, items);
+    observeInto(windows, nameSpace, resolvedIdentities, bundleIdentifierOf, items, own);
     return items;
 }
 
@@ -78,21 +93,25 @@ void Mac26ItemObserver::observeInto(const std::vector<MenuBarWindowInfo>& window
                                     std::string_view nameSpace,
                                     const ResolvedIdentities& resolvedIdentities,
                                     const BundleIdentifierLookup& bundleIdentifierOf,
-                                    std::vector<ObservedItem>& items) {
+                                    std::vector<ObservedItem>& items,
+                                    const Mac26OwnWindows::Numbers& own) {
     std::size_t count = 0;
     if (!windows.empty()) {
         const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace);
-        const auto spacer = spacerReference(windows, Mac26OwnNames::spacerName(nameSpace));
+        const auto spacer =
+            spacerReference(windows, Mac26OwnNames::spacerName(nameSpace), own.spacer);
         items.reserve(windows.size());
         for (const auto& window : windows) {
-            if (Mac26OwnNames::hasOwnPrefix(window.name, ownPrefix))
+            if (Mac26OwnNames::hasOwnPrefix(window.name, ownPrefix) ||
+                own.contains(window.windowID))
                 continue;
             if (window.bounds && spacer && spacer->heightLimit &&
                 std::abs(window.bounds->size.height) > *spacer->heightLimit)
                 continue;
             if (count == items.size())
                 items.push_back(ObservedItem{Mac26WindowToken::token(0), {}, false, std::nullopt});
-            assignItem(items[count++], window, spacer, resolvedIdentities, bundleIdentifierOf);
+            if (assignItem(items[count], window, spacer, resolvedIdentities, bundleIdentifierOf))
+                ++count;
         }
     }
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(count), items.end());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backend/ObservedItem.h"
+#include "backend_mac26/Mac26OwnWindows.h"
 #include "backend_mac26/MenuBarWindowInfo.h"
 #include "backend_mac26/ResolvedIdentity.h"
 #include "platform/Workspace.h"
@@ -26,14 +27,19 @@ class Mac26ItemObserver {
     /// identifier; empty when there is none or it has none.
     using BundleIdentifierLookup = std::function<std::string(std::int32_t pid)>;
 
-    /// In list order. Own windows (the own prefix) are never items. With a
-    /// spacer that has bounds, items whose x is strictly left of the
-    /// spacer's are in the hidden region, and items taller than 1.5 times a
-    /// spacer of positive size are dropped; without one, neither applies.
-    static std::vector<ObservedItem>
-    observedItems(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
-                  const ResolvedIdentities& resolvedIdentities,
-                  const BundleIdentifierLookup& bundleIdentifierOf);
+    /// In list order. Own windows (the own prefix, or a number in `own`) are
+    /// never items. With a spacer that has bounds (named, or `own.spacer`),
+    /// items whose x is strictly left of the spacer's are in the hidden
+    /// region, and items taller than 1.5 times a spacer of positive size are
+    /// dropped; without one, neither applies. A window without a resolved
+    /// identity takes its owner's bundle identifier and its name, unless the
+    /// owner is Control Center, which hosts other applications' windows: such
+    /// a window is not an item until a walk says whose it is.
+    static std::vector<ObservedItem> observedItems(const std::vector<MenuBarWindowInfo>& windows,
+                                                   std::string_view nameSpace,
+                                                   const ResolvedIdentities& resolvedIdentities,
+                                                   const BundleIdentifierLookup& bundleIdentifierOf,
+                                                   const Mac26OwnWindows::Numbers& own = {});
     /// The same into `items`, reusing the records (and their strings'
     /// storage) of the previous call, so that a poll of a still bar
     /// allocates nothing.
@@ -41,7 +47,8 @@ class Mac26ItemObserver {
                             std::string_view nameSpace,
                             const ResolvedIdentities& resolvedIdentities,
                             const BundleIdentifierLookup& bundleIdentifierOf,
-                            std::vector<ObservedItem>& items);
+                            std::vector<ObservedItem>& items,
+                            const Mac26OwnWindows::Numbers& own = {});
 
     /// The lookup through the workspace: the running application's bundle
     /// identifier, or "" when there is none or it has none. Any thread.

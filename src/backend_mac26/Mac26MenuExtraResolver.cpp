@@ -12,14 +12,33 @@ using platform::AccessibilityError;
 
 Mac26MenuExtraResolver::Mac26MenuExtraResolver(
     std::shared_ptr<const platform::Accessibility> accessibility,
-    std::shared_ptr<const platform::Workspace> workspace)
-    : accessibility_(std::move(accessibility)), workspace_(std::move(workspace)) {}
+    std::shared_ptr<const platform::Workspace> workspace, std::int32_t selfPID,
+    const async::Executor* clock)
+    : accessibility_(std::move(accessibility)), workspace_(std::move(workspace)), selfPID_(selfPID),
+      clock_(clock) {}
+
+bool Mac26MenuExtraResolver::isResting(std::int32_t pid) const {
+    if (!clock_)
+        return false;
+    std::lock_guard lock(restMutex_);
+    const auto resting = restingUntil_.find(pid);
+    return resting != restingUntil_.end() && clock_->now() < resting->second;
+}
+
+void Mac26MenuExtraResolver::rest(std::int32_t pid) const {
+    if (!clock_)
+        return;
+    std::lock_guard lock(restMutex_);
+    restingUntil_[pid] = clock_->now() + unresponsiveRest;
+}
 
 std::optional<std::vector<AccessibilityElement>>
-Mac26MenuExtraResolver::extrasMenuBarChildren(std::int32_t pid) const {
+Mac26MenuExtraResolver::extrasMenuBarChildren(std::int32_t pid, bool& timedOut) const {
     const AccessibilityElement application = accessibility_->createApplication(pid);
     const auto bar =
         accessibility_->copyAttributeValue(application, Accessibility::extrasMenuBarAttribute);
+    // A running application that cannot complete a read did not answer in time.
+    timedOut = bar.error == AccessibilityError::cannotComplete;
     if (bar.error != AccessibilityError::success || !bar.value)
         return std::nullopt;
     const auto barElement = bar.value->asElement();
@@ -59,9 +78,12 @@ std::vector<Mac26MenuExtraResolver::MenuExtra> Mac26MenuExtraResolver::currentEx
         return extras;
     for (const auto& application : workspace_->runningApplications()) {
         if (application.activationPolicy == platform::ActivationPolicy::prohibited ||
-            !application.bundleIdentifier)
+            !application.bundleIdentifier || isResting(application.processIdentifier))
             continue;
-        const auto children = extrasMenuBarChildren(application.processIdentifier);
+        bool timedOut = false;
+        const auto children = extrasMenuBarChildren(application.processIdentifier, timedOut);
+        if (timedOut)
+            rest(application.processIdentifier);
         if (!children)
             continue;
         const std::string& bundleID = *application.bundleIdentifier;
@@ -72,8 +94,9 @@ std::vector<Mac26MenuExtraResolver::MenuExtra> Mac26MenuExtraResolver::currentEx
             if (position.error != AccessibilityError::success || !position.value)
                 continue;
             const auto point = position.value->asPoint();
-            // Items pushed off the left edge and unplaced items sit at x <= 0.
-            if (!point || !(point->x > 0))
+            // An item whose window is not placed yet stands at (0, 0). Items
+            // pushed off the left edge count: filed items live there.
+            if (!point || (point->x == 0 && point->y == 0))
                 continue;
             const auto identifier =
                 stringAttribute(child, Accessibility::identifierAttribute).value_or("");
@@ -84,7 +107,8 @@ std::vector<Mac26MenuExtraResolver::MenuExtra> Mac26MenuExtraResolver::currentEx
                 name = application.localizedName && !application.localizedName->empty()
                            ? *application.localizedName
                            : bundleID;
-            extras.push_back(MenuExtra{bundleID, std::move(name), point->x});
+            const bool isOwn = application.processIdentifier == selfPID_;
+            extras.push_back(MenuExtra{bundleID, std::move(name), point->x, identifier, isOwn});
         }
     }
     return extras;

@@ -4,9 +4,7 @@
 #include "async/Executor.h"
 #include "async/Task.h"
 #include "backend/MenuBarChangeEvent.h"
-#include "backend_mac26/Mac26IdentityCache.h"
-#include "backend_mac26/Mac26ItemObserver.h"
-#include "backend_mac26/MenuBarWindowList.h"
+#include "backend_mac26/Mac26MenuBarReader.h"
 
 #include <chrono>
 #include <memory>
@@ -23,11 +21,8 @@ class Mac26PollLoop {
 
     /// Everything one poll needs, held by value in its frame.
     struct Inputs {
-        std::string nameSpace;
-        MenuBarWindowList windowList;
-        std::shared_ptr<Mac26IdentityCache> identityCache;
+        std::shared_ptr<const Mac26MenuBarReader> reader;
         std::shared_ptr<async::Channel<MenuBarChangeEvent>> continuation;
-        Mac26ItemObserver::BundleIdentifierLookup bundleIdentifierOf;
     };
 
     /// Runs on the executor it is spawned on until its task is cancelled;

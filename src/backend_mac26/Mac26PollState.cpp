@@ -4,26 +4,32 @@
 
 namespace corvel {
 
-Mac26PollState::Mac26PollState(std::string nameSpace,
-                               std::shared_ptr<Mac26IdentityCache> identityCache,
-                               Mac26ItemObserver::BundleIdentifierLookup bundleIdentifierOf)
-    : nameSpace_(std::move(nameSpace)), spacerName_(Mac26OwnNames::spacerName(nameSpace_)),
-      ownPrefix_(Mac26OwnNames::ownPrefix(nameSpace_)), identityCache_(std::move(identityCache)),
-      bundleIdentifierOf_(std::move(bundleIdentifierOf)) {}
+Mac26PollState::Mac26PollState(std::shared_ptr<const Mac26MenuBarReader> reader)
+    : reader_(std::move(reader)), spacerName_(Mac26OwnNames::spacerName(reader_->nameSpace())),
+      ownPrefix_(Mac26OwnNames::ownPrefix(reader_->nameSpace())) {}
 
 bool Mac26PollState::isSettled(const std::vector<MenuBarWindowInfo>& windows) const {
-    for (const auto& window : windows)
+    const auto spacer = reader_->ownWindows()->numbers().spacer;
+    const MenuBarWindowInfo* byNumber = nullptr;
+    for (const auto& window : windows) {
         if (window.name == spacerName_)
             return !MenuBarPollDiff::isBoundsDegenerate(window.bounds);
-    return false;
+        if (!byNumber && spacer == window.windowID)
+            byNumber = &window;
+    }
+    // Without names the spacer is known by its number.
+    return byNumber && !MenuBarPollDiff::isBoundsDegenerate(byNumber->bounds);
 }
 
-void Mac26PollState::refreshIdentities(const std::vector<MenuBarWindowInfo>& windows) {
+void Mac26PollState::refreshIdentities(std::vector<MenuBarWindowInfo>& windows,
+                                       const Mac26OwnWindows::Numbers& own) {
     const bool first = !geometry_;
     if (first ||
         Mac26IdentityCache::shouldRescan(windows, *resolved_, ownPrefix_, ticksSinceLastScan_,
-                                         Mac26IdentityCache::scanIntervalTicks)) {
-        resolved_ = identityCache_->resolve(windows, nameSpace_);
+                                         Mac26IdentityCache::scanIntervalTicks, own)) {
+        auto scan = reader_->scan(windows);
+        windows = std::move(scan.windows);
+        resolved_ = std::move(scan.identities);
         ticksSinceLastScan_ = 0;
         ++scans_;
     } else {
@@ -31,10 +37,9 @@ void Mac26PollState::refreshIdentities(const std::vector<MenuBarWindowInfo>& win
     }
 }
 
-std::vector<MenuBarChangeEvent>
-Mac26PollState::pass(const std::vector<MenuBarWindowInfo>& windows) {
-    refreshIdentities(windows);
-    Mac26ItemObserver::observeInto(windows, nameSpace_, *resolved_, bundleIdentifierOf_, items_);
+std::vector<MenuBarChangeEvent> Mac26PollState::pass(std::vector<MenuBarWindowInfo>& windows) {
+    refreshIdentities(windows, reader_->ownWindows()->numbers());
+    reader_->observe(windows, *resolved_, items_);
     const bool settled = isSettled(windows);
 
     std::vector<MenuBarChangeEvent> events;

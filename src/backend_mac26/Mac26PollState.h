@@ -1,8 +1,7 @@
 #pragma once
 
 #include "backend/MenuBarChangeEvent.h"
-#include "backend_mac26/Mac26IdentityCache.h"
-#include "backend_mac26/Mac26ItemObserver.h"
+#include "backend_mac26/Mac26MenuBarReader.h"
 #include "backend_mac26/MenuBarGeometryHysteresis.h"
 #include "backend_mac26/MenuBarPollDiff.h"
 #include "backend_mac26/MenuBarWindowInfo.h"
@@ -16,30 +15,29 @@ namespace corvel {
 
 /// What the poll remembers from one pass to the next, and the work of one
 /// pass over a reading. Owned by the poll's frame; nothing of it is shared
-/// except the identity cache, which locks itself.
+/// except the reader, which is thread-safe.
 class Mac26PollState {
   public:
-    Mac26PollState(std::string nameSpace, std::shared_ptr<Mac26IdentityCache> identityCache,
-                   Mac26ItemObserver::BundleIdentifierLookup bundleIdentifierOf);
+    explicit Mac26PollState(std::shared_ptr<const Mac26MenuBarReader> reader);
 
     /// One pass over a fresh reading: the events to yield, in order; a
     /// geometry change before the item events. The first pass scans the
     /// identities, reports every item as appeared and never a geometry
-    /// change; later passes rescan by the rule of Mac26IdentityCache.
-    std::vector<MenuBarChangeEvent> pass(const std::vector<MenuBarWindowInfo>& windows);
+    /// change; later passes rescan by the rule of Mac26IdentityCache. A scan
+    /// may replace `windows` with the later reading its identities agree with.
+    std::vector<MenuBarChangeEvent> pass(std::vector<MenuBarWindowInfo>& windows);
 
     /// How many passes have run a full identity scan.
     int scanCount() const { return scans_; }
 
   private:
     bool isSettled(const std::vector<MenuBarWindowInfo>& windows) const;
-    void refreshIdentities(const std::vector<MenuBarWindowInfo>& windows);
+    void refreshIdentities(std::vector<MenuBarWindowInfo>& windows,
+                           const Mac26OwnWindows::Numbers& own);
 
-    const std::string nameSpace_;
+    const std::shared_ptr<const Mac26MenuBarReader> reader_;
     const std::string spacerName_;
     const std::string ownPrefix_;
-    const std::shared_ptr<Mac26IdentityCache> identityCache_;
-    const Mac26ItemObserver::BundleIdentifierLookup bundleIdentifierOf_;
 
     MenuBarPollDiff::ItemsByToken previous_;
     /// Scratch for the observed items of a pass, kept so that its strings'

@@ -20,9 +20,15 @@ RevealSupervisor::superviseReveal(Ports ports, ObservedItem item,
         const bool present = pollForMenuWindow(ports, owners, item);
         const bool deadlinePassed = executor.now() >= deadline;
         switch (decider.observe(present, deadlinePassed)) {
-        case RevealSupervisionDecider::Step::keepPolling:
+        case RevealSupervisionDecider::Step::keepPolling: {
             co_await async::sleepFor(pollInterval);
+            // A cancelled supervision (Corvel quits) stops watching: every
+            // later sleep would end at once.
+            const bool cancelled = co_await async::isCancelled();
+            if (cancelled)
+                co_return RevealSupervisionOutcome{decider.confirmedOpen};
             break;
+        }
         case RevealSupervisionDecider::Step::concludeClosedAfterConfirmedOpen:
             co_return RevealSupervisionOutcome{true};
         case RevealSupervisionDecider::Step::forceRecovery:

@@ -20,7 +20,8 @@ namespace corvel {
 /// so that nothing the press may have started stays open. Meant to run on a
 /// background executor: it only reads the window list and the workspace and
 /// posts keyboard events, all thread-safe ports. While the menu stays open
-/// there is no upper bound. Cancellation shortens its sleeps only.
+/// there is no upper bound. A cancelled supervision ends after its next
+/// sleep with what it has seen, posting nothing.
 class RevealSupervisor {
   public:
     static constexpr async::Duration pollInterval = std::chrono::milliseconds(75);

@@ -49,6 +49,10 @@ async::Task<void> StampedItemMover::move(MenuBarWindowList windows,
             throw BackendError::underlying(
                 std::string("StampedItemMover: exhausted 5 retries without moving the item ") +
                 (placeLeftOfSpacer ? "left of" : "right of") + " the spacer");
+        // A cancelled move's waits all end at once; it tries no more.
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            throw BackendError::underlying("StampedItemMover: cancelled before the item moved");
         auto click = wakeUpClick(windows, events, source, itemToken);
         co_await std::move(click);
     }

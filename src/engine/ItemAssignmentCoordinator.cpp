@@ -36,14 +36,16 @@ async::Task<std::optional<BackendError>> failureOf(async::Task<void> operation) 
 
 std::shared_ptr<ItemAssignmentCoordinator>
 ItemAssignmentCoordinator::create(std::shared_ptr<MenuBarBackend> backend,
-                                  std::shared_ptr<GroupStore> store) {
+                                  std::shared_ptr<GroupStore> store,
+                                  std::shared_ptr<platform::SystemLog> log) {
     return std::shared_ptr<ItemAssignmentCoordinator>(
-        new ItemAssignmentCoordinator(std::move(backend), std::move(store)));
+        new ItemAssignmentCoordinator(std::move(backend), std::move(store), std::move(log)));
 }
 
 ItemAssignmentCoordinator::ItemAssignmentCoordinator(std::shared_ptr<MenuBarBackend> backend,
-                                                     std::shared_ptr<GroupStore> store)
-    : backend_(std::move(backend)), store_(std::move(store)) {}
+                                                     std::shared_ptr<GroupStore> store,
+                                                     std::shared_ptr<platform::SystemLog> log)
+    : backend_(std::move(backend)), store_(std::move(store)), log_(std::move(log)) {}
 
 async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::refreshRows() {
     return refreshing(shared_from_this());
@@ -138,6 +140,12 @@ async::Task<std::vector<AssignableItemRow>> ItemAssignmentCoordinator::reconcili
     int waits = 0;
     for (; rows.empty() && !store_->items().empty() && waits < maxLaunchWaits; ++waits) {
         co_await async::sleepFor(launchWait);
+        // Cancelled, it stops waiting and moves nothing.
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled) {
+            waits = maxLaunchWaits;
+            break;
+        }
         rows = co_await refreshRows();
     }
     // Once the waits are used up the launch stops waiting on the menu bar
@@ -160,6 +168,8 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
         auto move = backend_->moveIntoHiddenRegion(*observed);
         const auto failure = co_await failureOf(std::move(move));
         markNeedsAHand(row.id, failure.has_value());
+        if (failure)
+            reportMoveFailure(row.id, *observed, *failure, true);
     }
 }
 
@@ -177,8 +187,10 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, I
     }
     persist(id, *observed, group);
     markNeedsAHand(id, moveFailure.has_value());
-    if (moveFailure)
+    if (moveFailure) {
+        reportMoveFailure(id, *observed, *moveFailure, true);
         co_return AssignmentOutcome::assignedButNeedsAHand();
+    }
 
     // Show-all keeps the region open; it hides everything itself when it ends.
     if (isShowAllActive_())
@@ -200,8 +212,10 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassigning(Self self,
     const auto moveFailure = co_await failureOf(std::move(move));
     persist(id, *observed, std::nullopt);
     markNeedsAHand(id, moveFailure.has_value());
-    if (moveFailure)
+    if (moveFailure) {
+        reportMoveFailure(id, *observed, *moveFailure, false);
         co_return AssignmentOutcome::assignedButNeedsAHand();
+    }
 
     // With nothing filed any more the region has nothing to hide; leaving it
     // collapsed would only keep the spacer pushing at an empty stretch.
@@ -261,6 +275,23 @@ void ItemAssignmentCoordinator::persist(const ItemID& id, const ObservedItem& ob
     if (const auto ordinal = hint(observed.id))
         item.ordinal = *ordinal;
     store_->upsertItem(item);
+}
+
+// A badge in the settings is all a person sees of a failed move otherwise.
+void ItemAssignmentCoordinator::reportMoveFailure(const ItemID& id, const ObservedItem& observed,
+                                                  const BackendError& failure,
+                                                  bool intoRegion) const {
+    if (!log_)
+        return;
+    const auto stored = storedItem(id);
+    const std::string name = ItemDisplayNameHeuristic::displayName(
+        observed.identity, stored ? stored->displayName : std::nullopt);
+    if (failure.kind() == BackendError::Kind::itemNoLongerExists) {
+        log_->write("Corvel: " + name + " left the menu bar while it was being moved");
+        return;
+    }
+    log_->write("Corvel: " + name + " did not move " + (intoRegion ? "into" : "out of") +
+                " the hidden region and needs a hand — " + failure.text());
 }
 
 void ItemAssignmentCoordinator::markNeedsAHand(const ItemID& id, bool needsAHand) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "async/Task.h"
+#include "backend/BackendError.h"
 #include "backend/MenuBarBackend.h"
 #include "backend/ObservedItem.h"
 #include "domain/GroupID.h"
@@ -10,6 +11,7 @@
 #include "engine/AssignmentOutcome.h"
 #include "engine/IdentityResolution.h"
 #include "engine/OrdinalHintedItem.h"
+#include "platform/SystemLog.h"
 
 #include <cstdint>
 #include <functional>
@@ -36,8 +38,10 @@ class GroupStore;
 /// go of it while an assign is under way.
 class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssignmentCoordinator> {
   public:
+    /// `log`, when given, takes a line for every item a move failed on.
     static std::shared_ptr<ItemAssignmentCoordinator>
-    create(std::shared_ptr<MenuBarBackend> backend, std::shared_ptr<GroupStore> store);
+    create(std::shared_ptr<MenuBarBackend> backend, std::shared_ptr<GroupStore> store,
+           std::shared_ptr<platform::SystemLog> log = nullptr);
     ItemAssignmentCoordinator(const ItemAssignmentCoordinator&) = delete;
     ItemAssignmentCoordinator& operator=(const ItemAssignmentCoordinator&) = delete;
 
@@ -77,7 +81,8 @@ class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssign
     using Self = std::shared_ptr<ItemAssignmentCoordinator>;
 
     ItemAssignmentCoordinator(std::shared_ptr<MenuBarBackend> backend,
-                              std::shared_ptr<GroupStore> store);
+                              std::shared_ptr<GroupStore> store,
+                              std::shared_ptr<platform::SystemLog> log);
 
     // The tasks behind the operations; `self` keeps this object alive in the
     // frame across every suspension.
@@ -97,9 +102,13 @@ class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssign
     bool anyItemFiled() const;
     void persist(const ItemID& id, const ObservedItem& observed, std::optional<GroupID> group);
     void markNeedsAHand(const ItemID& id, bool needsAHand);
+    /// One line saying which item did not move, and why.
+    void reportMoveFailure(const ItemID& id, const ObservedItem& observed,
+                           const BackendError& failure, bool intoRegion) const;
 
     std::shared_ptr<MenuBarBackend> backend_;
     std::shared_ptr<GroupStore> store_;
+    std::shared_ptr<platform::SystemLog> log_;
     std::unordered_map<BackendItemToken, ItemID> itemIDsByToken_;
     std::unordered_map<ItemID, ObservedItem> observedByItemID_;
     std::unordered_set<ItemID> needsAHandItemIDs_;

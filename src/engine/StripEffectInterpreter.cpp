@@ -2,6 +2,7 @@
 
 #include "backend/BackendError.h"
 #include "backend/MenuBarBackend.h"
+#include "engine/ItemDisplayNameHeuristic.h"
 
 #include <exception>
 #include <string>
@@ -164,14 +165,20 @@ async::Task<void> StripEffectInterpreter::carryOut(Effect effect, std::uint64_t 
 // later row click.
 async::Task<void> StripEffectInterpreter::reveal(ItemID item) {
     std::exception_ptr unexpected;
+    std::optional<ObservedItem> observed;
     try {
-        if (auto observed = lookup_(item)) {
+        observed = lookup_(item);
+        if (observed) {
             auto pressing = backend_->press(*observed);
             co_await std::move(pressing);
         }
-    } catch (const BackendError&) {
+    } catch (const BackendError& error) {
         // A failed press is dropped: the user sees the item not open and can
-        // click again.
+        // click again. One that never opened its menu is said, since the
+        // backend has put the item away again and nothing else shows it.
+        if (error.kind() == BackendError::Kind::pressUnconfirmed)
+            log_.write("Corvel: " + ItemDisplayNameHeuristic::displayName(observed->identity) +
+                       " did not open its menu");
     } catch (...) {
         unexpected = std::current_exception();
         log_.write("Corvel: beginReveal failed unexpectedly \u2014 " + describe(unexpected));

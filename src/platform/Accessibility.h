@@ -38,6 +38,20 @@ class Accessibility {
                                                         std::string_view attribute) const = 0;
     virtual AccessibilityError performAction(const AccessibilityElement& element,
                                              std::string_view action) = 0;
+
+    /// `AXUIElementRef AXUIElementCreateSystemWide(void);` (Create rule): the
+    /// element that stands for every application. Its only use here is as
+    /// the target of setMessagingTimeout, where it sets the global timeout.
+    virtual AccessibilityElement createSystemWide() const = 0;
+    /// `AXError AXUIElementSetMessagingTimeout(AXUIElementRef element, float
+    /// timeoutInSeconds);`: how long a read or action through `element`
+    /// waits for its application to answer before it fails with
+    /// cannotComplete. On the system-wide element it sets the global
+    /// timeout, which applies to every element without one of its own
+    /// (6 seconds unless set); 0 restores the default; a negative value is
+    /// illegalArgument. Needs no permission.
+    virtual AccessibilityError setMessagingTimeout(const AccessibilityElement& element,
+                                                   float timeoutInSeconds) = 0;
 };
 
 } // namespace corvel::platform

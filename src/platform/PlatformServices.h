@@ -4,6 +4,7 @@
 #include "platform/ApplicationActivation.h"
 #include "platform/GlobalEventMonitor.h"
 #include "platform/HotKeys.h"
+#include "platform/LaunchAtLogin.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/Processes.h"
 #include "platform/ScreenCapture.h"
@@ -39,6 +40,7 @@ struct PlatformServices {
     std::shared_ptr<SymbolImages> symbolImages;
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<WallClock> wallClock;
+    std::shared_ptr<LaunchAtLogin> launchAtLogin;
 };
 
 } // namespace corvel::platform

@@ -1,26 +1,16 @@
 #include "settings_ui/ScreenRecordingToggle.h"
 
-#include "settings_ui/ScreenStyle.h"
 #include "settings_ui/SwitchStyle.h"
-
-#include <QVBoxLayout>
 
 namespace corvel {
 
 ScreenRecordingToggle::ScreenRecordingToggle(std::shared_ptr<SettingsViewModel> viewModel,
                                              QWidget* parent)
     : QWidget(parent), viewModel_(std::move(viewModel)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    switch_ = new QCheckBox("Show live Item snapshots (optional)");
-    switch_->setAccessibleName("Show live Item snapshots (optional)");
-    SwitchStyle::apply(switch_);
-    layout->addWidget(switch_);
-    layout->addWidget(ScreenStyle::label(
+    switch_ = SwitchStyle::row(
+        this, "Show live Item snapshots (optional)",
         "Lets Corvel capture a fresh icon for each Item instead of just its app icon and name. "
-        "Requires Screen Recording permission.",
-        ScreenStyle::TextSize::callout, ScreenStyle::Tone::secondary));
+        "Requires Screen Recording permission.");
     connect(switch_, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
             viewModel_->requestScreenRecordingAccess();

@@ -4,9 +4,10 @@ namespace corvel {
 
 SettingsScreens::SettingsScreens(std::shared_ptr<SettingsViewModel> viewModel,
                                  async::Executor& executor, std::shared_ptr<AppIconProvider> icons,
-                                 std::shared_ptr<platform::ModalAlerts> alerts)
+                                 std::shared_ptr<platform::ModalAlerts> alerts,
+                                 std::shared_ptr<LaunchAtLoginSetting> launchAtLogin)
     : viewModel_(std::move(viewModel)), executor_(&executor), icons_(std::move(icons)),
-      alerts_(std::move(alerts)) {}
+      alerts_(std::move(alerts)), launchAtLogin_(std::move(launchAtLogin)) {}
 
 void SettingsScreens::start(async::Task<void> task) const {
     async::spawn(*executor_, std::move(task));

@@ -3,6 +3,7 @@
 #include "settings/GroupSymbolPicker.h"
 #include "settings_ui/EmptyStateView.h"
 #include "settings_ui/FormSection.h"
+#include "settings_ui/LaunchAtLoginToggle.h"
 #include "settings_ui/ScreenStyle.h"
 
 #include <QFrame>
@@ -118,9 +119,9 @@ QWidget* SettingsView::buildUnresolvedPane() {
     unresolved_ = new UnresolvedItemsView(screens_);
     layout->addWidget(unresolved_, 1);
     layout->addWidget(divider());
-    auto* toggle = new ScreenRecordingToggle(screens_.sharedViewModel());
-    toggle->setContentsMargins(20, 12, 20, 16);
-    layout->addWidget(toggle);
+    auto* switches = appSwitches();
+    switches->setContentsMargins(20, 12, 20, 16);
+    layout->addWidget(switches);
     return pane;
 }
 
@@ -131,7 +132,7 @@ QWidget* SettingsView::buildHiddenGroupPane() {
     layout->setContentsMargins(20, 16, 20, 20);
     layout->setSpacing(16);
     layout->addWidget(ScreenStyle::label(hiddenGroupText(), TextSize::body));
-    layout->addWidget(new ScreenRecordingToggle(screens_.sharedViewModel()));
+    layout->addWidget(appSwitches());
     layout->addWidget(new FormSection("Find Item\u2026", buildFindItemShortcut()));
     layout->addStretch();
     return pane;
@@ -159,6 +160,19 @@ QWidget* SettingsView::buildFindItemShortcut() {
     }));
     findItemShortcut_->showRefusal(viewModel->findItemShortcutRefusalMessage());
     return section;
+}
+
+// The switches that concern Corvel as a whole rather than a pane: live
+// pictures, and opening at login where the application offers it.
+QWidget* SettingsView::appSwitches() const {
+    auto* switches = new QWidget;
+    auto* layout = new QVBoxLayout(switches);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(new ScreenRecordingToggle(screens_.sharedViewModel()));
+    if (screens_.launchAtLogin())
+        layout->addWidget(new LaunchAtLoginToggle(screens_.launchAtLogin()));
+    return switches;
 }
 
 void SettingsView::select(std::optional<SettingsSidebarSelection> selection) {

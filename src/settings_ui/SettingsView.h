@@ -61,6 +61,7 @@ class SettingsView final : public QWidget {
     QWidget* buildUnresolvedPane();
     QWidget* buildHiddenGroupPane();
     QWidget* buildFindItemShortcut();
+    QWidget* appSwitches() const;
     void showPane();
     void showGroupPane(const GroupID& id);
     void groupsChanged();

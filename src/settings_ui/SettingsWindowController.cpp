@@ -6,7 +6,7 @@ SettingsWindowController::SettingsWindowController(std::shared_ptr<SettingsViewM
                                                    Services services) {
     const SettingsScreens screens(std::move(viewModel), services.executor,
                                   std::make_shared<AppIconProvider>(services.workspace),
-                                  services.alerts);
+                                  services.alerts, std::move(services.launchAtLogin));
     view_ = new SettingsView(screens, SettingsSidebarSelection::layout());
     window_.reset(new HostWindow(view_,
                                  {.title = "Corvel Settings",

@@ -31,6 +31,8 @@ class SettingsWindowController {
         std::shared_ptr<platform::ModalAlerts> alerts;
         /// Stands in for the platform's user defaults.
         std::shared_ptr<QSettings> defaults;
+        /// The login item switch; none shows no such switch.
+        std::shared_ptr<LaunchAtLoginSetting> launchAtLogin;
     };
 
     SettingsWindowController(std::shared_ptr<SettingsViewModel> viewModel, Services services);

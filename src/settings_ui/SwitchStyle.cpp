@@ -19,6 +19,19 @@ void SwitchStyle::apply(QAbstractButton* button) {
     button->setStyle(style);
 }
 
+QCheckBox* SwitchStyle::row(QWidget* widget, const QString& title, const QString& explanation) {
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    auto* toggle = new QCheckBox(title);
+    toggle->setAccessibleName(title);
+    apply(toggle);
+    layout->addWidget(toggle);
+    layout->addWidget(ScreenStyle::label(explanation, ScreenStyle::TextSize::callout,
+                                         ScreenStyle::Tone::secondary));
+    return toggle;
+}
+
 void SwitchStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                 QPainter* painter, const QWidget* widget) const {
     if (element != PE_IndicatorCheckBox) {

@@ -17,6 +17,10 @@ namespace corvel::sim {
 /// creation order. Nothing answers while this process is not trusted.
 class AccessibilityTree {
   public:
+    /// Stands for every application; answers nothing but takes a messaging
+    /// timeout.
+    static constexpr platform::AccessibilityElement systemWideElement{0, 0};
+
     struct PressResult {
         platform::AccessibilityError error = platform::AccessibilityError::success;
         /// This process's own item, whose menu or action the caller runs.

@@ -54,6 +54,13 @@ struct Scenario {
         bool statusBarHost = false;
         /// Relaunched this long after it exits, as a system service is.
         std::optional<async::Duration> relaunchAfter;
+        /// Starts this long after the desktop does (an application that is
+        /// not running at first), or quits on its own that long after.
+        std::optional<async::Duration> launchAt;
+        std::optional<async::Duration> quitAt;
+        /// Never answers accessibility: every read of it waits for the
+        /// messaging timeout and fails.
+        bool hung = false;
         /// "#RRGGBB" for its icon and its items' pictures; empty: derived.
         std::string color;
         std::vector<Extra> extras;
@@ -95,6 +102,9 @@ struct Scenario {
     bool restartKeepsLeftovers = false;
     bool launchFails = false;
     bool captureFails = false;
+    /// How long one accessibility read or action of another application
+    /// keeps the calling thread.
+    async::Duration accessibilityReadCost{0};
     async::Duration killallRunTime = std::chrono::milliseconds(20);
     std::map<std::string, std::string> environment;
     /// What the wall clock reads at start (a fixed day, so pictures' times

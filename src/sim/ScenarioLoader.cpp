@@ -119,7 +119,8 @@ Scenario::Extra extraFrom(const json& object, const std::string& where) {
 Scenario::Application applicationFrom(const json& object, const std::string& where) {
     requireKnownKeys(object, where,
                      {"name", "bundleIdentifier", "executable", "activationPolicy", "pid",
-                      "running", "statusBarHost", "relaunchAfterMs", "color", "extras"});
+                      "running", "statusBarHost", "relaunchAfterMs", "launchAtMs", "quitAtMs",
+                      "hung", "color", "extras"});
     Scenario::Application app;
     read(object, "name", app.name);
     if (object.contains("bundleIdentifier"))
@@ -132,6 +133,9 @@ Scenario::Application applicationFrom(const json& object, const std::string& whe
     read(object, "running", app.running);
     read(object, "statusBarHost", app.statusBarHost);
     readMillis(object, "relaunchAfterMs", app.relaunchAfter);
+    readMillis(object, "launchAtMs", app.launchAt);
+    readMillis(object, "quitAtMs", app.quitAt);
+    read(object, "hung", app.hung);
     read(object, "color", app.color);
     readList(object, "extras", where + ".", app.extras, extraFrom);
     return app;
@@ -241,8 +245,9 @@ Scenario scenarioFrom(const json& root) {
     requireKnownKeys(root, "scenario",
                      {"screen", "permissions", "self", "statusItems", "latencies",
                       "hostStatusItemsInHost", "restartKeepsLeftovers", "launchFails",
-                      "captureFails", "killallRunMs", "environment", "rememberedPositions",
-                      "missingSymbols", "applications", "leftovers", "hotKeys", "extraWindows"});
+                      "captureFails", "accessibilityReadCostMs", "killallRunMs", "environment",
+                      "rememberedPositions", "missingSymbols", "applications", "leftovers",
+                      "hotKeys", "extraWindows"});
     Scenario scenario;
     if (root.contains("screen"))
         readScreen(root.at("screen"), scenario.screen);
@@ -258,6 +263,7 @@ Scenario scenarioFrom(const json& root) {
     read(root, "restartKeepsLeftovers", scenario.restartKeepsLeftovers);
     read(root, "launchFails", scenario.launchFails);
     read(root, "captureFails", scenario.captureFails);
+    readMillis(root, "accessibilityReadCostMs", scenario.accessibilityReadCost);
     readMillis(root, "killallRunMs", scenario.killallRunTime);
     read(root, "environment", scenario.environment);
     read(root, "rememberedPositions", scenario.rememberedPositions);

@@ -23,6 +23,8 @@ struct SimProcess {
     bool isApplication = true;
     bool statusBarHost = false;
     std::optional<async::Duration> relaunchAfter;
+    /// Its accessibility never answers; a relaunch is a new process that does.
+    bool hung = false;
     std::array<std::uint8_t, 3> color{128, 128, 128};
     /// Index into the scenario's applications; absent for this process and
     /// for helpers.

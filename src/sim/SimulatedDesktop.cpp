@@ -12,8 +12,11 @@ namespace corvel::sim {
 
 std::shared_ptr<SimulatedDesktop>
 SimulatedDesktop::create(async::Executor& executor, Scenario scenario, std::int32_t selfPid) {
-    return std::make_shared<SimulatedDesktop>(ConstructionKey{}, executor, std::move(scenario),
-                                              selfPid);
+    auto desktop = std::make_shared<SimulatedDesktop>(ConstructionKey{}, executor,
+                                                      std::move(scenario), selfPid);
+    std::lock_guard lock(desktop->mutex_);
+    desktop->scheduleApplicationEventsLocked();
+    return desktop;
 }
 
 std::shared_ptr<SimulatedDesktop> SimulatedDesktop::create(async::Executor& executor,
@@ -42,6 +45,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.hotKeys = std::shared_ptr<platform::HotKeys>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
     services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
+    services.launchAtLogin = loginItem_;
     return services;
 }
 
@@ -166,6 +170,8 @@ void SimulatedDesktop::deliver(const platform::SyntheticEvent& event,
 platform::AccessibilityError
 SimulatedDesktop::performAction(const platform::AccessibilityElement& element,
                                 std::string_view action) {
+    if (awaitAccessibilityAnswer(element))
+        return platform::AccessibilityError::cannotComplete;
     Callouts callouts;
     platform::AccessibilityError error;
     {
@@ -335,6 +341,43 @@ void SimulatedDesktop::scheduleRelaunchLocked(std::int32_t pid, async::Duration 
     });
 }
 
+void SimulatedDesktop::quitLocked(std::int32_t pid) {
+    const SimProcess* process = world_.process(pid);
+    if (!process || !process->running)
+        return;
+    const auto relaunchAfter = process->relaunchAfter;
+    world_.terminate(pid);
+    if (relaunchAfter)
+        scheduleRelaunchLocked(pid, *relaunchAfter);
+}
+
+// Applications that launch late or quit on their own; each is found again by
+// its scenario entry, since a relaunch changes its pid.
+void SimulatedDesktop::scheduleApplicationEventsLocked() {
+    for (const auto& process : world_.processes()) {
+        if (!process.scenarioIndex)
+            continue;
+        const auto& application = world_.scenario().applications[*process.scenarioIndex];
+        if (application.launchAt)
+            scheduleRelaunchLocked(process.pid, *application.launchAt);
+        if (!application.quitAt)
+            continue;
+        executor_.after(*application.quitAt, [weak = weakSelf(), index = *process.scenarioIndex] {
+            auto self = weak.lock();
+            if (!self)
+                return;
+            World::Released released;
+            std::lock_guard lock(self->mutex_);
+            for (const auto& candidate : self->world_.processes())
+                if (candidate.scenarioIndex == index) {
+                    self->quitLocked(candidate.pid);
+                    break;
+                }
+            released = self->world_.takeReleased();
+        });
+    }
+}
+
 // Processes
 
 std::int32_t SimulatedDesktop::currentProcessIdentifier() const {
@@ -355,12 +398,8 @@ std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executab
         if (process.running && process.isApplication && process.pid != world_.selfPid() &&
             arguments.size() == 1 && process.executable == arguments.front())
             matched.push_back(process.pid);
-    for (std::int32_t pid : matched) {
-        const auto relaunchAfter = world_.process(pid)->relaunchAfter;
-        world_.terminate(pid);
-        if (relaunchAfter)
-            scheduleRelaunchLocked(pid, *relaunchAfter);
-    }
+    for (std::int32_t pid : matched)
+        quitLocked(pid);
     released = world_.takeReleased();
     auto exit = std::make_shared<async::Completion<int>>();
     exits_[helper] = exit;

@@ -24,6 +24,7 @@
 #include "sim/PersonInput.h"
 #include "sim/PostedEvent.h"
 #include "sim/Scenario.h"
+#include "sim/SimLoginItem.h"
 #include "sim/SimProcess.h"
 #include "sim/World.h"
 
@@ -65,7 +66,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
                                                     std::int32_t selfPid);
     static std::shared_ptr<SimulatedDesktop> create(async::Executor& executor, Scenario scenario);
 
-    /// Every port, all backed by this desktop; the system log is left empty.
+    /// Every port, all backed by this desktop (the login item is a recorded
+    /// setting of its own); the system log is left empty.
     platform::PlatformServices services();
 
     // WindowList
@@ -81,6 +83,9 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
                        std::string_view attribute) const override;
     platform::AccessibilityError performAction(const platform::AccessibilityElement& element,
                                                std::string_view action) override;
+    platform::AccessibilityElement createSystemWide() const override;
+    platform::AccessibilityError setMessagingTimeout(const platform::AccessibilityElement& element,
+                                                     float timeoutInSeconds) override;
 
     // SyntheticEvents
     std::optional<platform::EventSource>
@@ -196,6 +201,13 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void setRestartKeepsLeftovers(bool keeps);
     void setLaunchFails(bool fails);
     void setCaptureFails(bool fails);
+    /// An application whose accessibility stops answering, or answers again.
+    void setApplicationHung(const std::string& bundleIdentifier, bool hung);
+    void setAccessibilityReadCost(async::Duration cost);
+    /// The application quits now, as if on its own (and comes back after its
+    /// relaunch delay, if it has one); or one that does not run starts.
+    void quitApplication(const std::string& bundleIdentifier);
+    void launchApplication(const std::string& bundleIdentifier);
     /// For items with this autosave name, now and later.
     void setItemFaults(const std::string& autosaveName, ItemFaults faults);
     void setRegistrationDelay(async::Duration delay);
@@ -226,6 +238,11 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void runDeferred(const World::Effect& effect);
     void scheduleRegistrationLocked(std::uint64_t itemId);
     void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
+    void scheduleApplicationEventsLocked();
+    void quitLocked(std::int32_t pid);
+    /// Holds the calling thread as long as `element`'s application takes to
+    /// answer; answers whether it never did (the messaging timeout passed).
+    bool awaitAccessibilityAnswer(const platform::AccessibilityElement& element) const;
     void ownActivationLocked(std::uint64_t itemId, Callouts& callouts);
     void runOwnActivation(std::uint64_t itemId);
     /// Runs the chosen entry's action of this process's menu, outside the lock.
@@ -246,6 +263,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     mutable std::map<std::int32_t, platform::Image> iconCache_;
     std::uint64_t nextSerial_ = 1;
     std::uint64_t nextSourceID_ = 1;
+    std::shared_ptr<SimLoginItem> loginItem_ = std::make_shared<SimLoginItem>();
 };
 
 } // namespace corvel::sim

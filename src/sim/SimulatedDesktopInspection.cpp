@@ -60,10 +60,7 @@ std::vector<SimProcess> SimulatedDesktop::processes() const {
 
 std::optional<std::int32_t> SimulatedDesktop::pidOf(const std::string& bundleIdentifier) const {
     std::lock_guard lock(mutex_);
-    for (const auto& process : world_.processes())
-        if (process.running && process.bundleIdentifier == bundleIdentifier)
-            return process.pid;
-    return std::nullopt;
+    return world_.runningPidOf(bundleIdentifier);
 }
 
 std::optional<std::uint32_t> SimulatedDesktop::windowNumberOf(const std::string& windowName) const {
@@ -123,6 +120,35 @@ void SimulatedDesktop::setLaunchFails(bool fails) {
 
 void SimulatedDesktop::setCaptureFails(bool fails) {
     setSwitch(&World::captureFails, fails);
+}
+
+void SimulatedDesktop::setApplicationHung(const std::string& bundleIdentifier, bool hung) {
+    std::lock_guard lock(mutex_);
+    if (auto pid = world_.runningPidOf(bundleIdentifier))
+        world_.process(*pid)->hung = hung;
+}
+
+void SimulatedDesktop::setAccessibilityReadCost(async::Duration cost) {
+    std::lock_guard lock(mutex_);
+    world_.accessibilityReadCost = cost;
+}
+
+void SimulatedDesktop::quitApplication(const std::string& bundleIdentifier) {
+    World::Released released; // see World::Released
+    std::lock_guard lock(mutex_);
+    if (auto pid = world_.runningPidOf(bundleIdentifier))
+        quitLocked(*pid);
+    released = world_.takeReleased();
+}
+
+void SimulatedDesktop::launchApplication(const std::string& bundleIdentifier) {
+    std::lock_guard lock(mutex_);
+    for (const auto& process : world_.processes())
+        if (process.isApplication && !process.running &&
+            process.bundleIdentifier == bundleIdentifier) {
+            world_.relaunch(process.pid, executor_.now());
+            return;
+        }
 }
 
 void SimulatedDesktop::setItemFaults(const std::string& autosaveName, ItemFaults faults) {

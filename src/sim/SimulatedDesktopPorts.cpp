@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string_view>
 
 namespace corvel::sim {
@@ -73,8 +74,64 @@ platform::AccessibilityElement SimulatedDesktop::createApplication(std::int32_t 
 platform::AccessibilityValueResult
 SimulatedDesktop::copyAttributeValue(const platform::AccessibilityElement& element,
                                      std::string_view attribute) const {
+    if (awaitAccessibilityAnswer(element))
+        return platform::AccessibilityValueResult::failed(
+            platform::AccessibilityError::cannotComplete);
     std::lock_guard lock(mutex_);
     return AccessibilityTree::copyAttributeValue(world_, element, attribute, executor_.now());
+}
+
+platform::AccessibilityElement SimulatedDesktop::createSystemWide() const {
+    return AccessibilityTree::systemWideElement;
+}
+
+platform::AccessibilityError
+SimulatedDesktop::setMessagingTimeout(const platform::AccessibilityElement& element,
+                                      float timeoutInSeconds) {
+    if (!(timeoutInSeconds >= 0) || !std::isfinite(timeoutInSeconds))
+        return platform::AccessibilityError::illegalArgument;
+    // A float's seconds, to the microsecond: 0.1f is 100 ms, not a hair more.
+    const async::Duration timeout = std::chrono::round<std::chrono::microseconds>(
+        std::chrono::duration<double>(timeoutInSeconds));
+    std::lock_guard lock(mutex_);
+    if (element == AccessibilityTree::systemWideElement) {
+        world_.messagingTimeout = timeoutInSeconds == 0 ? World::defaultMessagingTimeout : timeout;
+        return platform::AccessibilityError::success;
+    }
+    const std::pair key{element.pid, element.id};
+    if (timeoutInSeconds == 0)
+        world_.elementMessagingTimeouts.erase(key);
+    else
+        world_.elementMessagingTimeouts[key] = timeout;
+    return platform::AccessibilityError::success;
+}
+
+// The answer is read when it arrives, so a walk that takes a while sees the
+// world as it is at each of its reads. The wait happens outside the lock: the
+// desktop goes on meanwhile.
+bool SimulatedDesktop::awaitAccessibilityAnswer(
+    const platform::AccessibilityElement& element) const {
+    async::Duration wait{0};
+    bool neverAnswers = false;
+    {
+        std::lock_guard lock(mutex_);
+        const SimProcess* process = world_.process(element.pid);
+        if (!world_.accessibilityTrusted || !process || !process->running ||
+            element.pid == world_.selfPid())
+            return false;
+        neverAnswers = process->hung;
+        wait = world_.accessibilityReadCost;
+        if (neverAnswers) {
+            const auto own = world_.elementMessagingTimeouts.find({element.pid, element.id});
+            wait = own != world_.elementMessagingTimeouts.end() ? own->second
+                                                                : world_.messagingTimeout;
+        }
+    }
+    // A thread that runs no executor of the runtime is not held.
+    if (wait > async::Duration::zero())
+        if (async::Executor* executor = async::runningExecutor())
+            executor->holdThread(wait);
+    return neverAnswers;
 }
 
 // Workspace

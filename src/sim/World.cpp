@@ -36,6 +36,7 @@ SimProcess processFrom(const Scenario::Application& app) {
     process.running = app.running;
     process.statusBarHost = app.statusBarHost;
     process.relaunchAfter = app.relaunchAfter;
+    process.hung = app.hung;
     process.color = colorFrom(app.color, app.bundleIdentifier.value_or(app.name));
     return process;
 }
@@ -55,6 +56,7 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
     launchFails = scenario_.launchFails;
     registrationDelay = scenario_.registrationDelay;
     captureFails = scenario_.captureFails;
+    accessibilityReadCost = scenario_.accessibilityReadCost;
     latencies = scenario_.latencies;
     wallClockBase = scenario_.wallClockStart;
     wallClockSetAt = now;
@@ -175,6 +177,14 @@ std::optional<std::int32_t> World::runningHostPid() const {
     return std::nullopt;
 }
 
+std::optional<std::int32_t> World::runningPidOf(const std::string& bundleIdentifier) const {
+    for (const auto& process : processes_)
+        if (process.running && process.isApplication &&
+            process.bundleIdentifier == bundleIdentifier)
+            return process.pid;
+    return std::nullopt;
+}
+
 SimProcess& World::addHelperProcess(std::string executable) {
     SimProcess helper;
     helper.pid = allocatePid();
@@ -210,6 +220,7 @@ std::optional<std::int32_t> World::relaunch(std::int32_t oldPid, async::TimePoin
     target = process(oldPid); // allocatePid does not add, but keep the lookup honest
     target->pid = newPid;
     target->running = true;
+    target->hung = false;
     // A new process: the platform's own item names count from the start
     // again, so unnamed extras find their remembered places.
     target->statusItemsMade = 0;

@@ -40,6 +40,7 @@ class World {
     const std::vector<SimProcess>& processes() const { return processes_; }
     SimProcess* process(std::int32_t pid);
     const SimProcess* process(std::int32_t pid) const;
+    std::optional<std::int32_t> runningPidOf(const std::string& bundleIdentifier) const;
     /// The status bar host while it runs.
     std::optional<std::int32_t> runningHostPid() const;
     SimProcess& addHelperProcess(std::string executable);
@@ -138,6 +139,12 @@ class World {
     async::Duration registrationDelay{0};
     bool captureFails = false;
     Latencies latencies;
+    async::Duration accessibilityReadCost{0};
+    /// How long an accessibility call waits for an application that does
+    /// not answer: the global one, and those set on single elements.
+    async::Duration messagingTimeout = defaultMessagingTimeout;
+    std::map<std::pair<std::int32_t, std::uint64_t>, async::Duration> elementMessagingTimeouts;
+    static constexpr async::Duration defaultMessagingTimeout = std::chrono::seconds(6);
     std::map<std::string, ItemFaults> faultsByAutosaveName;
     /// Distance from the right edge by application (see applicationKey) and
     /// autosave name: each application keeps its own, as in its defaults.

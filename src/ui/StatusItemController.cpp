@@ -1,5 +1,6 @@
 #include "ui/StatusItemController.h"
 
+#include "async/Sleep.h"
 #include "engine/ChromeBlockPlanner.h"
 #include "platform/Menu.h"
 #include "ui/CorvelMenuController.h"
@@ -29,6 +30,7 @@ StatusItemController::StatusItemController(async::Executor& mainExecutor,
 
 StatusItemController::~StatusItemController() {
     listenTask_.cancel();
+    retryTask_.cancel();
 }
 
 void StatusItemController::setMenuController(std::shared_ptr<CorvelMenuController> menuController) {
@@ -43,20 +45,53 @@ async::Task<void> StatusItemController::refreshChrome(std::vector<Group> groups)
     return refresh(shared_from_this(), std::move(groups));
 }
 
+// Listening comes first: clicks on icons placed by a later retry must find
+// a listener, and the events meanwhile must not pile up.
 async::Task<void> StatusItemController::start(std::shared_ptr<StatusItemController> self) {
-    auto placing = placeIcons(self);
-    co_await std::move(placing);
     // The change stream has one consumer: a second start must not add one.
     self->listenTask_.cancel();
     self->listenTask_ = async::spawn(self->mainExecutor_,
                                      listen(self->weak_from_this(), self->backend_->changes()));
+    auto placing = placeOrRetry(self);
+    co_await std::move(placing);
 }
 
 async::Task<void> StatusItemController::refresh(std::shared_ptr<StatusItemController> self,
                                                 std::vector<Group> groups) {
     self->groups_ = std::move(groups);
-    auto placing = placeIcons(self);
+    auto placing = placeOrRetry(self);
     co_await std::move(placing);
+}
+
+async::Task<void> StatusItemController::placeOrRetry(std::shared_ptr<StatusItemController> self) {
+    // A placement of its own supersedes a retry that is waiting.
+    self->retryTask_.cancel();
+    try {
+        auto placing = placeIcons(self);
+        co_await std::move(placing);
+    } catch (...) {
+        self->retryTask_ =
+            async::spawn(self->mainExecutor_, retryPlacement(self->weak_from_this()));
+        throw;
+    }
+}
+
+async::Task<void>
+StatusItemController::retryPlacement(std::weak_ptr<StatusItemController> weakSelf) {
+    for (;;) {
+        co_await async::sleepFor(placementRetry);
+        const bool cancelled = co_await async::isCancelled();
+        auto self = weakSelf.lock();
+        if (cancelled || !self)
+            co_return;
+        try {
+            auto placing = placeIcons(self);
+            co_await std::move(placing);
+            co_return;
+        } catch (const std::exception&) {
+            // Tried again after the next wait.
+        }
+    }
 }
 
 void StatusItemController::groupShortcutPressed(const GroupID& group) {

@@ -7,6 +7,7 @@
 #include "domain/Group.h"
 #include "engine/StripEffectInterpreter.h"
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -23,8 +24,9 @@ class StripWindowController;
 /// Main thread only; always owned by a std::shared_ptr. The listening task
 /// takes one change event at a time and waits until the interpreter has
 /// handled a click before taking the next, so rapid clicks are handled in
-/// order. The task holds the controller weakly; destroying the controller
-/// cancels it.
+/// order. A placement that fails is tried again every `placementRetry` until
+/// one succeeds. The tasks hold the controller weakly; destroying the
+/// controller cancels them.
 class StatusItemController final : public std::enable_shared_from_this<StatusItemController> {
   public:
     /// `groups` in the order their icons are to be shown (the application
@@ -38,13 +40,16 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     StatusItemController(const StatusItemController&) = delete;
     StatusItemController& operator=(const StatusItemController&) = delete;
 
-    /// Places the icons, attaches the primary menu and starts listening. A
-    /// failed placement is thrown (BackendError) before anything else
-    /// happens. Called once, at launch; resumes on the main thread.
+    static constexpr std::chrono::seconds placementRetry{2};
+
+    /// Starts listening, then places the icons and attaches the primary menu.
+    /// A failed placement is thrown (BackendError), and tried again later.
+    /// Called once, at launch; resumes on the main thread.
     async::Task<void> start();
 
     /// Replaces the Groups, also when the placement that follows fails, and
-    /// places the icons again; the failure is thrown (BackendError).
+    /// places the icons again; the failure is thrown (BackendError), and the
+    /// placement tried again later.
     async::Task<void> refreshChrome(std::vector<Group> groups);
 
     /// A press of the Group's shortcut: the same event as a click on its
@@ -58,6 +63,7 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
 
     const std::vector<Group>& groups() const { return groups_; }
     bool isListening() const { return listenTask_.valid() && !listenTask_.isDone(); }
+    bool isRetryingPlacement() const { return retryTask_.valid() && !retryTask_.isDone(); }
 
   private:
     StatusItemController(async::Executor& mainExecutor, std::shared_ptr<MenuBarBackend> backend,
@@ -69,6 +75,9 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     static async::Task<void> refresh(std::shared_ptr<StatusItemController> self,
                                      std::vector<Group> groups);
     static async::Task<void> placeIcons(std::shared_ptr<StatusItemController> self);
+    /// placeIcons(), and on failure a retry task in place of any earlier one.
+    static async::Task<void> placeOrRetry(std::shared_ptr<StatusItemController> self);
+    static async::Task<void> retryPlacement(std::weak_ptr<StatusItemController> weakSelf);
     static async::Task<void> openFromShortcut(std::shared_ptr<StatusItemController> self,
                                               GroupID group);
     static async::Task<void> listen(std::weak_ptr<StatusItemController> weakSelf,
@@ -84,6 +93,7 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     std::shared_ptr<StripWindowController> stripController_;
     std::vector<Group> groups_;
     async::SpawnHandle listenTask_;
+    async::SpawnHandle retryTask_;
     std::shared_ptr<CorvelMenuController> menuController_;
 };
 

@@ -1,4 +1,5 @@
 #include "app/CorvelApplication.h"
+#include "app/LaunchOptions.h"
 #include "app/RunQt.h"
 #include "app/SingleInstanceLock.h"
 #include "sim/ScenarioLoader.h"
@@ -191,4 +192,22 @@ TEST(CorvelExecutable, aTourOnADesktopItCannotPlaySaysAtOnceWhatItLacks) {
     EXPECT_NE(run.errors.find("(it has 0)"), std::string::npos);
     EXPECT_NE(run.errors.find("a running Control Center"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder / "tour"));
+}
+
+TEST(LaunchOptionsTest, theSimulatedDesktopIsChosenByTheOptionByAScenarioOrTourAndAlwaysOffAMac) {
+    auto parsed = [](QStringList arguments) {
+        arguments.prepend("corvel");
+        return std::get<app::LaunchOptions>(app::LaunchOptions::parse(arguments));
+    };
+    EXPECT_TRUE(parsed({"--simulated"}).simulated);
+    EXPECT_TRUE(parsed({"--scenario", "desk.json"}).simulated);
+    EXPECT_TRUE(parsed({"--tour", "pictures"}).simulated);
+    EXPECT_FALSE(parsed({"--reset"}).simulated);
+#if !CORVEL_NATIVE_MAC
+    // Here there is no other desktop: the option changes nothing.
+    EXPECT_TRUE(parsed({}).runsSimulated());
+    EXPECT_TRUE(parsed({"--simulated"}).runsSimulated());
+#else
+    EXPECT_FALSE(parsed({}).runsSimulated());
+#endif
 }

@@ -1,5 +1,5 @@
 // Find Item… on the simulated desktop, worked as a person's hand does.
-#include "WholeRunFixture.h"
+#include "app/WholeRun.h"
 #include "domain/WellKnownGroup.h"
 #include "platform/HotKeyModifiers.h"
 #include "support/RunTask.h"
@@ -20,7 +20,7 @@ inline constexpr const char* lumen = "org.example.lumen-notes";
 inline constexpr const char* kestrel = "com.example.kestrel";
 constexpr auto controlOption = Qt::ControlModifier | Qt::AltModifier;
 
-struct ItemSearchRunFixture : WholeRunFixture {
+struct ItemSearchRunFixture : ::testing::Test, WholeRun {
     /// On a new Mac ⌃⌥Space selects the next input source; this person has
     /// turned that off, as one does with a single keyboard layout.
     void freeControlOptionSpace() {

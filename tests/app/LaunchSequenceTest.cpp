@@ -107,15 +107,68 @@ TEST_F(LaunchFixture, quitCorvelInTheAlertEndsTheLaunchWithNoInterfaceAndNoIcons
     EXPECT_EQ(backend->count(Operation::prepare), 1u);
 }
 
-TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswers) {
-    for (auto outcome : {GhostRecoveryOutcome::requiresHostRestart(),
-                         GhostRecoveryOutcome::recovered(2), GhostRecoveryOutcome::clean()}) {
+// A restart of Control Center at launch changes the whole menu bar: what it
+// cleared, or failed to, is said in the log; a clean bar says nothing.
+TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswersAndSaysWhatARestartDid) {
+    const std::vector<std::pair<GhostRecoveryOutcome, std::string>> cases{
+        {GhostRecoveryOutcome::requiresHostRestart(),
+         "Corvel: leftover items of an earlier run of Corvel are still in the menu bar after a "
+         "restart of Control Center at launch"},
+        {GhostRecoveryOutcome::recovered(2),
+         "Corvel: Control Center was restarted at launch to "
+         "clear 2 leftover item(s) of an earlier run of Corvel"},
+        {GhostRecoveryOutcome::clean(), ""}};
+    // Only the restart speaks: no system shortcut stands in Find Item…'s way.
+    scenario.hotKeys.clear();
+    for (const auto& [outcome, line] : cases) {
         backend = std::make_shared<test::ScriptedBackend>();
         backend->setGhostOutcome(outcome);
+        log->clear();
         launch();
         EXPECT_TRUE(backend->isPrepared());
         EXPECT_TRUE(delegate->launchTask().isDone());
+        EXPECT_EQ(log->lines(),
+                  line.empty() ? std::vector<std::string>{} : std::vector<std::string>{line});
     }
+}
+
+// Quitting cancels the launch, and a cancelled wait ends at once: a retry
+// loop that did not look would spin on the main thread and never let the
+// quit finish.
+TEST_F(LaunchFixture, quittingWhileWaitingForScreenRecordingEndsTheLaunchAtOnce) {
+    scenario.screenRecording = sim::Scenario::Permission::denied;
+    backend->failAlways(Operation::prepare, spacerMissing);
+    launch();
+    delegate->launchTask().cancel();
+    loop.advance(1ms);
+    EXPECT_TRUE(delegate->launchTask().isDone());
+    loop.advance(10s);
+    EXPECT_LE(prepareFailureLines().size(), 2u);
+    EXPECT_EQ(backend->count(Operation::placeOwnChrome), 0u);
+}
+
+// Screen Recording withdrawn while Corvel runs: it is noticed, asked for as
+// at launch, and its return puts the filed items back.
+TEST_F(LaunchFixture, aWithdrawnScreenRecordingIsAskedForAgainAndItsReturnReconciles) {
+    launch();
+    ASSERT_TRUE(delegate->launchTask().isDone());
+    const auto reconciled = backend->count(Operation::currentItems);
+    desktop->setScreenRecordingGranted(false);
+    loop.advance(2s);
+    ASSERT_EQ(alerts->shown().size(), 1u);
+    EXPECT_EQ(alerts->shown()[0].messageText, "Corvel needs Screen Recording on macOS 26");
+    EXPECT_EQ(desktop->counters().screenRecordingRequests, 1);
+    EXPECT_EQ(log->lines().back(), "Corvel: Screen Recording was withdrawn; Corvel moves no item "
+                                   "until it is granted again");
+    loop.advance(10s);
+    EXPECT_EQ(alerts->shown().size(), 1u) << "asked once while it stays withdrawn";
+
+    desktop->setScreenRecordingGranted(true);
+    loop.advance(2s);
+    EXPECT_EQ(log->lines().back(), "Corvel: Screen Recording is granted again; filed items go "
+                                   "back into the hidden region");
+    EXPECT_GT(backend->count(Operation::currentItems), reconciled);
+    EXPECT_EQ(terminations, 0);
 }
 
 TEST_F(LaunchFixture, theStoreIsReadBeforeTheBackendIsFirstUsed) {

@@ -1,7 +1,10 @@
-#include "WholeRunFixture.h"
+#include "app/WholeRun.h"
+
 #include "engine/GroupShortcuts.h"
 #include "engine/StripEffectInterpreter.h"
 #include "settings_ui/GroupDetailView.h"
+#include "settings_ui/HostWindow.h"
+#include "settings_ui/SettingsWindowController.h"
 #include "ui/StripPanel.h"
 #include "ui/StripPlacement.h"
 #include "ui/StripRowButton.h"
@@ -12,8 +15,15 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
-using namespace corvel::test;
 using namespace std::chrono_literals;
+
+namespace {
+
+using namespace corvel::test;
+
+struct WholeRunFixture : ::testing::Test, WholeRun {};
+
+} // namespace
 
 TEST_F(WholeRunFixture, groupsMadeInTheSettingsStandInTheMenuBarInOrderAndFiledItemsLeaveIt) {
     launch();

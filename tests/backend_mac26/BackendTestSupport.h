@@ -72,6 +72,13 @@ class CountingAccessibility final : public platform::Accessibility {
                                                std::string_view action) override {
         return inner_->performAction(element, action);
     }
+    platform::AccessibilityElement createSystemWide() const override {
+        return inner_->createSystemWide();
+    }
+    platform::AccessibilityError setMessagingTimeout(const platform::AccessibilityElement& element,
+                                                     float timeoutInSeconds) override {
+        return inner_->setMessagingTimeout(element, timeoutInSeconds);
+    }
 
     mutable std::atomic<int> trustChecks{0};
 

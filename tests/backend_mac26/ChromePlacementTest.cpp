@@ -180,6 +180,7 @@ TEST_P(ChromePlacementTest, aWrongAchievedOrderIsPlacedOnceMoreFromScratch) {
 }
 
 TEST_P(ChromePlacementTest, namesThatNeverRegisterFailTheWholePlacementAndLeaveNothing) {
+    desktop->setAccessibilityReadCost(0ms); // the placement's own waits, not the poll's reads
     desktop->setItemFaults(nameOf(handleA), faultWith(&sim::ItemFaults::neverRegisters, true));
 
     EXPECT_EQ(
@@ -188,6 +189,25 @@ TEST_P(ChromePlacementTest, namesThatNeverRegisterFailTheWholePlacementAndLeaveN
 
     EXPECT_EQ(sinceStart(loop.now()), 1500ms);
     EXPECT_TRUE(ownLeftToRight().empty());
+}
+
+// Quitting cancels what waits; a cancelled wait at the gate ends at once,
+// so a placement that looked again would spin on the main thread forever.
+TEST_P(ChromePlacementTest, aPlacementCancelledWhileQueuedBehindAnotherEnds) {
+    auto running = async::spawn(loop, discard(backend->placeOwnChrome({groupIcon(handleA, 0)})));
+    loop.runUntilIdle();
+    auto queued = async::spawn(loop, discard(backend->placeOwnChrome({groupIcon(handleB, 0)})));
+    loop.runUntilIdle();
+    ASSERT_FALSE(queued.isDone());
+
+    queued.cancel();
+    loop.runUntilIdle();
+
+    EXPECT_TRUE(queued.isDone());
+    EXPECT_TRUE(queued.failure());
+    loop.advance(3s);
+    EXPECT_TRUE(running.isDone());
+    EXPECT_EQ(ownLeftToRight(), (std::vector<std::string>{spacerName, nameOf(handleA)}));
 }
 
 TEST_P(ChromePlacementTest, regionOperationsWaitForARunningPlacement) {

@@ -22,21 +22,28 @@ inline void PrintTo(const CaptureResult& result, std::ostream* out) {
 
 namespace corvel::test {
 
+/// An application with one extra, described and with a menu of one entry.
+inline sim::Scenario::Application
+applicationWithOneExtra(std::string name, std::string bundleIdentifier, std::string autosaveName,
+                        std::string description, std::string menuEntry) {
+    sim::Scenario::Application application;
+    application.name = std::move(name);
+    application.bundleIdentifier = std::move(bundleIdentifier);
+    sim::Scenario::Extra extra;
+    extra.autosaveName = std::move(autosaveName);
+    extra.description = std::move(description);
+    extra.menu = {std::move(menuEntry)};
+    application.extras.push_back(extra);
+    return application;
+}
+
 /// A built-in desktop with two test applications added: Testbed (one extra,
 /// "testbed.one", described "Testbed One") and Twinlight (two extras,
 /// "twinlight.a" and "twinlight.b", without title or description).
 inline sim::Scenario backendScenario(const ScenarioCase& which) {
     sim::Scenario scenario = builtInScenario(which);
-
-    sim::Scenario::Application testbed;
-    testbed.name = "Testbed";
-    testbed.bundleIdentifier = "com.example.testbed";
-    sim::Scenario::Extra one;
-    one.autosaveName = "testbed.one";
-    one.description = "Testbed One";
-    one.menu = {"Testbed Settings…"};
-    testbed.extras.push_back(one);
-    scenario.applications.push_back(testbed);
+    scenario.applications.push_back(applicationWithOneExtra(
+        "Testbed", "com.example.testbed", "testbed.one", "Testbed One", "Testbed Settings…"));
 
     sim::Scenario::Application twinlight;
     twinlight.name = "Twinlight";

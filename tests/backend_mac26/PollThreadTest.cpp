@@ -1,6 +1,5 @@
 #include "BackendTestSupport.h"
 #include "async/ThreadLoop.h"
-#include "support/RunTask.h"
 
 #include <unordered_map>
 
@@ -8,7 +7,8 @@ namespace corvel::test {
 namespace {
 
 // The poll on a real background thread while the main loop changes the bar,
-// presses items and reads the current items through the same identity cache.
+// presses items and reads the current items, which it reads on that thread
+// too, through the same identity cache.
 class Mac26PollOnAThread : public testing::TestWithParam<ScenarioCase> {
   protected:
     void SetUp() override {
@@ -46,14 +46,23 @@ class Mac26PollOnAThread : public testing::TestWithParam<ScenarioCase> {
     bool eventsCatchUp() {
         for (int round = 0; round < 200; ++round) {
             loop.runUntil([] { return false; }, 20ms);
-            const auto reading = runTask(loop, backend->currentItems());
+            // The reading itself is made on the background thread.
+            auto reading = std::make_shared<std::vector<ObservedItem>>();
+            auto read = async::spawn(loop, store(backend->currentItems(), reading));
+            if (!loop.runUntil([&] { return read.isDone(); }, 10s))
+                return false;
             std::unordered_map<BackendItemToken, ObservedItem> expected;
-            for (const auto& item : reading)
+            for (const auto& item : *reading)
                 expected.emplace(item.id, item);
             if (replayed() == expected)
                 return true;
         }
         return false;
+    }
+
+    static async::Task<void> store(async::Task<std::vector<ObservedItem>> reading,
+                                   std::shared_ptr<std::vector<ObservedItem>> into) {
+        *into = co_await std::move(reading);
     }
 
     std::optional<sim::BarItem> barItem(std::size_t index) const {

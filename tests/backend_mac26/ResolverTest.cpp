@@ -1,6 +1,8 @@
 #include "BackendTestSupport.h"
 #include "backend_mac26/Mac26MenuExtraResolver.h"
 
+#include <algorithm>
+
 namespace corvel::test {
 namespace {
 
@@ -48,22 +50,48 @@ TEST_P(Mac26MenuExtraResolverOnDesktop,
                                                "Control Center"}));
 }
 
-TEST_P(Mac26MenuExtraResolverOnDesktop, leavesOutExtrasPushedOffTheLeftEdgeAndAnUntrustedScan) {
+// Filed items stand far off the left edge and must still be found; an item
+// whose window has not registered stands nowhere yet.
+TEST_P(Mac26MenuExtraResolverOnDesktop, keepsExtrasPushedOffTheLeftEdgeButNotUnplacedOnes) {
     start(builtInScenario(GetParam()));
-    const auto visible = resolver->currentExtras().size();
-    ASSERT_GT(visible, 10u);
+    const auto placed = resolver->currentExtras().size();
+    ASSERT_GT(placed, 10u);
     auto wide = desktop->statusItem(24);
     wide->setAutosaveName("Probe");
+    EXPECT_EQ(resolver->currentExtras().size(), placed);
     loop.advance(300ms);
-    EXPECT_EQ(resolver->currentExtras().size(), visible + 1);
+    EXPECT_EQ(resolver->currentExtras().size(), placed + 1);
     wide->setLength(10000);
     loop.advance(300ms);
-    // Widened, the leftmost item starts far off the left edge (negative x)
-    // and is no extra any more; the foreign ones right of it stay.
-    EXPECT_EQ(resolver->currentExtras().size(), visible);
+    const auto extras = resolver->currentExtras();
+    EXPECT_EQ(extras.size(), placed + 1);
+    EXPECT_TRUE(std::any_of(extras.begin(), extras.end(),
+                            [](const MenuExtra& extra) { return extra.x < -5000; }));
 
     desktop->setAccessibilityTrusted(false);
     EXPECT_TRUE(resolver->currentExtras().empty());
+}
+
+TEST_P(Mac26MenuExtraResolverOnDesktop, anApplicationThatDoesNotAnswerRestsForTenSeconds) {
+    start(builtInScenario(GetParam()));
+    desktop->setAccessibilityReadCost(0ms);
+    resolver = std::make_unique<Mac26MenuExtraResolver>(desktop, desktop, 0, &loop);
+    desktop->setApplicationHung("com.example.driftwood", true);
+    // The walk runs as work of the loop, whose thread the hung read holds.
+    auto walk = [&] {
+        std::size_t found = 0;
+        loop.post([&] { found = extrasOf("com.example.driftwood").size(); });
+        loop.runUntilIdle();
+        return found;
+    };
+    const auto before = loop.now();
+    EXPECT_EQ(walk(), 0u);
+    EXPECT_EQ(loop.now() - before, 6s) << "the platform's own timeout";
+    desktop->setApplicationHung("com.example.driftwood", false);
+    loop.advance(9s);
+    EXPECT_EQ(walk(), 0u) << "still resting, ten seconds from the failed read";
+    loop.advance(1s);
+    EXPECT_EQ(walk(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, Mac26MenuExtraResolverOnDesktop,

@@ -81,8 +81,9 @@ class ItemAssignmentCoordinatorTest : public ::testing::Test {
     test::MemoryLog log;
     std::shared_ptr<ScriptedBackend> backend = std::make_shared<ScriptedBackend>();
     std::shared_ptr<GroupStore> store = openStore();
+    std::shared_ptr<test::MemoryLog> moveLog = std::make_shared<test::MemoryLog>();
     std::shared_ptr<ItemAssignmentCoordinator> coordinator =
-        ItemAssignmentCoordinator::create(backend, store);
+        ItemAssignmentCoordinator::create(backend, store, moveLog);
     const GroupID work = GroupID::random();
     const GroupID play = GroupID::random();
 };
@@ -220,6 +221,8 @@ TEST_F(ItemAssignmentCoordinatorTest, AFullHiddenRegionRefusesAndRecordsNothing)
     EXPECT_FALSE(storeFileWritten());
 }
 
+// A badge in the settings is all a person sees otherwise: each failed move
+// says in the log which item it was and what happened to it.
 TEST_F(ItemAssignmentCoordinatorTest,
        AnyOtherMoveFailureStoresTheGroupAndAsksForAHandUntilAMoveWorks) {
     backend->setItems({observed("com.example.app", "Sync", 500)});
@@ -241,6 +244,11 @@ TEST_F(ItemAssignmentCoordinatorTest,
     EXPECT_TRUE(rowAt(0).needsAHand);
     EXPECT_EQ(run(coordinator->unassign(id)), AssignmentOutcome::assigned());
     EXPECT_FALSE(rowAt(0).needsAHand);
+    EXPECT_EQ(moveLog->lines(),
+              (std::vector<std::string>{
+                  "Corvel: Sync did not move into the hidden region and needs a hand — "
+                  "geometryUnsettled",
+                  "Corvel: Sync left the menu bar while it was being moved"}));
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, AFailedHideAfterAssigningIsReportedWithTheErrorsTextForm) {

@@ -227,11 +227,20 @@ TEST_F(StripEffectInterpreterTest, aLookupMissEndsTheRevealAtOnceWithoutTouching
     EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
 }
 
+// A menu that never opened is said in the log, by the item's name; other
+// failed presses are dropped silently.
 TEST_F(StripEffectInterpreterTest, aThrowingPressStillReturnsTheMachineToIdle) {
     backend->failNext(Operation::press, BackendError::pressUnconfirmed());
     handleNow(Event::groupIconClicked(groupA));
     EXPECT_NO_THROW(handleNow(Event::itemClickedInStrip(itemX, groupA)));
     EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"Corvel: Weather did not open its menu"});
+
+    backend->failNext(Operation::press, BackendError::itemNoLongerExists());
+    handleNow(Event::groupIconClicked(groupA));
+    EXPECT_NO_THROW(handleNow(Event::itemClickedInStrip(itemX, groupA)));
+    EXPECT_EQ(backend->count(Operation::press), 2u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(StripEffectInterpreterTest, anUnexpectedFailureEndsTheRevealAndThenReachesTheSender) {

@@ -59,7 +59,8 @@ bool settingsPictures(const QDir& folder) {
                                                           .workspace = world.desktop,
                                                           .activation = nullptr,
                                                           .alerts = world.alerts,
-                                                          .defaults = defaults});
+                                                          .defaults = defaults,
+                                                          .launchAtLogin = world.launchAtLogin});
     world.showItems(menuBar);
     controller.show();
     world.settle();

@@ -14,8 +14,12 @@ SettingsScreensFixture::SettingsScreensFixture() {
     coordinator = ItemAssignmentCoordinator::create(backend, store);
     viewModel = SettingsViewModel::create(store, coordinator, screenRecording);
     desktop = sim::SimulatedDesktop::create(loop, sim::ScenarioLoader::defaultScenario());
-    screens = std::make_unique<SettingsScreens>(viewModel, loop,
-                                                std::make_shared<AppIconProvider>(desktop), alerts);
+    // The log outlives the setting: both are this fixture's.
+    launchAtLogin = std::make_shared<LaunchAtLoginSetting>(
+        desktop->services().launchAtLogin,
+        std::shared_ptr<platform::SystemLog>(std::shared_ptr<void>(), &log));
+    screens = std::make_unique<SettingsScreens>(
+        viewModel, loop, std::make_shared<AppIconProvider>(desktop), alerts, launchAtLogin);
 }
 
 SettingsScreensFixture::~SettingsScreensFixture() {

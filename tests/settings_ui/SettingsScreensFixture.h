@@ -77,6 +77,7 @@ class SettingsScreensFixture {
     std::shared_ptr<SettingsViewModel> viewModel;
     std::shared_ptr<ScriptedModalAlerts> alerts = std::make_shared<ScriptedModalAlerts>();
     std::shared_ptr<sim::SimulatedDesktop> desktop;
+    std::shared_ptr<LaunchAtLoginSetting> launchAtLogin;
     std::unique_ptr<SettingsScreens> screens;
 };
 

@@ -3,6 +3,7 @@
 #include "SettingsScreensFixture.h"
 #include "backend/BackendError.h"
 #include "settings_ui/EmptyStateView.h"
+#include "settings_ui/LaunchAtLoginToggle.h"
 #include "settings_ui/SidebarRowDelegate.h"
 
 #include <QApplication>
@@ -170,6 +171,27 @@ TEST_F(SettingsViewTest, onlyTheUnresolvedAndHiddenGroupPanesShowTheScreenRecord
     view().select(SettingsSidebarSelection::hiddenGroup());
     EXPECT_EQ(view().visibleScreenRecordingToggles().size(), 1u);
     EXPECT_EQ(view().paneTitle()->text(), "Hidden Group");
+}
+
+TEST_F(SettingsViewTest, theLoginSwitchBesideItTurnsTheLoginItemOnAndOff) {
+    view().select(SettingsSidebarSelection::unresolved());
+    LaunchAtLoginToggle* row = nullptr;
+    for (auto* child : view().findChildren<QWidget*>())
+        if (auto* found = dynamic_cast<LaunchAtLoginToggle*>(child); found && found->isVisible())
+            row = found;
+    ASSERT_TRUE(row);
+    auto* toggle = row->toggle();
+    EXPECT_EQ(toggle->text(), "Open Corvel at login");
+    EXPECT_FALSE(toggle->isChecked());
+    const auto loginItem = desktop->services().launchAtLogin;
+    // On the switch itself: the row is wider than what it answers to.
+    const QPoint onSwitch(10, toggle->height() / 2);
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, onSwitch);
+    EXPECT_EQ(loginItem->status(), platform::LaunchAtLogin::Status::enabled);
+    EXPECT_TRUE(toggle->isChecked());
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, onSwitch);
+    EXPECT_EQ(loginItem->status(), platform::LaunchAtLogin::Status::notRegistered);
+    EXPECT_FALSE(row->noteLabel()->isVisible());
 }
 
 TEST_F(SettingsViewTest, theHiddenGroupPaneNamesNoFileAPersonCannotOpen) {

@@ -32,7 +32,8 @@ class WindowControllerTest : public ::testing::Test, protected test::SettingsScr
                                                           .workspace = desktop,
                                                           .activation = activation,
                                                           .alerts = alerts,
-                                                          .defaults = defaults});
+                                                          .defaults = defaults,
+                                                          .launchAtLogin = launchAtLogin});
     }
 
     std::shared_ptr<RecordingActivation> activation = std::make_shared<RecordingActivation>();

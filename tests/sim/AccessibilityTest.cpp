@@ -52,6 +52,47 @@ TEST_F(AccessibilityTest, ThisProcesssItemsAnswerFromTheirButtonsAndGoNegativeWh
     EXPECT_EQ(attribute(extras[1], "AXTitle").asString(), "Hidden Title");
 }
 
+// A read is a call into another process: it keeps the calling thread, on the
+// loop's clock, and one into an application that never answers keeps it
+// until the messaging timeout.
+TEST_F(AccessibilityTest, ReadsOfOtherApplicationsHoldTheirCallerAndAHungOneTimesOut) {
+    auto scenario = smallScenario();
+    scenario.accessibilityReadCost = 2ms;
+    scenario.applications[1].hung = true;
+    start(scenario);
+    const auto alpha = desktop->createApplication(pid("com.example.alpha"));
+    const auto beta = desktop->createApplication(pid("com.example.beta"));
+    auto took = [&](const std::function<void()>& call) {
+        const auto before = loop.now();
+        loop.post(call);
+        loop.runUntilIdle();
+        return loop.now() - before;
+    };
+    AccessibilityError alphaAnswer{};
+    EXPECT_EQ(took([&] { desktop->copyAttributeValue(beta, "AXTitle"); }), 2ms);
+    EXPECT_EQ(took([&] {
+                  desktop->copyAttributeValue(desktop->createApplication(::getpid()), "AXTitle");
+              }),
+              0ms);
+    EXPECT_EQ(took([&] { alphaAnswer = desktop->copyAttributeValue(alpha, "AXTitle").error; }), 6s);
+    EXPECT_EQ(alphaAnswer, AccessibilityError::cannotComplete);
+
+    const auto systemWide = desktop->createSystemWide();
+    EXPECT_EQ(desktop->setMessagingTimeout(systemWide, 0.25f), AccessibilityError::success);
+    EXPECT_EQ(took([&] { desktop->copyAttributeValue(alpha, "AXTitle"); }), 250ms);
+    EXPECT_EQ(desktop->setMessagingTimeout(alpha, 0.1f), AccessibilityError::success);
+    EXPECT_EQ(took([&] { alphaAnswer = desktop->performAction(alpha, "AXPress"); }), 100ms);
+    EXPECT_EQ(alphaAnswer, AccessibilityError::cannotComplete);
+    EXPECT_EQ(desktop->setMessagingTimeout(alpha, 0), AccessibilityError::success);
+    EXPECT_EQ(desktop->setMessagingTimeout(systemWide, 0), AccessibilityError::success);
+    EXPECT_EQ(took([&] { desktop->copyAttributeValue(alpha, "AXTitle"); }), 6s);
+    EXPECT_EQ(desktop->setMessagingTimeout(systemWide, -1), AccessibilityError::illegalArgument);
+
+    desktop->setApplicationHung("com.example.alpha", false);
+    EXPECT_TRUE(desktop->copyAttributeValue(alpha, "AXTitle").value) << "outside any loop work";
+    EXPECT_EQ(desktop->counters().presses, 0);
+}
+
 TEST_F(AccessibilityTest, NothingAnswersWhileTheProcessIsNotTrustedAndAPromptMayGrant) {
     auto scenario = smallScenario();
     scenario.accessibility = sim::Scenario::Permission::grantedOnRequest;

@@ -78,6 +78,30 @@ TEST_F(RestartTest, ARestartedHostsUnnamedExtrasGetThePlatformsSameNamesAndTheir
     EXPECT_EQ(desktop->itemsLeftToRight()[2].frame, wifiFrame);
 }
 
+// Control Center restarts by itself now and then, and applications start
+// and quit while Corvel runs.
+TEST_F(RestartTest, ApplicationsQuitOnTheirOwnComeBackAndLaunchLate) {
+    auto scenario = smallScenario();
+    scenario.applications[0].quitAt = 100ms;
+    scenario.applications[2].running = false;
+    scenario.applications[2].launchAt = 200ms;
+    start(scenario);
+    const auto clock = desktop->windowNumberOf("clock");
+    ASSERT_FALSE(desktop->windowNumberOf("beta"));
+    loop.advance(100ms);
+    EXPECT_FALSE(desktop->pidOf("com.apple.controlcenter"));
+    loop.advance(100ms);
+    EXPECT_TRUE(desktop->windowNumberOf("beta"));
+    loop.advance(300ms);
+    ASSERT_TRUE(desktop->pidOf("com.apple.controlcenter"));
+    EXPECT_NE(desktop->windowNumberOf("clock"), clock);
+
+    desktop->quitApplication("com.example.beta");
+    EXPECT_FALSE(desktop->windowNumberOf("beta"));
+    desktop->launchApplication("com.example.beta");
+    EXPECT_TRUE(desktop->windowNumberOf("beta"));
+}
+
 TEST_F(RestartTest, ARestartThatFailsToClearLeftoversStillRestarts) {
     auto scenario = withLeftovers();
     scenario.restartKeepsLeftovers = true;

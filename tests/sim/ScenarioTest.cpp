@@ -28,6 +28,7 @@ TEST(ScenarioTest, TheDefaultScenarioIsHostedSettlesForAWhileAndActsAfterLatenci
     const auto scenario = sim::ScenarioLoader::defaultScenario();
     EXPECT_TRUE(scenario.hostStatusItemsInHost);
     EXPECT_EQ(scenario.settleTime, 100ms);
+    EXPECT_EQ(scenario.accessibilityReadCost, 1ms);
     EXPECT_EQ(scenario.latencies, sim::Latencies{});
     for (auto latency : {scenario.latencies.drop, scenario.latencies.lengthChange,
                          scenario.latencies.menuOpen, scenario.latencies.menuClose}) {
@@ -46,7 +47,9 @@ TEST(ScenarioTest, AScenarioDocumentSetsPermissionsFaultsAndLeftovers) {
                         "faultsByAutosaveName": {"Spacer": {"neverRegisters": true}}},
         "hostStatusItemsInHost": true,
         "latencies": {"dropMs": 5, "menuCloseMs": 0},
+        "accessibilityReadCostMs": 2,
         "applications": [{"name": "Zed", "bundleIdentifier": "com.example.zed", "relaunchAfterMs": 10,
+                          "launchAtMs": 5, "quitAtMs": 60, "hung": true,
                           "extras": [{"description": "Zed", "width": 30,
                                       "faults": {"needsWakeUp": true, "vanishAfterDrags": 3,
                                                  "menuAutoCloseMs": 1500}}]}],
@@ -66,6 +69,10 @@ TEST(ScenarioTest, AScenarioDocumentSetsPermissionsFaultsAndLeftovers) {
     EXPECT_EQ(extra.faults.vanishAfterDrags, 3);
     EXPECT_EQ(extra.faults.menuAutoClose, 1500ms);
     EXPECT_EQ(scenario.applications.at(0).relaunchAfter, 10ms);
+    EXPECT_EQ(scenario.applications.at(0).launchAt, 5ms);
+    EXPECT_EQ(scenario.applications.at(0).quitAt, 60ms);
+    EXPECT_TRUE(scenario.applications.at(0).hung);
+    EXPECT_EQ(scenario.accessibilityReadCost, 2ms);
     EXPECT_EQ(scenario.leftovers.at(0).ownerPid, 77);
     EXPECT_EQ(scenario.extraWindows.at(0).find("kCGWindowLayer")->kind(),
               platform::PlatformValue::Kind::real);

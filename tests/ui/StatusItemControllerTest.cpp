@@ -62,12 +62,22 @@ TEST_F(StatusItemControllerTest, startPlacesThePrimaryIconAndOneIconPerGroupThen
     EXPECT_TRUE(controller->isListening());
 }
 
-TEST_F(StatusItemControllerTest, aFailedPlacementAtStartIsThrownAndNothingElseHappens) {
+// A placement that fails at launch must not leave the Group icons dead for
+// the whole run: the controller listens all the same and places again.
+TEST_F(StatusItemControllerTest, aFailedPlacementAtStartIsThrownListenedPastAndTriedAgain) {
     ui.backend->failNext(Operation::placeOwnChrome, BackendError::underlying("no bar"));
 
     EXPECT_THROW(test::runTask(ui.loop, controller->start()), BackendError);
     EXPECT_EQ(ui.backend->count(Operation::attachPrimaryIconMenu), 0u);
-    EXPECT_FALSE(controller->isListening());
+    EXPECT_TRUE(controller->isListening());
+    ui.loop.advance(StatusItemController::placementRetry);
+    EXPECT_EQ(ui.backend->count(Operation::placeOwnChrome), 2u);
+    EXPECT_EQ(ui.backend->count(Operation::attachPrimaryIconMenu), 1u);
+    EXPECT_FALSE(controller->isRetryingPlacement());
+
+    click(play, {1200, 0, 24, 24});
+    ui.loop.runUntilIdle();
+    EXPECT_EQ(ui.interpreter->state().strip(), StripState::open(play.id));
 }
 
 TEST_F(StatusItemControllerTest, withoutAMenuControllerThePrimaryIconGetsNoMenu) {

@@ -6,9 +6,9 @@
 #include "app/ScreenMapping.h"
 #include "app/SimulatedPerson.h"
 #include "async/ManualLoop.h"
+#include "async/ManualThread.h"
 #include "async/Spawn.h"
 #include "backend_mac26/Mac26Backend.h"
-#include "settings_ui/HostWindow.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
@@ -29,34 +29,43 @@ inline constexpr const char* driftwood = "com.example.driftwood";
 inline constexpr const char* orrery = "net.example.orrery";
 inline constexpr const char* cobble = "com.example.cobble";
 
-// Corvel on the simulated desktop with the real backend, store and interface,
-// all on one manual loop: minutes of use in virtual time.
-struct WholeRunFixture : ::testing::Test {
-    async::ManualLoop loop;
-    test::TemporaryFolder folder;
-    std::shared_ptr<test::MemoryLog> log = std::make_shared<test::MemoryLog>();
-    std::shared_ptr<test::ScriptedModalAlerts> alerts =
-        std::make_shared<test::ScriptedModalAlerts>();
-    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
-    std::shared_ptr<sim::SimulatedDesktop> desktop;
-    std::shared_ptr<app::CorvelAppDelegate> delegate;
-    std::unique_ptr<app::SimulatedPerson> person;
-    std::unique_ptr<app::PersonKeyboard> keyboard;
-
-    ~WholeRunFixture() override { quit(); }
+/// Corvel on the simulated desktop with the real backend, store and interface,
+/// all on one manual loop: minutes of use in virtual time. With
+/// `onBackgroundThread`, the backend's background work (the poll, its
+/// accessibility reads, the store's writes) runs on a thread of its own in
+/// lockstep with the loop, so that a read that takes long holds that thread
+/// only, as on a Mac.
+class WholeRun {
+  public:
+    explicit WholeRun(sim::Scenario desktopScenario = sim::ScenarioLoader::defaultScenario(),
+                      bool onBackgroundThread = false)
+        : scenario(std::move(desktopScenario)) {
+        if (onBackgroundThread)
+            background = std::make_unique<async::ManualThread>(loop);
+    }
+    virtual ~WholeRun() {
+        quit();
+        background.reset();
+    }
 
     void launch() {
         desktop = sim::SimulatedDesktop::create(loop, scenario);
         const double height = scenario.screen.height;
         auto ports = desktop->services();
         ports.systemLog = log;
-        delegate = app::CorvelAppDelegate::create(test::delegateServices(
+        async::Executor& backgroundExecutor =
+            background ? static_cast<async::Executor&>(*background) : loop;
+        auto services = delegateServices(
             loop, *desktop, log, alerts, folder.path(),
-            [ports, this] { return std::make_shared<Mac26Backend>("Corvel", ports, loop, loop); },
+            [ports, this, &backgroundExecutor] {
+                return std::make_shared<Mac26Backend>("Corvel", ports, loop, backgroundExecutor);
+            },
             [] {},
             [height](const platform::Point& origin, const QSize& size) {
                 return app::ScreenMapping{}.topLeftOf(origin, size, height);
-            }));
+            });
+        services.backgroundExecutor = &backgroundExecutor;
+        delegate = app::CorvelAppDelegate::create(std::move(services));
         person = std::make_unique<app::SimulatedPerson>(desktop, delegate);
         keyboard = std::make_unique<app::PersonKeyboard>(desktop);
         QCoreApplication::instance()->installEventFilter(keyboard.get());
@@ -87,19 +96,29 @@ struct WholeRunFixture : ::testing::Test {
         return true;
     }
 
+    /// Two Groups, "Work" with Driftwood and Orrery, "Media" with Cobble.
     void createGroupsAndFile() {
         delegate->settingsWindowController()->show();
         person->createGroup("Work");
         person->createGroup("Media");
         ASSERT_TRUE(advanceUntil([&] { return person->groupIconsLeftToRight().size() == 2; }));
         person->showLayoutPane();
-        for (auto [bundle, group] : {std::pair{driftwood, "Work"}, std::pair{orrery, "Work"},
-                                     std::pair{cobble, "Media"}}) {
-            ASSERT_TRUE(advanceUntil([&] { return person->applicationItem(bundle).has_value(); }));
-            person->dropIntoGroup(bundle, group);
+        for (auto [bundle, group] : filings()) {
+            // The person drags the tile as soon as the pane shows it.
+            ASSERT_TRUE(advanceUntil([&] {
+                try {
+                    person->dropIntoGroup(bundle, group);
+                    return true;
+                } catch (const std::runtime_error&) {
+                    return false;
+                }
+            }));
             ASSERT_TRUE(advanceUntil([&] { return person->isTileInLane(bundle, group); }))
                 << bundle;
         }
+    }
+    static std::vector<std::pair<const char*, const char*>> filings() {
+        return {{driftwood, "Work"}, {orrery, "Work"}, {cobble, "Media"}};
     }
 
     bool allFiledHidden() const {
@@ -118,6 +137,17 @@ struct WholeRunFixture : ::testing::Test {
         person->pressKey(key, modifiers);
         loop.runUntilIdle();
     }
+
+    async::ManualLoop loop;
+    std::unique_ptr<async::ManualThread> background;
+    TemporaryFolder folder;
+    std::shared_ptr<MemoryLog> log = std::make_shared<MemoryLog>();
+    std::shared_ptr<ScriptedModalAlerts> alerts = std::make_shared<ScriptedModalAlerts>();
+    sim::Scenario scenario;
+    std::shared_ptr<sim::SimulatedDesktop> desktop;
+    std::shared_ptr<app::CorvelAppDelegate> delegate;
+    std::unique_ptr<app::SimulatedPerson> person;
+    std::unique_ptr<app::PersonKeyboard> keyboard;
 };
 
 } // namespace corvel::test
