@@ -14,10 +14,12 @@
 
 namespace corvel {
 class CorvelMenuController;
+class FindItemHotKey;
 class GhostRecoveryOutcome;
 class GhostRecoveryCoordinator;
 class GroupShortcuts;
 class ItemAssignmentCoordinator;
+class ItemSearchWindowController;
 class MenuBarBackend;
 class OnboardingWindowController;
 class SettingsWindowController;
@@ -61,7 +63,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
         /// Where the Strip panel stands on the real screen.
         StripWindowController::ScreenMapping stripPlacement;
         /// Stands in for the platform's user defaults (the settings window's
-        /// frame).
+        /// frame, Find Item…'s shortcut).
         std::shared_ptr<QSettings> defaults;
     };
 
@@ -89,6 +91,9 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     const std::shared_ptr<StripWindowController>& stripController() const {
         return stripController_;
     }
+    const std::shared_ptr<ItemSearchWindowController>& searchController() const {
+        return searchController_;
+    }
     const std::shared_ptr<StatusItemController>& statusItemController() const {
         return statusItemController_;
     }
@@ -98,6 +103,9 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     const std::shared_ptr<CorvelMenuController>& menuController() const { return menuController_; }
     /// The Groups' global shortcuts; absent where the platform has no hot keys.
     const std::shared_ptr<GroupShortcuts>& groupShortcuts() const { return groupShortcuts_; }
+    /// Find Item…'s global shortcut; absent where the platform has no hot
+    /// keys.
+    const std::shared_ptr<FindItemHotKey>& findItemHotKey() const { return findItemHotKey_; }
     /// Present only while onboarding is shown.
     const std::shared_ptr<OnboardingWindowController>& onboardingWindowController() const {
         return onboardingWindowController_;
@@ -124,8 +132,9 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     // Steps 8, 9 and 11: the interface wiring.
     void buildInterface(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
                         const std::shared_ptr<GhostRecoveryCoordinator>& ghostRecovery);
-    /// Registers every Group's shortcut; a press toggles the Group's Strip.
-    void buildGroupShortcuts();
+    /// Registers every Group's shortcut, whose press toggles the Group's
+    /// Strip, and Find Item…'s, whose press toggles the search.
+    void buildGlobalShortcuts();
     async::Task<void> startInterface();
     void openOnboardingIfNeeded();
     void finishOnboarding();
@@ -141,10 +150,12 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<MenuBarBackend> backend_;
     std::shared_ptr<GroupStore> store_;
     std::shared_ptr<StripWindowController> stripController_;
+    std::shared_ptr<ItemSearchWindowController> searchController_;
     std::shared_ptr<StatusItemController> statusItemController_;
     std::shared_ptr<SettingsWindowController> settingsWindowController_;
     std::shared_ptr<CorvelMenuController> menuController_;
     std::shared_ptr<GroupShortcuts> groupShortcuts_;
+    std::shared_ptr<FindItemHotKey> findItemHotKey_;
     std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
 };
 

@@ -1,10 +1,13 @@
 #include "app/BackendAccessibilityPermission.h"
 #include "app/CorvelAppDelegate.h"
+#include "app/FindItemShortcutDefaults.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/AccessibilityPermission.h"
+#include "engine/FindItemHotKey.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/GroupShortcuts.h"
 #include "engine/ItemAssignmentCoordinator.h"
+#include "engine/ItemSearchViewModel.h"
 #include "engine/SystemRevealAllClock.h"
 #include "settings/GroupOrder.h"
 #include "settings/OnboardingViewModel.h"
@@ -13,6 +16,7 @@
 #include "settings_ui/OnboardingWindowController.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "ui/CorvelMenuController.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/StatusItemController.h"
 
 namespace corvel::app {
@@ -35,11 +39,21 @@ membershipIn(std::shared_ptr<ItemAssignmentCoordinator> assignment) {
     };
 }
 
+ItemSearchViewModel::ApplicationName
+applicationNames(std::shared_ptr<platform::Workspace> workspace) {
+    return [workspace](const std::string& bundleID) -> std::optional<std::string> {
+        if (!workspace)
+            return std::nullopt;
+        const auto running = workspace->runningApplicationsWithBundleIdentifier(bundleID);
+        return running.empty() ? std::nullopt : running.front().localizedName;
+    };
+}
+
 } // namespace
 
 bool CorvelAppDelegate::interfaceBuilt() const {
-    return stripController_ || statusItemController_ || settingsWindowController_ ||
-           menuController_ || onboardingWindowController_;
+    return stripController_ || searchController_ || statusItemController_ ||
+           settingsWindowController_ || menuController_ || onboardingWindowController_;
 }
 
 void CorvelAppDelegate::buildInterface(
@@ -53,10 +67,20 @@ void CorvelAppDelegate::buildInterface(
         {platform.screens, platform.workspace, platform.globalEventMonitor},
         services_.stripPlacement);
 
+    searchController_ = ItemSearchWindowController::create(
+        main,
+        ItemSearchViewModel::create(backend_, assignment, store_,
+                                    applicationNames(platform.workspace)),
+        {platform.screens, platform.workspace, platform.globalEventMonitor},
+        services_.stripPlacement);
+
     auto interpreter = StripEffectInterpreter::create(
-        backend_, stripController_->lookup(), stripController_,
-        std::make_shared<SystemRevealAllClock>(), main, *platform.systemLog);
+        backend_,
+        StripEffectInterpreter::eitherOf(searchController_->lookup(), stripController_->lookup()),
+        stripController_, std::make_shared<SystemRevealAllClock>(), main, *platform.systemLog);
+    interpreter->setSearchDelegate(searchController_);
     stripController_->setInterpreter(interpreter);
+    searchController_->setInterpreter(interpreter);
 
     assignment->setIsShowAllActive([weakInterpreter = std::weak_ptr(interpreter)] {
         auto interpreter = weakInterpreter.lock();
@@ -73,8 +97,9 @@ void CorvelAppDelegate::buildInterface(
         async::spawn(main, followGroupsChange(weakSelf, assignment));
     });
 
-    buildGroupShortcuts();
+    buildGlobalShortcuts();
     settings->setGroupShortcuts(groupShortcuts_);
+    settings->setFindItemHotKey(findItemHotKey_);
 
     auto launchAtLogin =
         platform.launchAtLogin
@@ -107,21 +132,42 @@ void CorvelAppDelegate::buildInterface(
                   },
                   .alerts = services_.alerts,
                   .terminate = services_.terminate,
+                  .searchController = searchController_,
               });
     statusItemController_->setMenuController(menuController_);
 }
 
-void CorvelAppDelegate::buildGroupShortcuts() {
+void CorvelAppDelegate::buildGlobalShortcuts() {
     const auto& platform = services_.platform;
     if (!platform.hotKeys)
         return;
+    auto& log = *platform.systemLog;
+    auto registry = HotKeyRegistry::create(platform.hotKeys, log);
     groupShortcuts_ = GroupShortcuts::create(
-        HotKeyRegistry::create(platform.hotKeys, *platform.systemLog), *platform.systemLog,
+        registry, log,
         [weakController = std::weak_ptr(statusItemController_)](const GroupID& group) {
             if (auto controller = weakController.lock())
                 controller->groupShortcutPressed(group);
         });
     groupShortcuts_->sync(store_->groups());
+
+    // The menu is built after this; a press finds it then.
+    auto defaults = services_.defaults;
+    std::optional<KeyboardShortcut> kept = FindItemHotKey::defaultShortcut;
+    if (defaults)
+        kept = FindItemShortcutDefaults::load(*defaults, log);
+    findItemHotKey_ = FindItemHotKey::create(
+        registry, log, kept,
+        [defaults,
+         systemLog = platform.systemLog](const std::optional<KeyboardShortcut>& shortcut) {
+            if (defaults)
+                FindItemShortcutDefaults::save(*defaults, shortcut, *systemLog);
+        },
+        [weakSelf = weak_from_this()] {
+            auto self = weakSelf.lock();
+            if (self && self->menuController_)
+                self->menuController_->findItemFromShortcut();
+        });
 }
 
 async::Task<void>

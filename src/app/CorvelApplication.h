@@ -34,8 +34,9 @@ class CorvelApplication {
         /// a Mac has.
         std::optional<sim::Scenario> scenario;
         std::filesystem::path storeURL;
-        /// Stands in for the platform's user defaults (window frames) on the
-        /// simulated desktop; on the Mac's own the platform's are used.
+        /// Stands in for the platform's user defaults (window frames, Find
+        /// Item…'s shortcut) on the simulated desktop; on the Mac's own the
+        /// platform's are used.
         std::filesystem::path defaultsFile;
         std::shared_ptr<platform::SystemLog> log;
         /// The launch alert and the interface's alerts; Qt message boxes by

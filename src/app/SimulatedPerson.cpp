@@ -12,6 +12,9 @@
 #include "settings_ui/SettingsView.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "sim/SimulatedDesktop.h"
+#include "ui/ItemSearchListModel.h"
+#include "ui/ItemSearchPanel.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/StripPanel.h"
 #include "ui/StripRowButton.h"
 #include "ui/StripWindowController.h"
@@ -20,6 +23,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -70,6 +74,13 @@ void SimulatedPerson::pressStripRow(const std::string& bundleIdentifier) {
     if (row == rows.end())
         throw std::runtime_error("the Strip has no row for " + bundleIdentifier);
     QTest::mouseClick(*row, Qt::LeftButton);
+}
+
+void SimulatedPerson::typeIntoSearch(const std::string& text) {
+    auto& panel = delegate_->searchController()->panel();
+    if (!panel.isVisible())
+        throw std::runtime_error("the item search is not shown");
+    QTest::keyClicks(&panel.field(), QString::fromStdString(text));
 }
 
 void SimulatedPerson::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -138,18 +149,54 @@ void SimulatedPerson::showGroupPane(const std::string& groupName) {
 void SimulatedPerson::recordShortcut(const std::string& groupName, Qt::Key key,
                                      Qt::KeyboardModifiers modifiers) {
     showGroupPane(groupName);
-    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
-    auto* recorder = pane->shortcutRecorder()->recordButton();
+    record(*shownShortcut(), key, modifiers);
+}
+
+void SimulatedPerson::showHiddenGroupPane() {
+    chooseInSidebar("Hidden Group");
+}
+
+void SimulatedPerson::recordFindItemShortcut(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    showHiddenGroupPane();
+    record(*shownShortcut(), key, modifiers);
+}
+
+void SimulatedPerson::record(GlobalShortcutView& shortcut, Qt::Key key,
+                             Qt::KeyboardModifiers modifiers) {
+    auto* recorder = shortcut.recorder()->recordButton();
     QTest::mouseClick(recorder, Qt::LeftButton);
     // The recorder takes the keyboard once it is clicked.
     QTest::keyClick(recorder, key, modifiers);
 }
 
-std::optional<std::string> SimulatedPerson::shortcutRefusalShown() const {
-    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
-    if (!pane || !pane->shortcutRefusalLabel()->isVisible())
+void SimulatedPerson::clearShortcut() {
+    auto* shortcut = shownShortcut();
+    if (!shortcut || !shortcut->recorder()->clearButton()->isVisible())
+        throw std::runtime_error("the settings show no shortcut to clear");
+    QTest::mouseClick(shortcut->recorder()->clearButton(), Qt::LeftButton);
+}
+
+GlobalShortcutView* SimulatedPerson::shownShortcut() const {
+    const auto& view = delegate_->settingsWindowController()->view();
+    auto* pane = view.groupDetailView();
+    if (pane && view.currentPane() == pane)
+        return pane->shortcutView();
+    auto* findItem = view.findItemShortcutView();
+    return findItem && findItem->isVisible() ? findItem : nullptr;
+}
+
+std::optional<std::string> SimulatedPerson::shortcutShown() const {
+    const auto* shortcut = shownShortcut();
+    if (!shortcut)
         return std::nullopt;
-    return pane->shortcutRefusalLabel()->text().toStdString();
+    return shortcut->recorder()->recordButton()->text().toStdString();
+}
+
+std::optional<std::string> SimulatedPerson::shortcutRefusalShown() const {
+    const auto* shortcut = shownShortcut();
+    if (!shortcut || !shortcut->refusalLabel()->isVisible())
+        return std::nullopt;
+    return shortcut->refusalLabel()->text().toStdString();
 }
 
 void SimulatedPerson::dropIntoGroup(const std::string& bundleIdentifier,
@@ -277,6 +324,42 @@ std::optional<std::string> SimulatedPerson::focusedStripRow() const {
 int SimulatedPerson::stripRowCount() const {
     const auto& panel = delegate_->stripController()->panel();
     return panel.isVisible() ? static_cast<int>(panel.findChildren<StripRowButton*>().size()) : 0;
+}
+
+bool SimulatedPerson::isSearchShown() const {
+    return delegate_->searchController()->panel().isVisible();
+}
+
+bool SimulatedPerson::searchHasKeyboard() const {
+    const auto& panel = delegate_->searchController()->panel();
+    return panel.isVisible() && QGuiApplication::focusWindow() == panel.windowHandle();
+}
+
+std::vector<std::string> SimulatedPerson::searchRows() const {
+    std::vector<std::string> names;
+    const auto& panel = delegate_->searchController()->panel();
+    const auto* model = panel.list().model();
+    if (!panel.isVisible() || !panel.list().isVisible() || !model)
+        return names;
+    for (int row = 0; row < model->rowCount(); ++row)
+        names.push_back(model->index(row, 0).data().toString().toStdString());
+    return names;
+}
+
+std::optional<std::string> SimulatedPerson::chosenSearchRow() const {
+    return chosenSearchRowText(Qt::DisplayRole);
+}
+
+std::optional<std::string> SimulatedPerson::chosenSearchRowApplication() const {
+    return chosenSearchRowText(ItemSearchListModel::applicationNameRole);
+}
+
+std::optional<std::string> SimulatedPerson::chosenSearchRowText(int role) const {
+    const auto& panel = delegate_->searchController()->panel();
+    const QModelIndex chosen = panel.list().currentIndex();
+    if (!panel.isVisible() || !panel.list().isVisible() || !chosen.isValid())
+        return std::nullopt;
+    return chosen.data(role).toString().toStdString();
 }
 
 } // namespace corvel::app

@@ -12,8 +12,9 @@
 #include <vector>
 
 namespace corvel {
+class GlobalShortcutView;
 class StripRowButton;
-}
+} // namespace corvel
 
 namespace corvel::sim {
 class SimulatedDesktop;
@@ -46,9 +47,15 @@ class SimulatedPerson {
     void showLayoutPane();
     /// Chooses the Group in the settings window's sidebar.
     void showGroupPane(const std::string& groupName);
+    /// Chooses Hidden Group in the settings window's sidebar.
+    void showHiddenGroupPane();
     /// Shows the Group's pane, clicks its shortcut recorder and presses the
     /// combination.
     void recordShortcut(const std::string& groupName, Qt::Key key, Qt::KeyboardModifiers modifiers);
+    /// Shows the Hidden Group pane and records Find Item…'s shortcut there.
+    void recordFindItemShortcut(Qt::Key key, Qt::KeyboardModifiers modifiers);
+    /// Clicks Clear under the shortcut of the pane shown.
+    void clearShortcut();
     /// Drops the item of the application onto the Group's lane of the Layout
     /// pane, as the window system delivers a drop.
     void dropIntoGroup(const std::string& bundleIdentifier, const std::string& groupName);
@@ -58,6 +65,8 @@ class SimulatedPerson {
     /// the keyboard (the hot keys take it first), or to the simulated
     /// desktop when none of Corvel's windows has it.
     void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    /// Types into the item search, a key at a time.
+    void typeIntoSearch(const std::string& text);
     /// Answers whether an alert with that button was up and was answered.
     bool answerAlert(const std::string& button);
 
@@ -75,8 +84,11 @@ class SimulatedPerson {
     /// The Layout pane's Menu Bar lane lists the application's item.
     bool isTileListed(const std::string& bundleIdentifier) const;
     bool hasOwnMenuOpen() const;
-    /// What the shown Group's pane says under its shortcut recorder; none
-    /// when it says nothing (or no Group's pane is shown).
+    /// What the recorder of the pane shown reads (a Group's, or Find
+    /// Item…'s on the Hidden Group pane); none without one.
+    std::optional<std::string> shortcutShown() const;
+    /// What the pane shown says under its shortcut recorder; none when it
+    /// says nothing (or no pane with a shortcut is shown).
     std::optional<std::string> shortcutRefusalShown() const;
     bool hasLeftover() const;
     /// Rows of the Strip on screen; 0 while none is.
@@ -86,10 +98,24 @@ class SimulatedPerson {
     /// The application of the Strip row that has the keyboard focus, while
     /// a Strip is on screen.
     std::optional<std::string> focusedStripRow() const;
+    bool isSearchShown() const;
+    /// The window system has given the item search the keyboard, so that a
+    /// key pressed now reaches it.
+    bool searchHasKeyboard() const;
+    /// The names the item search lists, top to bottom; none while it is not
+    /// shown.
+    std::vector<std::string> searchRows() const;
+    /// The name of the row the item search has chosen; none without one.
+    std::optional<std::string> chosenSearchRow() const;
+    /// The application's name on that row; none without one.
+    std::optional<std::string> chosenSearchRowApplication() const;
 
   private:
     void chooseInSidebar(const std::string& title);
+    static void record(GlobalShortcutView& shortcut, Qt::Key key, Qt::KeyboardModifiers modifiers);
+    GlobalShortcutView* shownShortcut() const;
     std::optional<std::string> applicationOf(const StripRowButton& row) const;
+    std::optional<std::string> chosenSearchRowText(int role) const;
 
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
     std::shared_ptr<CorvelAppDelegate> delegate_;

@@ -105,6 +105,8 @@ async::Task<void> Tour::steps() {
     co_await std::move(filing);
     auto pressing = pressAnItemFromItsStrip();
     co_await std::move(pressing);
+    auto finding = findAnItemByTyping();
+    co_await std::move(finding);
     auto showing = showAndHideEverything();
     co_await std::move(showing);
     // Before the repair: after Control Center's restart the hidden items
@@ -200,6 +202,43 @@ async::Task<void> Tour::pressAnItemFromItsStrip() {
     desktop.pressKey(escapeKeyCode);
     co_await expect("Escape closes the menu and the item goes back into the hidden region",
                     [&] { return desktop.openMenus().empty() && !person_.isItemInView(pressed); });
+}
+
+// A person types the first letters of the application whose item they want,
+// as they read its name in the menu bar; the tour finds the item it filed last.
+async::Task<void> Tour::findAnItemByTyping() {
+    auto& desktop = *application_.desktop();
+    const std::string wanted = plan_.filings.back().bundleIdentifier;
+    const auto running = desktop.runningApplicationsWithBundleIdentifier(wanted);
+    if (running.empty() || !running.front().localizedName)
+        throw StepFailed("the application of " + wanted + " has no name to type");
+    const std::string name = *running.front().localizedName;
+
+    auto opening = chooseFromCorvelsMenu("Find Item\u2026");
+    co_await std::move(opening);
+    co_await expect("Find Item\u2026 opens the search under Corvel's icon, with every item",
+                    [&] { return person_.isSearchShown() && person_.searchRows().size() > 1; });
+
+    const std::string typed = name.substr(0, 3);
+    person_.typeIntoSearch(typed);
+    co_await expect("Typing \u201C" + typed + "\u201D finds the item of " + name +
+                        " in its Group and chooses it",
+                    [&] {
+                        return person_.chosenSearchRowApplication() == name &&
+                               person_.searchHasKeyboard();
+                    });
+
+    const auto pid = desktop.pidOf(wanted);
+    person_.pressKey(Qt::Key_Return);
+    co_await expect("Return brings the real item out and opens its own menu", [&] {
+        const auto menus = desktop.openMenus();
+        return !person_.isSearchShown() && menus.size() == 1 && menus[0].ownerPid == pid &&
+               person_.isItemInView(wanted);
+    });
+
+    desktop.pressKey(escapeKeyCode);
+    co_await expect("Escape closes the menu and the item goes back into the hidden region",
+                    [&] { return desktop.openMenus().empty() && !person_.isItemInView(wanted); });
 }
 
 async::Task<void> Tour::showAndHideEverything() {

@@ -58,6 +58,7 @@ class Tour {
     async::Task<void> launchAndOpenSettings();
     async::Task<void> makeGroupsAndFileItems();
     async::Task<void> pressAnItemFromItsStrip();
+    async::Task<void> findAnItemByTyping();
     async::Task<void> showAndHideEverything();
     async::Task<void> openAStripFromTheKeyboard();
     async::Task<void> repairTheMenuBar();

@@ -72,7 +72,8 @@ class MenuBarBackend {
 
     /// The whole reveal of one item: out of the hidden region, pressed so its
     /// menu opens, watched until the menu closes, and back in. Returns when
-    /// that cycle has ended. pressUnconfirmed leaves the item in view.
+    /// that cycle has ended. An item that stood in view is pressed where it
+    /// stands and left there. pressUnconfirmed leaves the item in view.
     virtual async::Task<void> press(ObservedItem item) = 0;
 
     /// Never throws: every failure is an unavailable result with its reason.

@@ -118,6 +118,8 @@ class Mac26Backend final : public MenuBarBackend {
     async::Task<void> widenCheckingForeignItems();
     /// Fresh reading of the item with this token, as currentItems() reads.
     async::Task<ObservedItem> refreshedItem(BackendItemToken token);
+    /// Whether the item stands in the hidden region now.
+    async::Task<bool> standsInHiddenRegion(ObservedItem item);
     /// Presses the item's element on the background executor; answers
     /// whether there was one.
     async::Task<bool> pressElement(ObservedItem item);

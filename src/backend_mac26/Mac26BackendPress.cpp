@@ -43,6 +43,10 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
     if (&caller != &main_)
         co_await async::hopTo(main_);
     co_await placementGate_.waitUntilIdle();
+    // Only an item that stood in the hidden region goes back there: one in
+    // view (pressed from the item search) stays where the person sees it.
+    auto standing = standsInHiddenRegion(item);
+    const bool putBackAfterwards = co_await std::move(standing);
     auto bringOut = moveOutOfHiddenRegion(item);
     co_await std::move(bringOut);
     co_await async::sleepFor(settleAfterBringingOut);
@@ -64,10 +68,12 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
     co_await std::move(pressing);
 
     const RevealSupervisionOutcome outcome = co_await finished->wait();
-    // A menu that never opened has had its Escape; the item goes back where
-    // it was filed all the same, or it would stand in view until a relaunch.
-    auto putBack = moveIntoHiddenRegion(refreshed);
-    co_await std::move(putBack);
+    // A menu that never opened has had its Escape; a filed item goes back all
+    // the same, or it would stand in view until a relaunch.
+    if (putBackAfterwards) {
+        auto putBack = moveIntoHiddenRegion(refreshed);
+        co_await std::move(putBack);
+    }
     if (!outcome.menuWasConfirmedOpen)
         throw BackendError::pressUnconfirmed();
 }
@@ -83,6 +89,17 @@ async::Task<bool> pressOn(std::shared_ptr<const Mac26MenuBarReader> reader, Obse
 async::Task<bool> Mac26Backend::pressElement(ObservedItem item) {
     auto pressing = async::runOn(background_, pressOn(reader_, std::move(item)));
     co_return co_await std::move(pressing);
+}
+
+// The caller's reading may be old; the menu bar's answer now decides. An item
+// that has gone is left to the move out, which fails for it.
+async::Task<bool> Mac26Backend::standsInHiddenRegion(ObservedItem item) {
+    auto reading = readCurrentItems();
+    const auto items = co_await std::move(reading);
+    for (const auto& current : items)
+        if (current.id == item.id)
+            co_return current.isInHiddenRegion;
+    co_return item.isInHiddenRegion;
 }
 
 async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {

@@ -1,6 +1,5 @@
 #include "engine/GroupMembersViewModel.h"
 
-#include "backend/CaptureResult.h"
 #include "engine/ItemDisplayNameHeuristic.h"
 
 namespace corvel {
@@ -13,7 +12,7 @@ GroupMembersViewModel::create(std::shared_ptr<MenuBarBackend> backend, Membershi
 
 GroupMembersViewModel::GroupMembersViewModel(std::shared_ptr<MenuBarBackend> backend,
                                              MembershipTest isMember)
-    : backend_(std::move(backend)), isMember_(std::move(isMember)) {}
+    : backend_(backend), isMember_(std::move(isMember)), glyphs_(std::move(backend)) {}
 
 async::Task<std::vector<StripRow>> GroupMembersViewModel::refreshRows() {
     return refreshing(shared_from_this());
@@ -32,7 +31,7 @@ GroupMembersViewModel::refreshing(std::shared_ptr<GroupMembersViewModel> self) {
     for (const auto& item : groupItems) {
         const auto id = rowID(item.id);
         observed.insert_or_assign(id, item);
-        auto capturing = glyph(item);
+        auto capturing = glyphs_.glyph(item);
         auto icon = co_await std::move(capturing);
         // The Strip names the live item as the menu bar does; the name the
         // user gave the Item belongs to the settings.
@@ -71,24 +70,6 @@ ItemID GroupMembersViewModel::rowID(const BackendItemToken& token) {
         return known->second;
     }
     return itemIDsByToken_.emplace(token, ItemID::random()).first->second;
-}
-
-async::Task<std::optional<GroupMembersViewModel::PNG>>
-GroupMembersViewModel::glyph(ObservedItem item) {
-    if (const auto cached = glyphCache_.find(item.id); cached != glyphCache_.end()) {
-        co_return cached->second;
-    }
-    // Hidden items are off screen: a capture could only fail, and would cost
-    // a round trip to the window server for every row.
-    if (item.isInHiddenRegion)
-        co_return std::nullopt;
-    auto capture = backend_->captureSnapshot(item);
-    const auto result = co_await std::move(capture);
-    if (!result.snapshot())
-        co_return std::nullopt;
-    // An unavailable result is not cached, so the next refresh tries again.
-    glyphCache_.insert_or_assign(item.id, result.snapshot()->pngData);
-    co_return result.snapshot()->pngData;
 }
 
 } // namespace corvel

@@ -4,6 +4,7 @@
 #include "backend/MenuBarBackend.h"
 #include "backend/ObservedItem.h"
 #include "domain/ItemID.h"
+#include "engine/ItemGlyphCache.h"
 #include "engine/StripRow.h"
 
 #include <cstdint>
@@ -44,21 +45,18 @@ class GroupMembersViewModel : public std::enable_shared_from_this<GroupMembersVi
     std::optional<ObservedItem> observedItem(const ItemID& id) const;
 
   private:
-    using PNG = std::vector<std::uint8_t>;
-
     GroupMembersViewModel(std::shared_ptr<MenuBarBackend> backend, MembershipTest isMember);
     /// `self` keeps this object alive in the frame across every suspension.
     async::Task<std::vector<StripRow>> refreshing(std::shared_ptr<GroupMembersViewModel> self);
 
     async::Task<std::vector<ObservedItem>> members(std::vector<ObservedItem> items);
     ItemID rowID(const BackendItemToken& token);
-    async::Task<std::optional<PNG>> glyph(ObservedItem item);
 
     std::shared_ptr<MenuBarBackend> backend_;
     MembershipTest isMember_;
     std::unordered_map<BackendItemToken, ItemID> itemIDsByToken_;
     std::unordered_map<ItemID, ObservedItem> observedByItemID_;
-    std::unordered_map<BackendItemToken, PNG> glyphCache_;
+    ItemGlyphCache glyphs_;
 };
 
 } // namespace corvel

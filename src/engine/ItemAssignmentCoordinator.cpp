@@ -162,7 +162,7 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
     for (const auto& row : rows) {
         if (!row.groupID)
             continue;
-        const auto observed = observation(row.id);
+        const auto observed = observedItem(row.id);
         if (!observed)
             continue;
         auto move = backend_->moveIntoHiddenRegion(*observed);
@@ -176,7 +176,7 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
 async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, ItemID id,
                                                                     GroupID group) {
     (void)self;
-    const auto observed = observation(id);
+    const auto observed = observedItem(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
 
@@ -204,7 +204,7 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, I
 
 async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassigning(Self self, ItemID id) {
     (void)self;
-    const auto observed = observation(id);
+    const auto observed = observedItem(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
 
@@ -245,7 +245,7 @@ ItemAssignmentCoordinator::lookingUpGroup(Self self, ObservedItem observed) {
 
 std::optional<std::vector<AssignableItemRow>>
 ItemAssignmentCoordinator::rename(const ItemID& id, std::string_view name) {
-    const auto observed = observation(id);
+    const auto observed = observedItem(id);
     if (!observed)
         return std::nullopt;
 
@@ -302,7 +302,7 @@ void ItemAssignmentCoordinator::markNeedsAHand(const ItemID& id, bool needsAHand
     }
 }
 
-std::optional<ObservedItem> ItemAssignmentCoordinator::observation(const ItemID& id) const {
+std::optional<ObservedItem> ItemAssignmentCoordinator::observedItem(const ItemID& id) const {
     const auto entry = observedByItemID_.find(id);
     if (entry == observedByItemID_.end())
         return std::nullopt;

@@ -72,6 +72,9 @@ class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssign
     /// updated rows, or none when nothing was shown to update.
     std::optional<std::vector<AssignableItemRow>> rename(const ItemID& id, std::string_view name);
 
+    /// The live item behind a row of the latest refresh, or none.
+    std::optional<ObservedItem> observedItem(const ItemID& id) const;
+
     static std::vector<OrdinalHintedItem> withOrdinalHints(const std::vector<ObservedItem>& items);
 
   private:
@@ -94,7 +97,6 @@ class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssign
     std::vector<AssignableItemRow> publishRows(const std::vector<ObservedItem>& movable);
     async::Task<void> rehideFiledItems(std::vector<AssignableItemRow> rows);
 
-    std::optional<ObservedItem> observation(const ItemID& id) const;
     std::optional<Item> storedItem(const ItemID& id) const;
     std::optional<std::int64_t> hint(const BackendItemToken& token) const;
     bool anyItemFiled() const;

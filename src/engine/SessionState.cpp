@@ -13,12 +13,16 @@ std::vector<SessionState::Effect> SessionState::handle(const Event& event) {
         return revealDidFinish(*event.item());
     case Kind::outsideClick:
     case Kind::escapeKeyPressed:
-        return dismissStrip();
+        return dismissPanel();
     case Kind::showAllRequested:
         return showAllRequested();
     case Kind::showAllExpired:
     case Kind::showAllCancelledEarly:
         return endShowAll();
+    case Kind::findItemRequested:
+        return findItemRequested();
+    case Kind::itemChosenInSearch:
+        return itemChosenInSearch(*event.item());
     }
     return {};
 }
@@ -30,8 +34,10 @@ std::vector<SessionState::Effect> SessionState::groupIconClicked(const GroupID& 
         strip_ = StripState::closed();
         return {Effect::closeStripView()};
     }
+    auto effects = closingSearch();
     strip_ = StripState::open(group);
-    return {Effect::openStripView(group)};
+    effects.push_back(Effect::openStripView(group));
+    return effects;
 }
 
 // A reveal starts only from the row's own open Strip, one at a time, and the
@@ -51,7 +57,11 @@ std::vector<SessionState::Effect> SessionState::revealDidFinish(const ItemID& it
     return {};
 }
 
-std::vector<SessionState::Effect> SessionState::dismissStrip() {
+// Escape and an outside click take down whichever panel is shown; the two
+// never stand together.
+std::vector<SessionState::Effect> SessionState::dismissPanel() {
+    if (search_ == SearchState::open)
+        return closingSearch();
     if (strip_ == StripState::closed())
         return {};
     strip_ = StripState::closed();
@@ -65,8 +75,12 @@ std::vector<SessionState::Effect> SessionState::showAllRequested() {
         return {};
     showAll_ = ShowAllState::active;
     strip_ = StripState::closed();
-    return {Effect::closeStripView(), Effect::revealRegion(),
-            Effect::scheduleShowAllExpiry(showAllWindow)};
+    std::vector<Effect> effects{Effect::closeStripView()};
+    for (const auto& effect : closingSearch())
+        effects.push_back(effect);
+    effects.push_back(Effect::revealRegion());
+    effects.push_back(Effect::scheduleShowAllExpiry(showAllWindow));
+    return effects;
 }
 
 // The timer is cancelled only after the region is hidden: when the timer
@@ -77,6 +91,39 @@ std::vector<SessionState::Effect> SessionState::endShowAll() {
         return {};
     showAll_ = ShowAllState::inactive;
     return {Effect::hideRegion(), Effect::cancelShowAllExpiry()};
+}
+
+// The search is asked for as a Group's Strip is: asking again while it is
+// shown takes it down. It takes an open Strip down first.
+std::vector<SessionState::Effect> SessionState::findItemRequested() {
+    if (search_ == SearchState::open)
+        return closingSearch();
+    std::vector<Effect> effects;
+    if (strip_ != StripState::closed()) {
+        strip_ = StripState::closed();
+        effects.push_back(Effect::closeStripView());
+    }
+    search_ = SearchState::open;
+    effects.push_back(Effect::openSearchView());
+    return effects;
+}
+
+// The same reveal as a Strip row's, under the same rule: one at a time, and
+// the panel down first so that the item's menu is not covered.
+std::vector<SessionState::Effect> SessionState::itemChosenInSearch(const ItemID& item) {
+    if (search_ != SearchState::open || reveal_ != RevealState::idle())
+        return {};
+    auto effects = closingSearch();
+    reveal_ = RevealState::revealing(item);
+    effects.push_back(Effect::beginReveal(item));
+    return effects;
+}
+
+std::vector<SessionState::Effect> SessionState::closingSearch() {
+    if (search_ == SearchState::closed)
+        return {};
+    search_ = SearchState::closed;
+    return {Effect::closeSearchView()};
 }
 
 } // namespace corvel

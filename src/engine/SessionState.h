@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RevealState.h"
+#include "engine/SearchState.h"
 #include "engine/SessionStateEffect.h"
 #include "engine/SessionStateEvent.h"
 #include "engine/ShowAllState.h"
@@ -12,7 +13,8 @@
 namespace corvel {
 
 /// The decision core of the user's interaction with the menu bar: which Strip
-/// is open, whether one Item is being revealed, whether show-all is active.
+/// is open, whether the item search is, whether one Item is being revealed,
+/// whether show-all is active.
 /// A plain value with no input, output or timers; its single live instance
 /// belongs to the strip effect interpreter, which feeds it events on the main
 /// thread and carries out the effects it returns.
@@ -34,6 +36,7 @@ class SessionState {
     const StripState& strip() const { return strip_; }
     const RevealState& reveal() const { return reveal_; }
     ShowAllState showAll() const { return showAll_; }
+    SearchState search() const { return search_; }
 
     bool operator==(const SessionState&) const = default;
 
@@ -41,13 +44,18 @@ class SessionState {
     std::vector<Effect> groupIconClicked(const GroupID& group);
     std::vector<Effect> itemClickedInStrip(const ItemID& item, const GroupID& group);
     std::vector<Effect> revealDidFinish(const ItemID& item);
-    std::vector<Effect> dismissStrip();
+    std::vector<Effect> dismissPanel();
+    std::vector<Effect> findItemRequested();
+    std::vector<Effect> itemChosenInSearch(const ItemID& item);
+    /// Takes the item search down, if it is shown, before what follows.
+    std::vector<Effect> closingSearch();
     std::vector<Effect> showAllRequested();
     std::vector<Effect> endShowAll();
 
     StripState strip_ = StripState::closed();
     RevealState reveal_ = RevealState::idle();
     ShowAllState showAll_ = ShowAllState::inactive;
+    SearchState search_ = SearchState::closed;
 };
 
 } // namespace corvel

@@ -21,6 +21,8 @@ class SessionStateEffect {
         cancelShowAllExpiry,
         hideRegion,
         revealRegion,
+        openSearchView,
+        closeSearchView,
     };
 
     static SessionStateEffect openStripView(GroupID group) {
@@ -44,6 +46,10 @@ class SessionStateEffect {
     }
     static SessionStateEffect hideRegion() { return SessionStateEffect(Kind::hideRegion); }
     static SessionStateEffect revealRegion() { return SessionStateEffect(Kind::revealRegion); }
+    static SessionStateEffect openSearchView() { return SessionStateEffect(Kind::openSearchView); }
+    static SessionStateEffect closeSearchView() {
+        return SessionStateEffect(Kind::closeSearchView);
+    }
 
     Kind kind() const { return kind_; }
     /// Set for openStripView.

@@ -20,6 +20,10 @@ class SessionStateEvent {
         showAllRequested,
         showAllExpired,
         showAllCancelledEarly,
+        /// The person asked for the item search (its shortcut or the menu).
+        findItemRequested,
+        /// The person chose an item in the item search.
+        itemChosenInSearch,
     };
 
     static SessionStateEvent groupIconClicked(GroupID group) {
@@ -43,10 +47,17 @@ class SessionStateEvent {
         return SessionStateEvent(Kind::showAllCancelledEarly);
     }
 
+    static SessionStateEvent findItemRequested() {
+        return SessionStateEvent(Kind::findItemRequested);
+    }
+    static SessionStateEvent itemChosenInSearch(ItemID item) {
+        return SessionStateEvent(Kind::itemChosenInSearch, std::nullopt, item);
+    }
+
     Kind kind() const { return kind_; }
     /// Set for groupIconClicked and itemClickedInStrip.
     const std::optional<GroupID>& group() const { return group_; }
-    /// Set for itemClickedInStrip and revealDidFinish.
+    /// Set for itemClickedInStrip, revealDidFinish and itemChosenInSearch.
     const std::optional<ItemID>& item() const { return item_; }
 
     bool operator==(const SessionStateEvent&) const = default;

@@ -30,6 +30,10 @@ const char* nameOf(Effect::Kind kind) {
         return "hideRegion";
     case Effect::Kind::revealRegion:
         return "revealRegion";
+    case Effect::Kind::openSearchView:
+        return "openSearchView";
+    case Effect::Kind::closeSearchView:
+        return "closeSearchView";
     }
     return "an effect";
 }
@@ -147,6 +151,12 @@ async::Task<void> StripEffectInterpreter::carryOut(Effect effect, std::uint64_t 
         co_await std::move(revealing);
         break;
     }
+    case Effect::Kind::openSearchView:
+        requestSearch(true);
+        break;
+    case Effect::Kind::closeSearchView:
+        requestSearch(false);
+        break;
     }
 }
 
@@ -214,8 +224,30 @@ void StripEffectInterpreter::requestCloseStrip() {
         delegate->stripEffectInterpreterDidRequestCloseStrip(*this);
 }
 
+void StripEffectInterpreter::requestSearch(bool open) {
+    // As for the Strip: carryOutAll keeps this object alive meanwhile.
+    auto delegate = searchDelegate_.lock();
+    if (!delegate)
+        return;
+    if (open)
+        delegate->stripEffectInterpreterDidRequestOpenSearch(*this);
+    else
+        delegate->stripEffectInterpreterDidRequestCloseSearch(*this);
+}
+
 void StripEffectInterpreter::setDelegate(std::weak_ptr<StripEffectInterpreterDelegate> delegate) {
     delegate_ = std::move(delegate);
+}
+
+void StripEffectInterpreter::setSearchDelegate(std::weak_ptr<ItemSearchDelegate> delegate) {
+    searchDelegate_ = std::move(delegate);
+}
+
+StripEffectInterpreter::Lookup StripEffectInterpreter::eitherOf(Lookup first, Lookup second) {
+    return [first = std::move(first), second = std::move(second)](const ItemID& item) {
+        auto found = first(item);
+        return found ? found : second(item);
+    };
 }
 
 } // namespace corvel

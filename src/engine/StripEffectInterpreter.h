@@ -3,6 +3,7 @@
 #include "async/Executor.h"
 #include "async/Task.h"
 #include "backend/ObservedItem.h"
+#include "engine/ItemSearchDelegate.h"
 #include "engine/RevealAllClock.h"
 #include "engine/RevealAllCoordinator.h"
 #include "engine/SessionState.h"
@@ -21,8 +22,9 @@ class MenuBarBackend;
 
 /// The single owner of the live SessionState and the only place where its
 /// effects touch the world: the backend presses Items, the reveal-all
-/// coordinator shows and hides the region and runs the show-all timer, and the
-/// delegate (the Strip window) shows and hides the panel. Confined to the main
+/// coordinator shows and hides the region and runs the show-all timer, the
+/// delegate (the Strip window) shows and hides the panel, and the search
+/// delegate the item search. Confined to the main
 /// thread; always owned by a std::shared_ptr, so that the show-all timer can
 /// hold it weakly.
 class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectInterpreter> {
@@ -30,6 +32,10 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     /// Finds the live menu bar item of an Item at the moment of a reveal. It
     /// must still answer for the Strip that was closed just before the reveal.
     using Lookup = std::function<std::optional<ObservedItem>(const ItemID&)>;
+
+    /// Asks `first`, then `second` when `first` does not know the Item: the
+    /// Strip's rows and the search's have identifiers of their own.
+    static Lookup eitherOf(Lookup first, Lookup second);
 
     /// `mainExecutor` is where the show-all timer runs; callers of handle()
     /// run on it too. `log` takes a line for every failure of an effect that
@@ -56,6 +62,8 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
 
     const SessionState& state() const { return state_; }
     void setDelegate(std::weak_ptr<StripEffectInterpreterDelegate> delegate);
+    /// Until set, the search's effects change only the state.
+    void setSearchDelegate(std::weak_ptr<ItemSearchDelegate> delegate);
     const RevealAllCoordinator& revealAllCoordinator() const { return revealAllCoordinator_; }
 
   private:
@@ -76,10 +84,12 @@ class StripEffectInterpreter : public std::enable_shared_from_this<StripEffectIn
     void cancelShowAllExpiry(std::uint64_t window);
     void requestOpenStrip(const GroupID& group);
     void requestCloseStrip();
+    void requestSearch(bool open);
 
     std::shared_ptr<MenuBarBackend> backend_;
     Lookup lookup_;
     std::weak_ptr<StripEffectInterpreterDelegate> delegate_;
+    std::weak_ptr<ItemSearchDelegate> searchDelegate_;
     platform::SystemLog& log_;
     SessionState state_;
     RevealAllCoordinator revealAllCoordinator_;

@@ -2,6 +2,7 @@
 
 #include "backend/BackendError.h"
 #include "domain/WellKnownGroup.h"
+#include "engine/FindItemHotKey.h"
 #include "engine/GroupShortcuts.h"
 #include "engine/GroupStore.h"
 #include "engine/ItemAssignmentCoordinator.h"
@@ -108,6 +109,28 @@ void SettingsViewModel::setGroupShortcuts(std::shared_ptr<GroupShortcuts> shortc
     publishShortcutRefusals();
 }
 
+void SettingsViewModel::setFindItemHotKey(std::shared_ptr<FindItemHotKey> hotKey) {
+    findItemHotKey_ = std::move(hotKey);
+    publishFindItemShortcut();
+}
+
+void SettingsViewModel::setFindItemShortcut(std::optional<KeyboardShortcut> shortcut) {
+    if (!findItemHotKey_)
+        return;
+    findItemHotKey_->set(shortcut);
+    publishFindItemShortcut();
+}
+
+std::optional<std::string> SettingsViewModel::findItemShortcutRefusalMessage() const {
+    const auto& refusal = findItemShortcutRefusal_.value();
+    return refusal ? std::optional(hotKeyRefusalMessage(*refusal)) : std::nullopt;
+}
+
+void SettingsViewModel::publishFindItemShortcut() {
+    findItemShortcut_.set(findItemHotKey_ ? findItemHotKey_->shortcut() : std::nullopt);
+    findItemShortcutRefusal_.set(findItemHotKey_ ? findItemHotKey_->refusal() : std::nullopt);
+}
+
 std::shared_ptr<void> SettingsViewModel::suspendShortcuts() {
     return shortcuts_ ? shortcuts_->suspend() : nullptr;
 }
@@ -123,6 +146,11 @@ std::optional<std::string> SettingsViewModel::shortcutRefusalMessage(const Group
 void SettingsViewModel::syncShortcuts() {
     if (shortcuts_)
         shortcuts_->sync(store_->groups());
+    // A Group may have let go of the combination Find Item… was refused.
+    if (findItemHotKey_ && findItemHotKey_->refusal()) {
+        findItemHotKey_->retry();
+        publishFindItemShortcut();
+    }
 }
 
 void SettingsViewModel::publishShortcutRefusals() {
@@ -131,6 +159,8 @@ void SettingsViewModel::publishShortcutRefusals() {
         if (auto refusal = shortcuts_->refusal(group.id))
             refusals.emplace(group.id, *refusal);
     shortcutRefusals_.set(std::move(refusals));
+    // The end of a recording registers Find Item…'s shortcut again too.
+    publishFindItemShortcut();
 }
 
 async::Task<void> SettingsViewModel::deleteGroup(GroupID group) {

@@ -21,6 +21,7 @@
 
 namespace corvel {
 
+class FindItemHotKey;
 class GroupShortcuts;
 class GroupStore;
 class ItemAssignmentCoordinator;
@@ -73,6 +74,22 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
     /// every deletion made here. Without them (no hot keys on the platform)
     /// shortcuts are only stored.
     void setGroupShortcuts(std::shared_ptr<GroupShortcuts> shortcuts);
+    /// The global shortcut of Find Item…, kept with the preferences; none
+    /// without hot keys.
+    void setFindItemHotKey(std::shared_ptr<FindItemHotKey> hotKey);
+    /// The shortcut of Find Item…, or none when the person cleared it.
+    const Observable<std::optional<KeyboardShortcut>>& findItemShortcut() const {
+        return findItemShortcut_;
+    }
+    /// Why the shortcut of Find Item… is not registered; none when it is.
+    const Observable<std::optional<HotKeyRefusal>>& findItemShortcutRefusal() const {
+        return findItemShortcutRefusal_;
+    }
+    std::optional<std::string> findItemShortcutRefusalMessage() const;
+    /// Keeps and registers the person's choice for Find Item…; no conflict
+    /// check here, the shortcut recorder has made it.
+    void setFindItemShortcut(std::optional<KeyboardShortcut> shortcut);
+
     /// While the answer is kept no global shortcut answers, so that the
     /// recorder hears every combination; none without shortcuts.
     [[nodiscard]] std::shared_ptr<void> suspendShortcuts();
@@ -145,6 +162,7 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
     /// Registers the store's shortcuts again; publishes the refusals.
     void syncShortcuts();
     void publishShortcutRefusals();
+    void publishFindItemShortcut();
     std::optional<std::string> displayName(const ItemID& item) const;
 
     std::shared_ptr<GroupStore> store_;
@@ -158,6 +176,9 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
     Observable<std::optional<std::string>> assignmentError_;
     std::shared_ptr<GroupShortcuts> shortcuts_;
     Observable<std::unordered_map<GroupID, HotKeyRefusal>> shortcutRefusals_;
+    std::shared_ptr<FindItemHotKey> findItemHotKey_;
+    Observable<std::optional<KeyboardShortcut>> findItemShortcut_;
+    Observable<std::optional<HotKeyRefusal>> findItemShortcutRefusal_;
 };
 
 } // namespace corvel

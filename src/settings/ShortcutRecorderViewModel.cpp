@@ -16,7 +16,7 @@ std::string conflictText(const Group& owner) {
 
 } // namespace
 
-ShortcutRecorderViewModel::ShortcutRecorderViewModel(GroupID groupID,
+ShortcutRecorderViewModel::ShortcutRecorderViewModel(std::optional<GroupID> groupID,
                                                      std::optional<KeyboardShortcut> initial,
                                                      GroupsProvider groupsProvider, Commit onCommit)
     : groupID_(groupID), groupsProvider_(std::move(groupsProvider)), onCommit_(std::move(onCommit)),

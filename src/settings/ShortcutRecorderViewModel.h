@@ -15,9 +15,10 @@
 namespace corvel {
 
 /// The state of one shortcut recorder control: whether it is recording, the
-/// Group's shortcut and the message about a conflicting one. Idle until
-/// beginRecording(); a capture, cancelRecording() or clear() makes it idle
-/// again. Made anew for each Group shown; main thread only.
+/// shortcut (a Group's, or one of Corvel's own such as Find Item…'s) and the
+/// message about a conflicting one. Idle until beginRecording(); a capture,
+/// cancelRecording() or clear() makes it idle again. Made anew for each
+/// Group shown; main thread only.
 class ShortcutRecorderViewModel {
   public:
     using GroupsProvider = std::function<std::vector<Group>()>;
@@ -29,12 +30,15 @@ class ShortcutRecorderViewModel {
     static constexpr std::string_view modifierRequiredMessage =
         "Add \u2318 or \u2303: macOS only allows shortcuts with Command or Control.";
 
+    /// `groupID` is the Group whose shortcut is recorded, none for a
+    /// shortcut of no Group's (which every Group's conflicts with);
     /// `groupsProvider` answers the current Groups at every capture;
     /// `onCommit` hears each accepted shortcut and each clearing.
-    ShortcutRecorderViewModel(GroupID groupID, std::optional<KeyboardShortcut> initial,
+    ShortcutRecorderViewModel(std::optional<GroupID> groupID,
+                              std::optional<KeyboardShortcut> initial,
                               GroupsProvider groupsProvider, Commit onCommit);
 
-    const GroupID& groupID() const { return groupID_; }
+    const std::optional<GroupID>& groupID() const { return groupID_; }
 
     /// Published.
     const Observable<std::optional<KeyboardShortcut>>& shortcut() const { return shortcut_; }
@@ -70,7 +74,7 @@ class ShortcutRecorderViewModel {
   private:
     void commit(std::optional<KeyboardShortcut> shortcut);
 
-    GroupID groupID_;
+    std::optional<GroupID> groupID_;
     GroupsProvider groupsProvider_;
     Commit onCommit_;
     Observable<std::optional<KeyboardShortcut>> shortcut_;

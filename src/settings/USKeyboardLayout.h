@@ -13,10 +13,11 @@ namespace corvel::USKeyboardLayout {
 inline constexpr std::uint64_t capsLock = 0x10000;
 
 /// The key code of a US keyboard key that types `character` (one character,
-/// UTF-8), lower-cased first; none for a character outside the 47-key table.
+/// UTF-8), lower-cased first; none for a character outside the 48-key table
+/// (the 47 keys that type a character, and the space bar).
 std::optional<std::uint16_t> keyCode(std::string_view character);
 
-/// The label printed on the key with `keyCode` ("K", "1", "]"); none for a
+/// The label printed on the key with `keyCode` ("K", "1", "]", "Space"); none for a
 /// code outside the table.
 std::optional<std::string_view> label(std::uint16_t keyCode);
 

@@ -75,32 +75,20 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
     showShortcutRefusal();
 }
 
-QWidget* GroupDetailView::shortcutSection(const std::shared_ptr<SettingsViewModel>& viewModel) {
+GlobalShortcutView*
+GroupDetailView::shortcutSection(const std::shared_ptr<SettingsViewModel>& viewModel) {
     const GroupID id = group_.id;
     auto recorder = std::make_shared<ShortcutRecorderViewModel>(
         id, group_.shortcut, [viewModel] { return viewModel->groups().value(); },
         [viewModel, id](std::optional<KeyboardShortcut> shortcut) {
             viewModel->setShortcut(shortcut, id);
         });
-    subscriptions_.push_back(recorder->isRecording().observe([this, viewModel](bool recording) {
-        shortcutsSuspended_ = recording ? viewModel->suspendShortcuts() : nullptr;
-    }));
-    auto* section = new QWidget;
-    auto* column = new QVBoxLayout(section);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-    shortcut_ = new ShortcutRecorderView(recorder);
-    column->addWidget(shortcut_);
-    shortcutRefusal_ = ScreenStyle::label({}, TextSize::caption, Tone::red);
-    shortcutRefusal_->setAccessibleName("Shortcut Not Registered");
-    column->addWidget(shortcutRefusal_);
-    return section;
+    shortcut_ = new GlobalShortcutView(std::move(recorder), viewModel);
+    return shortcut_;
 }
 
 void GroupDetailView::showShortcutRefusal() {
-    const auto message = screens_.viewModel().shortcutRefusalMessage(group_.id);
-    shortcutRefusal_->setText(message ? QString::fromStdString(*message) : QString());
-    shortcutRefusal_->setVisible(message.has_value());
+    shortcut_->showRefusal(screens_.viewModel().shortcutRefusalMessage(group_.id));
 }
 
 void GroupDetailView::showEvent(QShowEvent* event) {

@@ -3,9 +3,9 @@
 #include "domain/Group.h"
 #include "settings/ShortcutRecorderViewModel.h"
 #include "settings/Subscription.h"
+#include "settings_ui/GlobalShortcutView.h"
 #include "settings_ui/ItemRowList.h"
 #include "settings_ui/SettingsScreens.h"
-#include "settings_ui/ShortcutRecorderView.h"
 #include "settings_ui/SymbolPickerView.h"
 
 #include <QLabel>
@@ -21,8 +21,7 @@ namespace corvel {
 /// The pane that edits one Group: its name (applied while typing), its
 /// symbol, its shortcut (and why it is not registered, when it is not), the
 /// Items filed into it (dropped Items are filed into it too), and deleting
-/// it after a confirmation. While the recorder records, no global shortcut
-/// answers, so that it hears every combination. Reads the rows again each time it appears.
+/// it after a confirmation. Reads the rows again each time it appears.
 /// Main thread only.
 class GroupDetailView final : public QScrollArea {
   public:
@@ -31,9 +30,9 @@ class GroupDetailView final : public QScrollArea {
     const GroupID& groupID() const { return group_.id; }
     QLineEdit* nameField() const { return name_; }
     SymbolPickerView* symbolPicker() const { return symbols_; }
-    ShortcutRecorderView* shortcutRecorder() const { return shortcut_; }
-    /// Under the recorder: why the Group's shortcut is not registered.
-    QLabel* shortcutRefusalLabel() const { return shortcutRefusal_; }
+    /// The recorder, and under it why the Group's shortcut is not registered.
+    GlobalShortcutView* shortcutView() const { return shortcut_; }
+    ShortcutRecorderView* shortcutRecorder() const { return shortcut_->recorder(); }
     ItemRowList* itemRows() const { return items_; }
     QLabel* noItemsLabel() const { return noItems_; }
     QPushButton* deleteButton() const { return delete_; }
@@ -51,8 +50,7 @@ class GroupDetailView final : public QScrollArea {
   private:
     void showRows();
     void showShortcutRefusal();
-    /// Builds the recorder and the line under it.
-    QWidget* shortcutSection(const std::shared_ptr<SettingsViewModel>& viewModel);
+    GlobalShortcutView* shortcutSection(const std::shared_ptr<SettingsViewModel>& viewModel);
     void confirmDelete();
     std::string currentName() const;
 
@@ -60,10 +58,7 @@ class GroupDetailView final : public QScrollArea {
     SettingsScreens screens_;
     QLineEdit* name_;
     SymbolPickerView* symbols_;
-    ShortcutRecorderView* shortcut_;
-    QLabel* shortcutRefusal_;
-    /// Kept while the recorder records: no global shortcut answers then.
-    std::shared_ptr<void> shortcutsSuspended_;
+    GlobalShortcutView* shortcut_;
     ItemRowList* items_;
     QLabel* noItems_;
     QPushButton* delete_;

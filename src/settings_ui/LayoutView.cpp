@@ -61,7 +61,6 @@ LayoutView::LayoutView(const SettingsScreens& screens, std::function<void()> onN
     layout->addStretch();
     setWidget(content);
 
-    auto& viewModel = screens_.viewModel();
     subscriptions_ = screens_.observeRowsAndGroups(this, [this] { showGroups(); });
     showGroups();
 }

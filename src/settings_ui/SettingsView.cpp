@@ -2,6 +2,7 @@
 
 #include "settings/GroupSymbolPicker.h"
 #include "settings_ui/EmptyStateView.h"
+#include "settings_ui/FormSection.h"
 #include "settings_ui/LaunchAtLoginToggle.h"
 #include "settings_ui/ScreenStyle.h"
 
@@ -34,6 +35,11 @@ QFrame* divider() {
 const char* SettingsView::hiddenGroupText() {
     return "The Hidden Group has no icon in the Menu Bar — open its Strip from the Corvel icon's "
            "own menu.";
+}
+
+const char* SettingsView::findItemText() {
+    return "Type a few letters of an item's name to press it, wherever it is. This shortcut opens "
+           "the search from any application.";
 }
 
 SettingsView::SettingsView(const SettingsScreens& screens,
@@ -127,8 +133,33 @@ QWidget* SettingsView::buildHiddenGroupPane() {
     layout->setSpacing(16);
     layout->addWidget(ScreenStyle::label(hiddenGroupText(), TextSize::body));
     layout->addWidget(appSwitches());
+    layout->addWidget(new FormSection("Find Item\u2026", buildFindItemShortcut()));
     layout->addStretch();
     return pane;
+}
+
+// Find Item… has no pane of its own; its shortcut sits with the other
+// preferences that concern no single Group.
+QWidget* SettingsView::buildFindItemShortcut() {
+    auto viewModel = screens_.sharedViewModel();
+    auto recorder = std::make_shared<ShortcutRecorderViewModel>(
+        std::nullopt, viewModel->findItemShortcut().value(),
+        [viewModel] { return viewModel->groups().value(); },
+        [viewModel](std::optional<KeyboardShortcut> shortcut) {
+            viewModel->setFindItemShortcut(shortcut);
+        });
+    auto* section = new QWidget;
+    auto* column = new QVBoxLayout(section);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    column->addWidget(ScreenStyle::label(findItemText(), TextSize::body, Tone::secondary));
+    findItemShortcut_ = new GlobalShortcutView(std::move(recorder), viewModel);
+    column->addWidget(findItemShortcut_);
+    subscriptions_.push_back(viewModel->findItemShortcutRefusal().observe([this](const auto&) {
+        findItemShortcut_->showRefusal(screens_.viewModel().findItemShortcutRefusalMessage());
+    }));
+    findItemShortcut_->showRefusal(viewModel->findItemShortcutRefusalMessage());
+    return section;
 }
 
 // The switches that concern Corvel as a whole rather than a pane: live

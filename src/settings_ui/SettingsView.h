@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/Subscription.h"
+#include "settings_ui/GlobalShortcutView.h"
 #include "settings_ui/GroupDetailView.h"
 #include "settings_ui/LayoutView.h"
 #include "settings_ui/NewGroupBar.h"
@@ -47,13 +48,19 @@ class SettingsView final : public QWidget {
     /// The Screen Recording switches of the shown pane (none or one).
     std::vector<ScreenRecordingToggle*> visibleScreenRecordingToggles() const;
 
+    /// Find Item…'s shortcut, on the Hidden Group pane.
+    GlobalShortcutView* findItemShortcutView() const { return findItemShortcut_; }
+
     /// The text of the Hidden Group pane.
     static const char* hiddenGroupText();
+    /// What the Hidden Group pane says of Find Item…'s shortcut.
+    static const char* findItemText();
 
   private:
     QWidget* buildSidebarColumn();
     QWidget* buildUnresolvedPane();
     QWidget* buildHiddenGroupPane();
+    QWidget* buildFindItemShortcut();
     QWidget* appSwitches() const;
     void showPane();
     void showGroupPane(const GroupID& id);
@@ -72,6 +79,7 @@ class SettingsView final : public QWidget {
     UnresolvedItemsView* unresolved_;
     QWidget* unresolvedPane_;
     QWidget* hiddenGroupPane_;
+    GlobalShortcutView* findItemShortcut_ = nullptr;
     QWidget* groupPane_ = nullptr;
     bool isTellingAssignmentError_ = false;
     std::vector<Subscription> subscriptions_;

@@ -2,6 +2,8 @@
 
 #include "async/Spawn.h"
 #include "domain/WellKnownGroup.h"
+#include "ui/InterpreterEvents.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/RepairAlerts.h"
 #include "ui/StripWindowController.h"
 
@@ -44,14 +46,13 @@ CorvelMenuController::CorvelMenuController(async::Executor& mainExecutor,
     : mainExecutor_(mainExecutor), collaborators_(std::move(collaborators)) {}
 
 void CorvelMenuController::menuNeedsUpdate(platform::Menu& menu) {
-    lastAnchorFrame_ = collaborators_.primaryIconFrameProvider
-                           ? collaborators_.primaryIconFrameProvider()
-                           : std::nullopt;
+    lastAnchorFrame_ = primaryIconFrame();
     bool showAllActive = collaborators_.interpreter->state().showAll() == ShowAllState::active;
     auto self = shared_from_this();
     menu.removeAllItems();
     menu.addItem(entry(self, "Settings\u2026", ",", &CorvelMenuController::openSettings));
     menu.addItem(platform::MenuItem::separator());
+    menu.addItem(entry(self, "Find Item\u2026", "", &CorvelMenuController::findItem));
     menu.addItem(entry(self, "Hidden Group", "", &CorvelMenuController::openHiddenGroup));
     menu.addItem(entry(self, showAllActive ? "Hide All Items Now" : "Show All Items for 30 Seconds",
                        "", &CorvelMenuController::toggleShowAll));
@@ -61,9 +62,25 @@ void CorvelMenuController::menuNeedsUpdate(platform::Menu& menu) {
     menu.addItem(entry(self, "Quit Corvel", "q", &CorvelMenuController::quit));
 }
 
+std::optional<ItemFrame> CorvelMenuController::primaryIconFrame() const {
+    return collaborators_.primaryIconFrameProvider ? collaborators_.primaryIconFrameProvider()
+                                                   : std::nullopt;
+}
+
 void CorvelMenuController::openSettings() {
     if (collaborators_.showSettingsWindow)
         collaborators_.showSettingsWindow();
+}
+
+void CorvelMenuController::findItem() {
+    if (collaborators_.searchController)
+        collaborators_.searchController->setPendingAnchorFrame(lastAnchorFrame_);
+    send(SessionState::Event::findItemRequested());
+}
+
+void CorvelMenuController::findItemFromShortcut() {
+    lastAnchorFrame_ = primaryIconFrame();
+    findItem();
 }
 
 void CorvelMenuController::openHiddenGroup() {
@@ -95,13 +112,7 @@ void CorvelMenuController::ghostRecoveryCoordinator(
 }
 
 void CorvelMenuController::send(SessionState::Event event) {
-    async::spawn(mainExecutor_, deliver(collaborators_.interpreter, std::move(event)));
-}
-
-async::Task<void> CorvelMenuController::deliver(std::shared_ptr<StripEffectInterpreter> interpreter,
-                                                SessionState::Event event) {
-    auto handling = interpreter->handle(std::move(event));
-    co_await std::move(handling);
+    sendEvent(mainExecutor_, collaborators_.interpreter, std::move(event));
 }
 
 async::Task<void>

@@ -15,9 +15,11 @@
 
 namespace corvel {
 
+class ItemSearchWindowController;
 class StripWindowController;
 
-/// The primary icon's menu: Settings, the Hidden Group, show-all or hide-all,
+/// The primary icon's menu: Settings, the item search, the Hidden Group,
+/// show-all or hide-all,
 /// Repair Menu Bar and Quit, with the alerts of the repair. The menu is the
 /// platform's toolkit-neutral Menu, rebuilt through its update handler each
 /// time it is about to open, so the show-all entry reads the state of that
@@ -41,6 +43,9 @@ class CorvelMenuController final : public GhostRecoveryCoordinatorDelegate,
         std::shared_ptr<platform::ModalAlerts> alerts;
         /// Ends the application.
         std::function<void()> terminate;
+        /// Told where the primary icon is before the search opens from the
+        /// menu.
+        std::shared_ptr<ItemSearchWindowController> searchController;
     };
 
     /// Builds the empty menu and becomes the coordinator's delegate.
@@ -57,6 +62,11 @@ class CorvelMenuController final : public GhostRecoveryCoordinatorDelegate,
 
     // The menu's actions.
     void openSettings();
+    /// Under the primary icon; centred while its frame is unknown.
+    void findItem();
+    /// Find Item…'s global shortcut: the search under the primary icon where
+    /// it stands now, with the menu closed; pressed again, it closes.
+    void findItemFromShortcut();
     /// Nothing while the primary icon's frame is unknown.
     void openHiddenGroup();
     void toggleShowAll();
@@ -70,11 +80,10 @@ class CorvelMenuController final : public GhostRecoveryCoordinatorDelegate,
 
   private:
     CorvelMenuController(async::Executor& mainExecutor, Collaborators collaborators);
+    std::optional<ItemFrame> primaryIconFrame() const;
 
     void menuNeedsUpdate(platform::Menu& menu);
     void send(SessionState::Event event);
-    static async::Task<void> deliver(std::shared_ptr<StripEffectInterpreter> interpreter,
-                                     SessionState::Event event);
     static async::Task<void> repair(std::shared_ptr<GhostRecoveryCoordinator> ghostRecovery,
                                     std::shared_ptr<platform::ModalAlerts> alerts);
 

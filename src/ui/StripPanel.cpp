@@ -1,5 +1,7 @@
 #include "ui/StripPanel.h"
 
+#include "ui/FloatingPanel.h"
+#include "ui/PanelKeys.h"
 #include "ui/StripRowButton.h"
 
 #include <QKeyEvent>
@@ -8,41 +10,8 @@
 
 namespace corvel {
 
-namespace {
-
-// Only plain keys belong to the Strip; a combination with Command, Control or
-// Option is someone else's, Shift only turns Tab around.
-StripKeyboard::Key stripKey(const QKeyEvent& event) {
-    using Key = StripKeyboard::Key;
-    const auto modifiers = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    if (modifiers != Qt::NoModifier)
-        return Key::other;
-    switch (event.key()) {
-    case Qt::Key_Escape:
-        return Key::escape;
-    case Qt::Key_Down:
-        return Key::next;
-    case Qt::Key_Up:
-    case Qt::Key_Backtab:
-        return Key::previous;
-    case Qt::Key_Tab:
-        return event.modifiers() & Qt::ShiftModifier ? Key::previous : Key::next;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        return Key::press;
-    default:
-        return Key::other;
-    }
-}
-
-} // namespace
-
-StripPanel::StripPanel()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow);
-    setFocusPolicy(Qt::StrongFocus);
+StripPanel::StripPanel() : QWidget(nullptr, FloatingPanel::windowFlags) {
+    FloatingPanel::configure(*this);
     resize(240, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -89,7 +58,7 @@ void StripPanel::moveFocusTo(StripRowButton& row) {
 }
 
 void StripPanel::keyPressEvent(QKeyEvent* event) {
-    if (respond(stripKey(*event))) {
+    if (respond(PanelKeys::keyOf(*event, PanelKeys::Space::presses))) {
         event->accept();
         return;
     }
@@ -101,31 +70,22 @@ bool StripPanel::focusNextPrevChild(bool next) {
 }
 
 bool StripPanel::respond(StripKeyboard::Key key) {
-    using Kind = StripKeyboard::Response::Kind;
     const auto all = rows();
     std::optional<std::size_t> focused;
     if (auto index = all.indexOf(focusedRow()); index >= 0)
         focused = static_cast<std::size_t>(index);
-    const auto response =
-        StripKeyboard::respond(key, focused, static_cast<std::size_t>(all.size()));
-    switch (response.kind) {
-    case Kind::focus:
-        moveFocusTo(*all[static_cast<qsizetype>(response.row)]);
-        return true;
-    case Kind::press:
-        // The same path as a click: the row's clicked signal.
-        all[static_cast<qsizetype>(response.row)]->click();
-        return true;
-    case Kind::close:
-        if (auto onEscape = onEscape_)
-            onEscape();
-        return true;
-    case Kind::nothing:
-        return true;
-    case Kind::passOn:
-        return false;
-    }
-    return false;
+    auto rowAt = [&all](std::size_t row) { return all[static_cast<qsizetype>(row)]; };
+    return PanelKeys::respond(key, focused, static_cast<std::size_t>(all.size()),
+                              {
+                                  .choose = [&](std::size_t row) { moveFocusTo(*rowAt(row)); },
+                                  // The same path as a click: the row's clicked signal.
+                                  .press = [&](std::size_t row) { rowAt(row)->click(); },
+                                  .close =
+                                      [this] {
+                                          if (auto onEscape = onEscape_)
+                                              onEscape();
+                                      },
+                              });
 }
 
 } // namespace corvel

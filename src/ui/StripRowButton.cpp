@@ -50,14 +50,20 @@ void StripRowButton::focusOutEvent(QFocusEvent* event) {
 void StripRowButton::paintEvent(QPaintEvent* event) {
     if (isFocusedRow()) {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        QColor highlight = palette().color(QPalette::Highlight);
-        highlight.setAlpha(highlightAlpha);
-        painter.setBrush(highlight);
-        painter.drawRoundedRect(QRectF(rect()), highlightRadius, highlightRadius);
+        paintHighlight(painter, QRectF(rect()), palette());
     }
     QToolButton::paintEvent(event);
+}
+
+void StripRowButton::paintHighlight(QPainter& painter, const QRectF& row, const QPalette& palette) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    QColor highlight = palette.color(QPalette::Highlight);
+    highlight.setAlpha(highlightAlpha);
+    painter.setBrush(highlight);
+    painter.drawRoundedRect(row, highlightRadius, highlightRadius);
+    painter.restore();
 }
 
 } // namespace corvel

@@ -3,6 +3,7 @@
 #include "domain/GroupID.h"
 #include "domain/ItemID.h"
 
+#include <QPainter>
 #include <QToolButton>
 #include <optional>
 
@@ -23,6 +24,10 @@ class StripRowButton final : public QToolButton {
 
     /// Whether this row holds its window's focus, active or not.
     bool isFocusedRow() const;
+
+    /// Marks a row as a menu marks its highlighted entry; every list of
+    /// items in Corvel's panels draws its chosen row so.
+    static void paintHighlight(QPainter& painter, const QRectF& row, const QPalette& palette);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,21 +1,15 @@
 #include "ui/StripWindowController.h"
 
 #include "async/Spawn.h"
-#include "backend/BackendError.h"
 #include "engine/StripRow.h"
-#include "ui/PlatformImageRenderer.h"
+#include "ui/ItemPicture.h"
+#include "ui/RowsOrNone.h"
 #include "ui/StripPanel.h"
-#include "ui/StripPlacement.h"
 #include "ui/StripRowButton.h"
-#include "ui/StripRowImageSize.h"
 
-#include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace corvel {
 
@@ -43,23 +37,13 @@ StripWindowController::create(async::Executor& mainExecutor,
     return controller;
 }
 
-StripWindowController::ScreenMapping StripWindowController::identityMapping() {
-    return [](const platform::Point& origin, const QSize&) {
-        return QPoint(int(std::lround(origin.x)), int(std::lround(origin.y)));
-    };
-}
-
 StripWindowController::StripWindowController(async::Executor& mainExecutor,
                                              std::shared_ptr<MenuBarBackend> backend,
                                              MembershipFactory isMember, Ports ports,
                                              ScreenMapping screenMapping)
     : mainExecutor_(mainExecutor), backend_(std::move(backend)), isMember_(std::move(isMember)),
       ports_(std::move(ports)), screenMapping_(std::move(screenMapping)),
-      panel_(std::make_unique<StripPanel>()) {}
-
-StripWindowController::~StripWindowController() {
-    removeOutsideClickMonitor();
-}
+      panel_(std::make_unique<StripPanel>()), outsideClickMonitor_(ports_.globalEventMonitor) {}
 
 void StripWindowController::setInterpreter(std::shared_ptr<StripEffectInterpreter> interpreter) {
     interpreter_ = std::move(interpreter);
@@ -94,7 +78,7 @@ void StripWindowController::stripEffectInterpreter(StripEffectInterpreter&,
 
 void StripWindowController::stripEffectInterpreterDidRequestCloseStrip(StripEffectInterpreter&) {
     ++latestRequest_;
-    removeOutsideClickMonitor();
+    outsideClickMonitor_.remove();
     panel_->hide();
 }
 
@@ -112,17 +96,13 @@ std::shared_ptr<GroupMembersViewModel> StripWindowController::viewModel(const Gr
 async::Task<void> StripWindowController::present(std::shared_ptr<StripWindowController> self,
                                                  GroupID group, std::uint64_t request) {
     auto model = self->viewModel(group);
-    std::vector<StripRow> rows;
-    try {
-        auto refreshing = model->refreshRows();
-        rows = co_await std::move(refreshing);
-    } catch (const BackendError&) {
-        rows.clear();
-    }
+    auto refreshing = rowsOrNone(model->refreshRows());
+    const std::vector<StripRow> rows = co_await std::move(refreshing);
     if (request != self->latestRequest_)
         co_return;
     self->buildContent(group, rows);
-    self->place();
+    FloatingPanel::place(*self->panel_, self->pendingAnchorFrame_, self->ports_.screens.get(),
+                         self->screenMapping_);
     self->panel_->show();
     self->panel_->raise();
     self->panel_->activateWindow();
@@ -178,29 +158,13 @@ StripRowButton* StripWindowController::rowButton(const GroupID& group, const Str
 }
 
 void StripWindowController::setRowImage(StripRowButton& button, const StripRow& row) const {
-    QColor tint = button.palette().color(QPalette::ButtonText);
-    qreal ratio = panel_->devicePixelRatioF();
-    if (row.iconPNG) {
-        const auto& bytes = *row.iconPNG;
-        QImage snapshot = QImage::fromData(bytes.data(), int(bytes.size()), "PNG");
-        auto size = snapshot.isNull()
-                        ? std::nullopt
-                        : StripRowImageSize::forSnapshot(snapshot.width(), snapshot.height());
-        if (size) {
-            QSizeF points(size->width, size->height);
-            button.setIcon(PlatformImageRenderer::templatePixmap(snapshot, points, tint, ratio));
-            button.setIconSize(points.toSize());
-            return;
-        }
-    }
-    auto icon = appIcon(row.bundleID);
-    if (!icon)
+    auto picture =
+        ItemPicture::of(row.iconPNG, row.bundleID, ports_.workspace.get(),
+                        button.palette().color(QPalette::ButtonText), panel_->devicePixelRatioF());
+    if (!picture)
         return;
-    QPixmap pixmap = PlatformImageRenderer::pixmap(*icon, tint, ratio);
-    if (pixmap.isNull())
-        return;
-    button.setIcon(pixmap);
-    button.setIconSize(QSizeF(icon->size().width, icon->size().height).toSize());
+    button.setIcon(picture->pixmap);
+    button.setIconSize(picture->size);
 }
 
 void StripWindowController::rowClicked(const StripRowButton& button) {
@@ -209,50 +173,13 @@ void StripWindowController::rowClicked(const StripRowButton& button) {
     send(SessionState::Event::itemClickedInStrip(*button.itemID(), *button.group()));
 }
 
-void StripWindowController::place() {
-    std::optional<double> screenHeight;
-    if (ports_.screens) {
-        if (auto frame = ports_.screens->mainScreenFrame())
-            screenHeight = frame->size.height;
-    }
-    auto origin = StripPlacement::frameOrigin(pendingAnchorFrame_, screenHeight, panel_->height());
-    if (origin) {
-        panel_->move(screenMapping_(*origin, panel_->size()));
-        return;
-    }
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->geometry();
-        panel_->move(area.center() - QPoint(panel_->width() / 2, panel_->height() / 2));
-    }
-}
-
 void StripWindowController::installOutsideClickMonitor() {
-    // Switching Groups opens a Strip without closing the last one first.
-    removeOutsideClickMonitor();
-    if (!ports_.globalEventMonitor)
-        return;
-    outsideClickMonitor_ = ports_.globalEventMonitor->addGlobalMonitor(
-        platform::GlobalEventMonitor::leftMouseDownMask |
-            platform::GlobalEventMonitor::rightMouseDownMask,
-        [weakSelf = weak_from_this()](const platform::MonitoredEvent&) {
-            if (auto self = weakSelf.lock())
-                self->send(SessionState::Event::outsideClick());
-        });
-}
-
-void StripWindowController::removeOutsideClickMonitor() {
-    if (outsideClickMonitor_ && ports_.globalEventMonitor)
-        ports_.globalEventMonitor->removeMonitor(*outsideClickMonitor_);
-    outsideClickMonitor_.reset();
-}
-
-std::optional<platform::Image> StripWindowController::appIcon(const std::string& bundleID) const {
-    if (!ports_.workspace)
-        return std::nullopt;
-    auto applications = ports_.workspace->runningApplicationsWithBundleIdentifier(bundleID);
-    if (applications.empty())
-        return std::nullopt;
-    return applications.front().icon;
+    // Switching Groups opens a Strip without closing the last one first; the
+    // monitor replaces its predecessor.
+    outsideClickMonitor_.install([weakSelf = weak_from_this()] {
+        if (auto self = weakSelf.lock())
+            self->send(SessionState::Event::outsideClick());
+    });
 }
 
 } // namespace corvel

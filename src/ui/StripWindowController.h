@@ -13,9 +13,9 @@
 #include "platform/Point.h"
 #include "platform/Screens.h"
 #include "platform/Workspace.h"
+#include "ui/FloatingPanel.h"
+#include "ui/OutsideClickMonitor.h"
 
-#include <QPoint>
-#include <QSize>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,11 +46,7 @@ class StripWindowController final : public StripEffectInterpreterDelegate,
   public:
     /// For a Group, whether an observed item belongs to it.
     using MembershipFactory = std::function<GroupMembersViewModel::MembershipTest(const GroupID&)>;
-    /// Where the panel's top-left corner goes on Qt's screen, given its frame
-    /// origin in the window system's bottom-left screen coordinates and its
-    /// size. The application supplies the one mapping that fits its screens.
-    using ScreenMapping =
-        std::function<QPoint(const platform::Point& bottomLeftOrigin, const QSize& panelSize)>;
+    using ScreenMapping = FloatingPanel::ScreenMapping;
 
     /// The ports the Strip needs beyond the backend.
     struct Ports {
@@ -63,11 +59,9 @@ class StripWindowController final : public StripEffectInterpreterDelegate,
                                                          std::shared_ptr<MenuBarBackend> backend,
                                                          MembershipFactory isMember, Ports ports,
                                                          ScreenMapping screenMapping);
-    /// Takes the bottom-left origin as the top-left position unchanged; for
-    /// tests, where nothing is drawn on a real screen.
-    static ScreenMapping identityMapping();
+    static ScreenMapping identityMapping() { return FloatingPanel::identityMapping(); }
 
-    ~StripWindowController() override;
+    ~StripWindowController() override = default;
     StripWindowController(const StripWindowController&) = delete;
     StripWindowController& operator=(const StripWindowController&) = delete;
 
@@ -90,7 +84,7 @@ class StripWindowController final : public StripEffectInterpreterDelegate,
     StripEffectInterpreter::Lookup lookup();
 
     StripPanel& panel() const { return *panel_; }
-    bool hasOutsideClickMonitor() const { return outsideClickMonitor_.has_value(); }
+    bool hasOutsideClickMonitor() const { return outsideClickMonitor_.isInstalled(); }
 
     // StripEffectInterpreterDelegate
     void stripEffectInterpreter(StripEffectInterpreter& interpreter,
@@ -111,10 +105,7 @@ class StripWindowController final : public StripEffectInterpreterDelegate,
     StripRowButton* rowButton(const GroupID& group, const StripRow& row);
     void setRowImage(StripRowButton& button, const StripRow& row) const;
     void rowClicked(const StripRowButton& button);
-    void place();
     void installOutsideClickMonitor();
-    void removeOutsideClickMonitor();
-    std::optional<platform::Image> appIcon(const std::string& bundleID) const;
 
     async::Executor& mainExecutor_;
     std::shared_ptr<StripEffectInterpreter> interpreter_;
@@ -125,7 +116,7 @@ class StripWindowController final : public StripEffectInterpreterDelegate,
     ScreenMapping screenMapping_;
     std::unique_ptr<StripPanel> panel_;
     std::optional<GroupID> openGroup_;
-    std::optional<platform::GlobalEventMonitor::Token> outsideClickMonitor_;
+    OutsideClickMonitor outsideClickMonitor_;
     std::optional<ItemFrame> pendingAnchorFrame_;
     /// Counts open and close requests; a presentation shows only while its
     /// own request is still the latest.

@@ -40,6 +40,7 @@ struct ApplicationFixture : ::testing::Test {
             std::make_unique<app::CorvelApplication>(app::CorvelApplication::Configuration{
                 .scenario = sim::ScenarioLoader::defaultScenario(),
                 .storeURL = folder / "store.json",
+                .defaultsFile = folder / "defaults.ini",
                 .log = log,
                 .alerts = std::make_shared<test::ScriptedModalAlerts>(),
                 .endLoop = [this] { ++loopEnds; },

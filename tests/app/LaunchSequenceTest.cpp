@@ -118,6 +118,8 @@ TEST_F(LaunchFixture, launchGoesOnWhateverGhostRecoveryAnswersAndSaysWhatARestar
          "Corvel: Control Center was restarted at launch to "
          "clear 2 leftover item(s) of an earlier run of Corvel"},
         {GhostRecoveryOutcome::clean(), ""}};
+    // Only the restart speaks: no system shortcut stands in Find Item…'s way.
+    scenario.hotKeys.clear();
     for (const auto& [outcome, line] : cases) {
         backend = std::make_shared<test::ScriptedBackend>();
         backend->setGhostOutcome(outcome);

@@ -130,6 +130,14 @@ class WholeRun {
                person->isItemInView(cobble);
     }
 
+    // Qt hears from the window system which window has the keyboard through
+    // its own loop, which nothing else runs here.
+    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QCoreApplication::processEvents();
+        person->pressKey(key, modifiers);
+        loop.runUntilIdle();
+    }
+
     async::ManualLoop loop;
     std::unique_ptr<async::ManualThread> background;
     TemporaryFolder folder;

@@ -1,4 +1,5 @@
 #include "app/WholeRun.h"
+
 #include "engine/GroupShortcuts.h"
 #include "engine/StripEffectInterpreter.h"
 #include "settings_ui/GroupDetailView.h"
@@ -96,13 +97,6 @@ namespace {
 constexpr auto controlOption = Qt::ControlModifier | Qt::AltModifier;
 
 struct ShortcutRunFixture : WholeRunFixture {
-    // Qt hears from the window system which window has the keyboard through
-    // its own loop, which nothing else runs here.
-    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QCoreApplication::processEvents();
-        person->pressKey(key, modifiers);
-        loop.runUntilIdle();
-    }
     void pressShortcut(Qt::Key key) { pressKey(key, controlOption); }
     bool stripOpen() const {
         return delegate->stripController()->panel().isVisible() &&

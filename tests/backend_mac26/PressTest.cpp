@@ -210,6 +210,19 @@ TEST_P(PressTest, bringsAFiledItemOutPressesItWaitsForItsMenuToCloseAndFilesItAg
     EXPECT_GE(drags[4].at - startedAt, 3s) << "filed again only once the menu had closed";
 }
 
+TEST_P(PressTest, anItemInViewIsPressedWhereItStandsAndStaysThereOnceItsMenuCloses) {
+    const auto before = frameOf("testbed.one");
+    const auto menus = menusAfter(1s);
+    personPressesEscapeAfter(2s);
+
+    EXPECT_EQ(attempt(backend->press(observed("testbed.one"))), std::nullopt);
+
+    ASSERT_EQ(menus->size(), 1u);
+    EXPECT_TRUE(since(mouseEvents()).empty()) << "nothing dragged, out or back";
+    EXPECT_FALSE(observed("testbed.one").isInHiddenRegion);
+    EXPECT_EQ(frameOf("testbed.one"), before);
+}
+
 TEST_P(PressTest, aMenuThatNeverOpensEndsUnconfirmedAfterOneEscapeAndFilesTheItemAgain) {
     desktop->setAccessibilityReadCost(0ms); // the supervision's own timings
     desktop->setItemFaults("testbed.one", faultWith(&sim::ItemFaults::menuNeverOpens, true));

@@ -14,8 +14,9 @@ namespace corvel {
 // Failure messages name the effect rather than dumping its bytes.
 void PrintTo(const SessionStateEffect& effect, std::ostream* out) {
     static constexpr const char* names[] = {
-        "openStripView",       "beginReveal", "scheduleShowAllExpiry", "closeStripView",
-        "cancelShowAllExpiry", "hideRegion",  "revealRegion"};
+        "openStripView",  "beginReveal",         "scheduleShowAllExpiry",
+        "closeStripView", "cancelShowAllExpiry", "hideRegion",
+        "revealRegion",   "openSearchView",      "closeSearchView"};
     *out << names[static_cast<int>(effect.kind())];
     if (effect.group())
         *out << "(" << effect.group()->rawValue().text() << ")";
@@ -28,8 +29,9 @@ void PrintTo(const SessionStateEffect& effect, std::ostream* out) {
 // Names the parameterised cases after the event, not after its bytes.
 void PrintTo(const SessionStateEvent& event, std::ostream* out) {
     static constexpr const char* names[] = {
-        "groupIconClicked", "itemClickedInStrip", "revealDidFinish", "outsideClick",
-        "escapeKeyPressed", "showAllRequested",   "showAllExpired",  "showAllCancelledEarly"};
+        "groupIconClicked",  "itemClickedInStrip", "revealDidFinish", "outsideClick",
+        "escapeKeyPressed",  "showAllRequested",   "showAllExpired",  "showAllCancelledEarly",
+        "findItemRequested", "itemChosenInSearch"};
     *out << names[static_cast<int>(event.kind())];
 }
 } // namespace corvel
@@ -56,6 +58,10 @@ class SessionMachine : public ::testing::Test {
         ASSERT_EQ(state.reveal(), RevealState::revealing(item));
     }
     void startShowAll() { state.handle(Event::showAllRequested()); }
+    void openSearch() {
+        state.handle(Event::findItemRequested());
+        ASSERT_EQ(state.search(), SearchState::open);
+    }
 
     SessionState state;
     GroupID groupA = GroupID::random();
@@ -144,6 +150,12 @@ TEST_P(StripDismissal, closesAnOpenStripWhateverGroupItShows) {
     EXPECT_EQ(state.strip(), StripState::closed());
 }
 
+TEST_P(StripDismissal, closesTheSearchWhenItIsShown) {
+    openSearch();
+    EXPECT_EQ(state.handle(GetParam()), Effects{Effect::closeSearchView()});
+    EXPECT_EQ(state.search(), SearchState::closed);
+}
+
 TEST_P(StripDismissal, isIgnoredWhenTheStripIsClosed) {
     expectIgnored(GetParam());
 }
@@ -184,6 +196,42 @@ TEST_F(ShowAllRequested, whileActiveIsIgnoredSoTheWindowIsNotRestarted) {
     startShowAll();
     openStripOf(groupA);
     expectIgnored(Event::showAllRequested());
+}
+
+// findItemRequested and itemChosenInSearch
+
+using ItemSearch = SessionMachine;
+
+TEST_F(ItemSearch, takesAnOpenStripDownBeforeOpeningAndAskingAgainClosesIt) {
+    openStripOf(groupA);
+    EXPECT_EQ(state.handle(Event::findItemRequested()),
+              (Effects{Effect::closeStripView(), Effect::openSearchView()}));
+    EXPECT_EQ(state.strip(), StripState::closed());
+    EXPECT_EQ(state.handle(Event::findItemRequested()), Effects{Effect::closeSearchView()});
+    EXPECT_EQ(state.search(), SearchState::closed);
+}
+
+TEST_F(ItemSearch, aGroupIconOrShowAllTakesTheSearchDownFirst) {
+    openSearch();
+    EXPECT_EQ(state.handle(Event::groupIconClicked(groupA)),
+              (Effects{Effect::closeSearchView(), Effect::openStripView(groupA)}));
+    state.handle(Event::findItemRequested());
+    EXPECT_EQ(state.handle(Event::showAllRequested()),
+              (Effects{Effect::closeStripView(), Effect::closeSearchView(), Effect::revealRegion(),
+                       Effect::scheduleShowAllExpiry(30s)}));
+    EXPECT_EQ(state.search(), SearchState::closed);
+}
+
+TEST_F(ItemSearch, aChosenItemClosesTheSearchThenIsRevealedOneAtATime) {
+    expectIgnored(Event::itemChosenInSearch(itemX));
+    openSearch();
+    EXPECT_EQ(state.handle(Event::itemChosenInSearch(itemX)),
+              (Effects{Effect::closeSearchView(), Effect::beginReveal(itemX)}));
+    EXPECT_EQ(state.reveal(), RevealState::revealing(itemX));
+    openSearch();
+    expectIgnored(Event::itemChosenInSearch(itemY));
+    openStripOf(groupA);
+    expectIgnored(Event::itemClickedInStrip(itemY, groupA));
 }
 
 // showAllExpired and showAllCancelledEarly

@@ -31,7 +31,7 @@ class ImmediateClock final : public RevealAllClock {
 
 /// Writes the Strip requests into the same journal as the backend's calls, so
 /// a test sees the order across both collaborators.
-class RecordingDelegate final : public StripEffectInterpreterDelegate {
+class RecordingDelegate final : public StripEffectInterpreterDelegate, public ItemSearchDelegate {
   public:
     RecordingDelegate(std::shared_ptr<Journal> journal,
                       std::unordered_map<GroupID, std::string> names)
@@ -42,6 +42,12 @@ class RecordingDelegate final : public StripEffectInterpreterDelegate {
     }
     void stripEffectInterpreterDidRequestCloseStrip(StripEffectInterpreter&) override {
         journal_->push_back("close");
+    }
+    void stripEffectInterpreterDidRequestOpenSearch(StripEffectInterpreter&) override {
+        journal_->push_back("open search");
+    }
+    void stripEffectInterpreterDidRequestCloseSearch(StripEffectInterpreter&) override {
+        journal_->push_back("close search");
     }
 
   private:
@@ -137,6 +143,37 @@ TEST_F(StripEffectInterpreterTest, aReleasedDelegateChangesNothingButTheViewCall
     EXPECT_EQ(handleNow(Event::itemClickedInStrip(itemX, groupA)),
               (Effects{Effect::closeStripView(), Effect::beginReveal(itemX)}));
     EXPECT_EQ(*journal, Journal{"press"});
+}
+
+TEST_F(StripEffectInterpreterTest, theSearchTakesTheStripDownAndItsChosenItemIsPressedLikeARow) {
+    const ItemID found = ItemID::random();
+    const ObservedItem observedFound = hiddenItem("Harbor VPN");
+    auto inStrip = live;
+    interpreter = StripEffectInterpreter::create(
+        backend,
+        StripEffectInterpreter::eitherOf(
+            [=](const ItemID& item) -> std::optional<ObservedItem> {
+                return item == found ? std::optional(observedFound) : std::nullopt;
+            },
+            [inStrip](const ItemID& item) -> std::optional<ObservedItem> {
+                auto entry = inStrip->find(item);
+                return entry == inStrip->end() ? std::nullopt : std::optional(entry->second);
+            }),
+        delegate, std::make_shared<SystemRevealAllClock>(), loop, log);
+    interpreter->setSearchDelegate(delegate);
+
+    handleNow(Event::groupIconClicked(groupA));
+    handleNow(Event::findItemRequested());
+    handleNow(Event::itemChosenInSearch(found));
+    handleNow(Event::groupIconClicked(groupA));
+    handleNow(Event::itemClickedInStrip(itemX, groupA));
+
+    EXPECT_EQ(*journal, (Journal{"open A", "close", "open search", "close search", "press",
+                                 "open A", "close", "press"}));
+    ASSERT_EQ(backend->count(Operation::press), 2u);
+    EXPECT_EQ(backend->calls()[0].item, observedFound);
+    EXPECT_EQ(backend->calls()[1].item, observedX);
+    EXPECT_EQ(interpreter->state().reveal(), RevealState::idle());
 }
 
 // Reveals

@@ -16,8 +16,8 @@ using KeyboardShortcutFormatting::string;
 
 TEST(USKeyboardLayoutTest, EveryCharacterOfTheTableMapsToItsKeyAndBackToItsLabel) {
     const std::string characters = "asdfhgzxcvbqweryt123465=97-80]ou[ip"
-                                   "lj'k;\\,/nm.`";
-    ASSERT_EQ(characters.size(), 47u);
+                                   "lj'k;\\,/nm.` ";
+    ASSERT_EQ(characters.size(), 48u);
     std::set<std::uint16_t> codes;
     for (char character : characters) {
         const auto code = Layout::keyCode(std::string(1, character));
@@ -26,9 +26,11 @@ TEST(USKeyboardLayoutTest, EveryCharacterOfTheTableMapsToItsKeyAndBackToItsLabel
         std::string expected(1, character);
         if (character >= 'a' && character <= 'z')
             expected[0] = static_cast<char>(character - 'a' + 'A');
+        if (character == ' ')
+            expected = "Space";
         EXPECT_EQ(Layout::label(*code), expected) << *code;
     }
-    EXPECT_EQ(codes.size(), 47u) << "no two characters share a key";
+    EXPECT_EQ(codes.size(), 48u) << "no two characters share a key";
 }
 
 TEST(USKeyboardLayoutTest, KeyPositionsFollowTheUSKeyboardNotTheAlphabet) {
@@ -44,14 +46,13 @@ TEST(USKeyboardLayoutTest, KeyPositionsFollowTheUSKeyboardNotTheAlphabet) {
 TEST(USKeyboardLayoutTest, UpperCaseLettersAreFoundButShiftedSymbolsAreNot) {
     EXPECT_EQ(Layout::keyCode("A"), 0);
     EXPECT_EQ(Layout::keyCode("!"), std::nullopt);
-    EXPECT_EQ(Layout::keyCode(" "), std::nullopt);
     EXPECT_EQ(Layout::keyCode("\t"), std::nullopt);
     EXPECT_EQ(Layout::keyCode("\u00e5"), std::nullopt) << "Option+A types å";
     EXPECT_EQ(Layout::keyCode(""), std::nullopt);
 }
 
 TEST(USKeyboardLayoutTest, KeyCodesOutsideTheTableHaveNoLabel) {
-    for (std::uint16_t code : {10, 36, 48, 49, 51, 122, 65535})
+    for (std::uint16_t code : {10, 36, 48, 51, 122, 65535})
         EXPECT_EQ(Layout::label(code), std::nullopt) << code;
 }
 
@@ -82,6 +83,8 @@ TEST(KeyboardShortcutFormattingTest, ModifierSignsComeInControlOptionShiftComman
     EXPECT_EQ(string({18, KeyboardShortcut::control | KeyboardShortcut::option}), "\u2303\u23251");
     EXPECT_EQ(string({0, all}), "\u2303\u2325\u21E7\u2318A");
     EXPECT_EQ(string({42, 0}), "\\");
+    EXPECT_EQ(string({49, KeyboardShortcut::control | KeyboardShortcut::option}),
+              "\u2303\u2325Space");
 }
 
 TEST(KeyboardShortcutFormattingTest, CapsLockMakesNoSignSoTwoShortcutsCanReadAlike) {
@@ -93,8 +96,8 @@ TEST(KeyboardShortcutFormattingTest, CapsLockMakesNoSignSoTwoShortcutsCanReadAli
 }
 
 TEST(KeyboardShortcutFormattingTest, AKeyOutsideTheTableShowsAsAQuestionMark) {
-    EXPECT_EQ(string({49, 0}), "?");
-    EXPECT_EQ(string({36, KeyboardShortcut::command}), "\u2318?");
+    EXPECT_EQ(string({36, 0}), "?");
+    EXPECT_EQ(string({122, KeyboardShortcut::command}), "\u2318?");
 }
 
 } // namespace

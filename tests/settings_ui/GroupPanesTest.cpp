@@ -220,19 +220,20 @@ TEST_F(GroupPanesTest, thePaneSaysWhyAShortcutIsNotRegisteredAndRecordingSilence
     viewModel->setShortcut(KeyboardShortcut{18, 0xC0000}, media.id); // ⌃⌥1
     auto pane = detail(work);
     auto* button = pane->shortcutRecorder()->recordButton();
-    EXPECT_FALSE(pane->shortcutRefusalLabel()->isVisible());
+    EXPECT_FALSE(pane->shortcutView()->refusalLabel()->isVisible());
 
     // Quillfeather holds ⌃⌥N on the simulated desktop.
     viewModel->setShortcut(KeyboardShortcut{45, 0xC0000}, work.id);
     EXPECT_EQ(desktop->registeredHotKeys().size(), 1u);
-    EXPECT_TRUE(pane->shortcutRefusalLabel()->isVisible());
-    EXPECT_EQ(pane->shortcutRefusalLabel()->text(), "Another application uses this shortcut.");
+    EXPECT_TRUE(pane->shortcutView()->refusalLabel()->isVisible());
+    EXPECT_EQ(pane->shortcutView()->refusalLabel()->text(),
+              "Another application uses this shortcut.");
     EXPECT_TRUE(pane->shortcutRecorder()->hintLabel()->isVisible());
 
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(desktop->registeredHotKeys().empty());
     QTest::keyClick(button, Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_FALSE(pane->shortcutRefusalLabel()->isVisible());
+    EXPECT_FALSE(pane->shortcutView()->refusalLabel()->isVisible());
     EXPECT_EQ(desktop->registeredHotKeys().size(), 2u);
 }
 

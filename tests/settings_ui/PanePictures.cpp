@@ -5,6 +5,7 @@
 
 #include "SettingsScreensFixture.h"
 #include "backend/BackendError.h"
+#include "engine/FindItemHotKey.h"
 #include "engine/GroupShortcuts.h"
 #include "settings/OnboardingViewModel.h"
 #include "settings_ui/OnboardingWindowController.h"
@@ -47,6 +48,11 @@ const std::vector<ItemIdentity> menuBar = {
 
 bool settingsPictures(const QDir& folder) {
     test::SettingsScreensFixture world;
+    // Find Item…'s default, ⌃⌥Space, is macOS's own on the simulated desktop.
+    auto registry = HotKeyRegistry::create(world.desktop, world.log);
+    world.viewModel->setGroupShortcuts(GroupShortcuts::create(registry, world.log, nullptr));
+    world.viewModel->setFindItemHotKey(FindItemHotKey::create(
+        registry, world.log, FindItemHotKey::defaultShortcut, nullptr, nullptr));
     auto defaults = std::make_shared<QSettings>(
         QString::fromStdString((world.folder / "defaults.ini").string()), QSettings::IniFormat);
     SettingsWindowController controller(world.viewModel, {.executor = world.loop,
@@ -55,8 +61,6 @@ bool settingsPictures(const QDir& folder) {
                                                           .alerts = world.alerts,
                                                           .defaults = defaults,
                                                           .launchAtLogin = world.launchAtLogin});
-    world.viewModel->setGroupShortcuts(GroupShortcuts::create(
-        HotKeyRegistry::create(world.desktop, world.log), world.log, nullptr));
     world.showItems(menuBar);
     controller.show();
     world.settle();

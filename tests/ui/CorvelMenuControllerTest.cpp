@@ -14,9 +14,9 @@ using Operation = test::ScriptedBackend::Operation;
 
 namespace {
 
-constexpr std::size_t hiddenGroupEntry = 2;
-constexpr std::size_t showAllEntry = 3;
-constexpr std::size_t repairEntry = 5;
+constexpr std::size_t hiddenGroupEntry = 3;
+constexpr std::size_t showAllEntry = 4;
+constexpr std::size_t repairEntry = 6;
 
 class CorvelMenuControllerTest : public ::testing::Test {
   protected:
@@ -39,11 +39,11 @@ class CorvelMenuControllerTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(CorvelMenuControllerTest, theMenuIsEmptyUntilItOpensThenHasItsEightEntriesInOrder) {
+TEST_F(CorvelMenuControllerTest, theMenuIsEmptyUntilItOpensThenHasItsNineEntriesInOrder) {
     EXPECT_TRUE(ui.menu->menu()->items().empty());
 
     const auto& items = openMenu();
-    ASSERT_EQ(items.size(), 8u);
+    ASSERT_EQ(items.size(), 9u);
     std::vector<std::string> titles;
     std::vector<std::string> keys;
     for (const auto& item : items) {
@@ -52,14 +52,14 @@ TEST_F(CorvelMenuControllerTest, theMenuIsEmptyUntilItOpensThenHasItsEightEntrie
         EXPECT_TRUE(item.isSeparator || (item.isEnabled && item.action)) << item.title;
         EXPECT_TRUE(item.keyEquivalentModifiers.command);
     }
-    EXPECT_EQ(titles, (std::vector<std::string>{"Settings\u2026", "-", "Hidden Group",
-                                                "Show All Items for 30 Seconds", "-",
-                                                "Repair Menu Bar", "-", "Quit Corvel"}));
-    EXPECT_EQ(keys, (std::vector<std::string>{",", "", "", "", "", "", "", "q"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Settings\u2026", "-", "Find Item\u2026",
+                                                "Hidden Group", "Show All Items for 30 Seconds",
+                                                "-", "Repair Menu Bar", "-", "Quit Corvel"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{",", "", "", "", "", "", "", "", "q"}));
     EXPECT_EQ(items[0].title, "Settings\xE2\x80\xA6");
 }
 
-TEST_F(CorvelMenuControllerTest, theFourthEntryShowsAllOrHidesAllByTheStateWhenTheMenuOpens) {
+TEST_F(CorvelMenuControllerTest, theShowAllEntryShowsAllOrHidesAllByTheStateWhenTheMenuOpens) {
     EXPECT_EQ(openMenu()[showAllEntry].title, "Show All Items for 30 Seconds");
     choose(showAllEntry);
     EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::active);
@@ -130,7 +130,7 @@ TEST_F(CorvelMenuControllerTest, settingsAndQuitReachTheirCollaborators) {
     choose(0);
     EXPECT_EQ(ui.settingsShown, 1);
     EXPECT_EQ(ui.terminations, 0);
-    choose(7);
+    choose(8);
     EXPECT_EQ(ui.terminations, 1);
 }
 
@@ -139,19 +139,19 @@ TEST_F(CorvelMenuControllerTest, theQtMenuMirrorsTheEntriesWithCommandKeysAndPer
     QtMenuPresenter::fill(shown, ui.menu->menu());
 
     auto actions = shown.actions();
-    ASSERT_EQ(actions.size(), 8);
+    ASSERT_EQ(actions.size(), 9);
     EXPECT_EQ(actions[0]->text(), QString::fromUtf8("Settings\u2026"));
     EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
     EXPECT_TRUE(actions[1]->isSeparator());
-    EXPECT_EQ(actions[7]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_TRUE(actions[3]->shortcut().isEmpty());
+    EXPECT_EQ(actions[8]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_TRUE(actions[showAllEntry]->shortcut().isEmpty());
 
-    actions[3]->trigger();
+    actions[showAllEntry]->trigger();
     ui.loop.runUntilIdle();
     EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::active);
 
     // Filled again for the next opening, it reads the new state.
     QtMenuPresenter::fill(shown, ui.menu->menu());
-    EXPECT_EQ(shown.actions().size(), 8);
-    EXPECT_EQ(shown.actions()[3]->text(), "Hide All Items Now");
+    EXPECT_EQ(shown.actions().size(), 9);
+    EXPECT_EQ(shown.actions()[showAllEntry]->text(), "Hide All Items Now");
 }

@@ -65,8 +65,9 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
         strip->setInterpreter(interpreter);
         ghostRecovery = GhostRecoveryCoordinator::create(backend, services.environment);
         menu = CorvelMenuController::create(
-            loop, {interpreter, strip, ghostRecovery, [] {},
-                   [backend = backend] { return backend->primaryIconFrame(); }, alerts, [] {}});
+            loop,
+            {interpreter, strip, ghostRecovery, [] {},
+             [backend = backend] { return backend->primaryIconFrame(); }, alerts, [] {}, nullptr});
         controller = StatusItemController::create(loop, backend, interpreter, strip, {work});
         controller->setMenuController(menu);
 
@@ -204,12 +205,13 @@ TEST_P(EndToEndTest, thePrimaryIconOpensCorvelsOwnMenuWhoseHiddenGroupOpensUnder
     auto menus = desktop->openMenus();
     ASSERT_EQ(menus.size(), 1u);
     EXPECT_EQ(menus[0].ownerPid, desktop->currentProcessIdentifier());
-    EXPECT_EQ(menus[0].titles, (std::vector<std::string>{"Settings\u2026", "-", "Hidden Group",
-                                                         "Show All Items for 30 Seconds", "-",
-                                                         "Repair Menu Bar", "-", "Quit Corvel"}));
+    EXPECT_EQ(menus[0].titles,
+              (std::vector<std::string>{"Settings\u2026", "-", "Find Item\u2026", "Hidden Group",
+                                        "Show All Items for 30 Seconds", "-", "Repair Menu Bar",
+                                        "-", "Quit Corvel"}));
 
     const auto& frame = menus[0].frame;
-    desktop->click({frame.midX(), frame.minY() + 5 + 22 * 2 + 11});
+    desktop->click({frame.midX(), frame.minY() + 5 + 22 * 3 + 11});
     settle();
 
     EXPECT_TRUE(desktop->openMenus().empty());

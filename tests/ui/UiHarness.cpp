@@ -1,8 +1,10 @@
 #include "UiHarness.h"
 
 #include "async/Spawn.h"
+#include "engine/ItemSearchViewModel.h"
 #include "sim/ScenarioLoader.h"
 #include "support/RunTask.h"
+#include "ui/ItemSearchPanel.h"
 #include "ui/StripPanel.h"
 #include "ui/StripRowButton.h"
 
@@ -55,9 +57,24 @@ UiHarness::UiHarness(sim::Scenario scenario) {
             };
         },
         {desktop, desktop, monitor}, StripWindowController::identityMapping());
+    store = std::make_shared<GroupStore>(loop, loop, folder / "store.json",
+                                         std::chrono::milliseconds(250), log,
+                                         [] { return std::chrono::system_clock::time_point{}; });
+    search = ItemSearchWindowController::create(
+        loop,
+        ItemSearchViewModel::create(
+            backend, ItemAssignmentCoordinator::create(backend, store), store,
+            [desktop = desktop](const std::string& bundleID) -> std::optional<std::string> {
+                auto running = desktop->runningApplicationsWithBundleIdentifier(bundleID);
+                return running.empty() ? std::nullopt : running.front().localizedName;
+            }),
+        {desktop, desktop, monitor}, StripWindowController::identityMapping());
     interpreter = StripEffectInterpreter::create(
-        backend, strip->lookup(), strip, std::make_shared<SystemRevealAllClock>(), loop, log);
+        backend, StripEffectInterpreter::eitherOf(search->lookup(), strip->lookup()), strip,
+        std::make_shared<SystemRevealAllClock>(), loop, log);
+    interpreter->setSearchDelegate(search);
     strip->setInterpreter(interpreter);
+    search->setInterpreter(interpreter);
     ghostRecovery =
         GhostRecoveryCoordinator::create(backend, [this]() -> async::Task<GhostRecoveryOutcome> {
             ++confirmedRestarts;
@@ -66,11 +83,16 @@ UiHarness::UiHarness(sim::Scenario scenario) {
     menu = CorvelMenuController::create(
         loop, {interpreter, strip, ghostRecovery, [this] { ++settingsShown; },
                [backend = backend] { return backend->primaryIconFrame(); }, alerts,
-               [this] { ++terminations; }});
+               [this] { ++terminations; }, search});
 }
 
 UiHarness::~UiHarness() {
     strip->panel().hide();
+    search->panel().hide();
+}
+
+void UiHarness::file(const ObservedItem& item, const GroupID& group) {
+    store->upsertItem(Item{ItemID::random(), item.identity, 0, group});
 }
 
 ObservedItem UiHarness::addMember(const GroupID& group, const std::string& title,

@@ -2,6 +2,8 @@
 
 #include "async/ManualLoop.h"
 #include "engine/GhostRecoveryCoordinator.h"
+#include "engine/GroupStore.h"
+#include "engine/ItemAssignmentCoordinator.h"
 #include "engine/StripEffectInterpreter.h"
 #include "engine/SystemRevealAllClock.h"
 #include "platform/GlobalEventMonitor.h"
@@ -10,7 +12,9 @@
 #include "support/MemoryLog.h"
 #include "support/ScriptedBackend.h"
 #include "support/ScriptedModalAlerts.h"
+#include "support/TemporaryFolder.h"
 #include "ui/CorvelMenuController.h"
+#include "ui/ItemSearchWindowController.h"
 #include "ui/StatusItemController.h"
 #include "ui/StripWindowController.h"
 
@@ -52,7 +56,8 @@ struct Membership {
 
 /// The whole menu bar interface over the scripted backend, on a manual loop,
 /// with the simulated desktop for the screen, the workspace and the global
-/// click monitors.
+/// click monitors. The item search reads a real store and assignment
+/// coordinator over the same backend; the Strips read `membership`.
 class UiHarness {
   public:
     explicit UiHarness(sim::Scenario scenario = defaultScenario());
@@ -68,6 +73,8 @@ class UiHarness {
     std::vector<std::string> rowTitles() const;
     /// Whether the Strip panel is on screen.
     bool stripShown() const;
+    /// Files the live item into `group` in the store, as the settings would.
+    void file(const ObservedItem& item, const GroupID& group);
     /// Sends an event as a gesture would and lets everything settle.
     void handle(SessionState::Event event);
 
@@ -85,6 +92,9 @@ class UiHarness {
     int settingsShown = 0;
     int terminations = 0;
     std::shared_ptr<CorvelMenuController> menu;
+    TemporaryFolder folder;
+    std::shared_ptr<GroupStore> store;
+    std::shared_ptr<ItemSearchWindowController> search;
 };
 
 /// The image encoded as PNG.

@@ -1,9 +1,12 @@
 // Writes offscreen pictures of the menu bar interface into a folder given on
 // the command line: a Strip with rows, the same Strip after Down moved the
-// keyboard focus, an empty Strip, the open primary menu and the symbol icons. The Strip's panel is
-// clear, so it is drawn over a plain backdrop with a soft shadow, roughly as it sits on a desktop.
+// keyboard focus, an empty Strip, the item search with every item and with
+// typed text and a chosen row, the open primary menu and the symbol icons.
+// The panels are clear, so they are drawn over a plain backdrop with a soft
+// shadow, roughly as they sit on a desktop.
 #include "UiHarness.h"
 #include "domain/WellKnownGroup.h"
+#include "ui/ItemSearchPanel.h"
 #include "ui/QtMenuPresenter.h"
 #include "ui/StripPanel.h"
 #include "ui/SymbolIconTable.h"
@@ -12,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
@@ -77,6 +81,23 @@ QImage strip(test::UiHarness& ui, const GroupID& group, int downPresses = 0) {
     return picture;
 }
 
+QImage itemSearch(test::UiHarness& ui, const QString& typed = {}, int downPresses = 0) {
+    ui.search->setPendingAnchorFrame(ItemFrame{900, 0, 24, 24});
+    ui.handle(SessionState::Event::findItemRequested());
+    auto& field = ui.search->panel().field();
+    for (const QChar character : typed) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(&field, &key);
+    }
+    for (int press = 0; press < downPresses; ++press) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(&field, &down);
+    }
+    QImage picture = onBackdrop(ui.search->panel().grab());
+    ui.handle(SessionState::Event::escapeKeyPressed());
+    return picture;
+}
+
 QImage primaryMenu(test::UiHarness& ui) {
     QMenu menu;
     QtMenuPresenter::fill(menu, ui.menu->menu());
@@ -127,8 +148,20 @@ int main(int argc, char** argv) {
 
     bool written = save(strip(ui, tools), folder, "strip-with-rows.png") &&
                    save(strip(ui, tools, 1), folder, "strip-focused-row.png") &&
-                   save(strip(ui, empty), folder, "strip-empty.png") &&
-                   save(primaryMenu(ui), folder, "primary-menu.png") &&
-                   save(symbolSheet(), folder, "symbols.png");
+                   save(strip(ui, empty), folder, "strip-empty.png");
+
+    // The search lists every item, wherever it lives; two were captured.
+    const auto items = ui.backend->items();
+    ui.store->upsertGroup(Group{tools, "Tools", "hammer.fill", std::nullopt, 0});
+    ui.file(items[0], tools);
+    ui.file(items[3], WellKnownGroup::hidden);
+    ui.addMember(empty, "Harbor Status", "org.example.harbor", false);
+    ui.addMember(empty, "Mail", "com.example.kestrel", false);
+    ui.backend->queueCaptureResult(CaptureResult::captured({{}, snapshotOf("cloud.fill", 22)}));
+    ui.backend->queueCaptureResult(CaptureResult::captured({{}, snapshotOf("doc.fill", 18)}));
+    written = written && save(itemSearch(ui), folder, "item-search.png") &&
+              save(itemSearch(ui, "ha", 1), folder, "item-search-typed.png") &&
+              save(primaryMenu(ui), folder, "primary-menu.png") &&
+              save(symbolSheet(), folder, "symbols.png");
     return written ? 0 : 1;
 }
