@@ -73,9 +73,10 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     /// at once.
     void applicationDidFinishLaunching();
 
-    /// The quit path's part: writes the store's current lists now (when the
-    /// store was built) and resumes on the main thread once the write has
-    /// ended, so the loops may stop after it.
+    /// The quit path's part: writes what changed in the store and is not on
+    /// disk yet (when the store was built) and resumes on the main thread
+    /// once the write has ended, so the loops may stop after it. From here on
+    /// the store's troubles are only logged: no alert holds up the quit.
     async::Task<void> flushStore();
 
     // The graph, for the interface wiring and for tests. Absent until built.
@@ -108,6 +109,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     /// Answers false when the person chose to quit.
     bool showScreenRecordingAlert();
     bool accessibilityTrusted() const;
+    /// An alert about the store document, unless Corvel is quitting.
+    void tellAboutStore(const StoreNotice& notice);
 
     // Steps 8, 9 and 11: the interface wiring.
     void buildInterface(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
@@ -130,6 +133,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<SettingsWindowController> settingsWindowController_;
     std::shared_ptr<CorvelMenuController> menuController_;
     std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
+    bool quitting_ = false;
 };
 
 } // namespace corvel::app

@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvel::app {
 
@@ -27,6 +30,21 @@ StripWindowController::ScreenMapping stripPlacement(const sim::Scenario::Screen&
                                              const QSize& panelSize) {
         return mapping.topLeftOf(bottomLeftOrigin, panelSize, height);
     };
+}
+
+// Window frames say little, but they sit beside the store in the person's
+// private folder and are theirs alone. Qt replaces the file keeping the mode
+// it finds, so the file is made (or made again) private before Qt writes it.
+std::shared_ptr<QSettings> privateSettings(const std::filesystem::path& file) {
+    if (!file.empty()) {
+        const int descriptor =
+            ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        if (descriptor >= 0) {
+            ::fchmod(descriptor, 0600);
+            ::close(descriptor);
+        }
+    }
+    return std::make_shared<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat);
 }
 
 } // namespace
@@ -55,8 +73,7 @@ CorvelApplication::CorvelApplication(Configuration configuration)
         .makeBackend = [this] { return makeBackend(); },
         .terminate = [this] { terminate(); },
         .stripPlacement = stripPlacement(configuration_.scenario.screen, view_->mapping()),
-        .defaults = std::make_shared<QSettings>(
-            QString::fromStdString(configuration_.defaultsFile.string()), QSettings::IniFormat),
+        .defaults = privateSettings(configuration_.defaultsFile),
     });
     signals_ = std::make_unique<TerminationSignals>([this] { terminate(); });
 }

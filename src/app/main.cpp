@@ -5,6 +5,7 @@
 #include "app/OffscreenDisplay.h"
 #include "app/SingleInstanceLock.h"
 #include "app/Tour.h"
+#include "domain/StoreFile.h"
 #include "platform/PosixProcessEnvironment.h"
 #include "platform/SyslogSystemLog.h"
 #include "sim/ScenarioLoader.h"
@@ -111,6 +112,11 @@ int main(int argc, char** argv) {
     if (const auto* message = std::get_if<std::string>(&resolved))
         return refuse(*message);
     const auto& places = std::get<app::LaunchPlaces>(resolved);
+    // A folder, pipe or device there would never hold a store; refusing now
+    // leaves it untouched.
+    if (auto what = StoreFile::notAFile(places.store))
+        return refuse("Corvel can't keep its store in " + places.store.string() + ": that is " +
+                      *what + ", not a file.");
 
     // Before anything is read or written: a second instance touches nothing.
     auto locked = app::SingleInstanceLock::acquire(places.supportFolder);
@@ -123,8 +129,9 @@ int main(int argc, char** argv) {
     if (!scenario)
         return 1;
     if (options.reset) {
+        // A linked store stays linked: the file it leads to goes.
         std::error_code ignored;
-        std::filesystem::remove(places.store, ignored);
+        std::filesystem::remove(StoreFile::resolved(places.store), ignored);
     }
 
     // With no display to show on, Corvel still runs: Qt draws offscreen.
