@@ -15,8 +15,6 @@ namespace corvel::app {
 namespace {
 
 const QColor ink(29, 29, 31);
-constexpr double menuRowHeight = 22;
-constexpr double menuTopPadding = 5;
 // Wider than this and without a title, a foreign item shows its description.
 constexpr double glyphOnlyWidth = 60;
 
@@ -153,9 +151,9 @@ void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu) {
     painter.setBrush(QColor(250, 250, 252, 245));
     painter.setPen(QPen(QColor(0, 0, 0, 40), 0.5));
     painter.drawRoundedRect(frame, 7, 7);
-    double y = frame.top() + menuTopPadding;
+    double y = frame.top() + sim::OpenMenu::topPadding;
     for (const auto& title : menu.titles) {
-        const QRectF row(frame.left(), y, frame.width(), menuRowHeight);
+        const QRectF row(frame.left(), y, frame.width(), sim::OpenMenu::rowHeight);
         if (title == "-") {
             painter.setPen(QPen(QColor(0, 0, 0, 40), 1));
             painter.drawLine(QPointF(row.left() + 10, row.center().y()),
@@ -164,7 +162,7 @@ void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu) {
             drawText(painter, row.adjusted(14, 0, -10, 0), QString::fromStdString(title),
                      Qt::AlignLeft);
         }
-        y += menuRowHeight;
+        y += sim::OpenMenu::rowHeight;
     }
 }
 

@@ -8,18 +8,13 @@
 
 namespace corvel::sim {
 
-namespace {
-constexpr double menuRowHeight = 22;
-constexpr double menuTopPadding = 5;
-} // namespace
-
 PersonInput::ClickOutcome PersonInput::click(World& world, platform::Point location) {
     ClickOutcome outcome;
     for (auto menu = world.menus().rbegin(); menu != world.menus().rend(); ++menu) {
         if (!menu->frame.contains(location))
             continue;
-        const double offset = std::max(0.0, location.y - menu->frame.minY() - menuTopPadding);
-        const auto row = static_cast<std::size_t>(std::floor(offset / menuRowHeight));
+        const double offset = std::max(0.0, location.y - menu->frame.minY() - OpenMenu::topPadding);
+        const auto row = static_cast<std::size_t>(std::floor(offset / OpenMenu::rowHeight));
         if (menu->ownerPid == world.selfPid() && row < menu->titles.size())
             outcome.ownMenuRow = std::make_pair(menu->itemId, row);
         outcome.reachesMonitors = menu->ownerPid != world.selfPid();
