@@ -19,6 +19,6 @@ fi
 tour="${CORVEL_TOUR_DIR:-$PWD/build/tour}"
 echo "run: no display here, so Corvel plays its tour offscreen"
 status=0
-QT_QPA_PLATFORM=offscreen "$corvel" --tour "$tour" "$@" || status=$?
+"$corvel" --tour "$tour" "$@" || status=$?
 echo "run: the tour's pictures, one per step, are in $tour/ and its log is $tour/corvel.log"
 exit "$status"

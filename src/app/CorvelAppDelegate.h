@@ -15,6 +15,7 @@
 namespace corvel {
 class CorvelMenuController;
 class GhostRecoveryCoordinator;
+class GroupShortcuts;
 class ItemAssignmentCoordinator;
 class MenuBarBackend;
 class OnboardingWindowController;
@@ -93,6 +94,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
         return settingsWindowController_;
     }
     const std::shared_ptr<CorvelMenuController>& menuController() const { return menuController_; }
+    /// The Groups' global shortcuts; absent where the platform has no hot keys.
+    const std::shared_ptr<GroupShortcuts>& groupShortcuts() const { return groupShortcuts_; }
     /// Present only while onboarding is shown.
     const std::shared_ptr<OnboardingWindowController>& onboardingWindowController() const {
         return onboardingWindowController_;
@@ -115,6 +118,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     // Steps 8, 9 and 11: the interface wiring.
     void buildInterface(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
                         const std::shared_ptr<GhostRecoveryCoordinator>& ghostRecovery);
+    /// Registers every Group's shortcut; a press toggles the Group's Strip.
+    void buildGroupShortcuts();
     async::Task<void> startInterface();
     void openOnboardingIfNeeded();
     void finishOnboarding();
@@ -132,6 +137,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<StatusItemController> statusItemController_;
     std::shared_ptr<SettingsWindowController> settingsWindowController_;
     std::shared_ptr<CorvelMenuController> menuController_;
+    std::shared_ptr<GroupShortcuts> groupShortcuts_;
     std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
     bool quitting_ = false;
 };

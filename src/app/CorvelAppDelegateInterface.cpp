@@ -3,6 +3,7 @@
 #include "backend/BackendError.h"
 #include "backend_mac26/AccessibilityPermission.h"
 #include "engine/GhostRecoveryCoordinator.h"
+#include "engine/GroupShortcuts.h"
 #include "engine/ItemAssignmentCoordinator.h"
 #include "engine/SystemRevealAllClock.h"
 #include "settings/GroupOrder.h"
@@ -72,6 +73,9 @@ void CorvelAppDelegate::buildInterface(
         async::spawn(main, followGroupsChange(weakSelf, assignment));
     });
 
+    buildGroupShortcuts();
+    settings->setGroupShortcuts(groupShortcuts_);
+
     settingsWindowController_ =
         std::make_shared<SettingsWindowController>(settings, SettingsWindowController::Services{
                                                                  .executor = main,
@@ -100,6 +104,19 @@ void CorvelAppDelegate::buildInterface(
                   .terminate = services_.terminate,
               });
     statusItemController_->setMenuController(menuController_);
+}
+
+void CorvelAppDelegate::buildGroupShortcuts() {
+    const auto& platform = services_.platform;
+    if (!platform.hotKeys)
+        return;
+    groupShortcuts_ = GroupShortcuts::create(
+        HotKeyRegistry::create(platform.hotKeys, *platform.systemLog), *platform.systemLog,
+        [weakController = std::weak_ptr(statusItemController_)](const GroupID& group) {
+            if (auto controller = weakController.lock())
+                controller->groupShortcutPressed(group);
+        });
+    groupShortcuts_->sync(store_->groups());
 }
 
 async::Task<void>

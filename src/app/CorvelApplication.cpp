@@ -61,6 +61,9 @@ CorvelApplication::CorvelApplication(Configuration configuration)
         desktop_, configuration_.scenario.screen, desktop_->currentProcessIdentifier(),
         configuration_.mapping.value_or(mappingFor(configuration_.scenario.screen)));
     main_.setAfterWork([view = view_.get()] { view->scheduleRefresh(); });
+    // Hot keys come before any window, Corvel's own too.
+    keyboard_ = std::make_unique<PersonKeyboard>(desktop_);
+    QCoreApplication::instance()->installEventFilter(keyboard_.get());
     auto platform = desktop_->services();
     platform.systemLog = configuration_.log;
     delegate_ = CorvelAppDelegate::create({

@@ -2,6 +2,7 @@
 
 #include "app/CorvelAppDelegate.h"
 #include "app/DesktopView.h"
+#include "app/PersonKeyboard.h"
 #include "app/QtLoop.h"
 #include "app/TerminationSignals.h"
 #include "async/ThreadLoop.h"
@@ -75,6 +76,7 @@ class CorvelApplication {
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
     std::unique_ptr<async::ThreadLoop> background_;
     std::unique_ptr<DesktopView> view_;
+    std::unique_ptr<PersonKeyboard> keyboard_;
     std::shared_ptr<CorvelAppDelegate> delegate_;
     std::unique_ptr<TerminationSignals> signals_;
     bool terminating_ = false;

@@ -1,5 +1,6 @@
 #include "app/DesktopPainter.h"
 
+#include "app/SoftShadow.h"
 #include "sim/ItemPainter.h"
 #include "ui/PlatformImageRenderer.h"
 
@@ -15,6 +16,10 @@ namespace corvel::app {
 namespace {
 
 const QColor ink(29, 29, 31);
+// The system accent behind a highlighted menu entry.
+const QColor accent(10, 110, 230);
+constexpr double menuCornerRadius = 7;
+const SoftShadow menuShadow{.blur = 14, .drop = 5, .alpha = 60};
 // Wider than this and without a title, a foreign item shows its description.
 constexpr double glyphOnlyWidth = 60;
 
@@ -41,9 +46,17 @@ QImage glyphOf(const sim::BarItem& item, double width, double height, double pix
         .copy();
 }
 
-void drawText(QPainter& painter, const QRectF& box, const QString& text, int flags) {
-    painter.setPen(ink);
-    painter.setFont(barFont());
+// Our font is wider than the Mac's, so text that fills its place there is
+// set a little narrower here rather than spill over its neighbours.
+void drawText(QPainter& painter, const QRectF& box, const QString& text, int flags,
+              const QColor& colour = ink) {
+    QFont font = barFont();
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    if (width > box.width() && box.width() > 0)
+        font.setStretch(std::max<int>(QFont::ExtraCondensed,
+                                      static_cast<int>(QFont::Unstretched * box.width() / width)));
+    painter.setPen(colour);
+    painter.setFont(font);
     painter.drawText(box, flags | Qt::AlignVCenter, text);
 }
 
@@ -64,7 +77,7 @@ void DesktopPainter::paint(QPainter& painter, const DesktopScene& scene, double 
         paintItem(painter, scene, item, pixelsPerPoint);
     painter.setClipping(false);
     for (const auto& menu : scene.menus)
-        paintMenu(painter, menu);
+        paintMenu(painter, menu, pixelsPerPoint);
     painter.restore();
 }
 
@@ -130,6 +143,8 @@ void DesktopPainter::paintItem(QPainter& painter, const DesktopScene& scene,
         if (titled)
             drawText(painter, QRectF(left + size.width() + 4, 0, titleWidth, frame.height()), title,
                      Qt::AlignLeft);
+    } else if (item.identifier == DesktopScene::clockIdentifier) {
+        drawText(painter, frame, QString::fromStdString(scene.clockText), Qt::AlignHCenter);
     } else if (!title.isEmpty()) {
         drawText(painter, frame, title, Qt::AlignHCenter);
     } else if (!own && frame.width() > glyphOnlyWidth && !item.description.empty()) {
@@ -143,24 +158,30 @@ void DesktopPainter::paintItem(QPainter& painter, const DesktopScene& scene,
     }
 }
 
-void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu) {
+void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu,
+                               double pixelsPerPoint) {
     const QRectF frame = toQt(menu.frame);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 40));
-    painter.drawRoundedRect(frame.translated(0, 3).adjusted(-1, 0, 1, 2), 8, 8);
+    menuShadow.paint(painter, frame, menuCornerRadius, pixelsPerPoint);
     painter.setBrush(QColor(250, 250, 252, 245));
     painter.setPen(QPen(QColor(0, 0, 0, 40), 0.5));
-    painter.drawRoundedRect(frame, 7, 7);
+    painter.drawRoundedRect(frame, menuCornerRadius, menuCornerRadius);
     double y = frame.top() + sim::OpenMenu::topPadding;
-    for (const auto& title : menu.titles) {
+    for (std::size_t index = 0; index < menu.titles.size(); ++index) {
+        const auto& title = menu.titles[index];
         const QRectF row(frame.left(), y, frame.width(), sim::OpenMenu::rowHeight);
+        const bool highlighted = menu.highlightedRow == index;
+        if (highlighted) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(accent);
+            painter.drawRoundedRect(row.adjusted(5, 0, -5, 0), 4, 4);
+        }
         if (title == "-") {
             painter.setPen(QPen(QColor(0, 0, 0, 40), 1));
             painter.drawLine(QPointF(row.left() + 10, row.center().y()),
                              QPointF(row.right() - 10, row.center().y()));
         } else {
             drawText(painter, row.adjusted(14, 0, -10, 0), QString::fromStdString(title),
-                     Qt::AlignLeft);
+                     Qt::AlignLeft, highlighted ? QColor(Qt::white) : ink);
         }
         y += sim::OpenMenu::rowHeight;
     }

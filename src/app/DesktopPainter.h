@@ -18,7 +18,7 @@ class DesktopPainter {
     static void paintMenuBar(QPainter& painter, const DesktopScene& scene);
     static void paintItem(QPainter& painter, const DesktopScene& scene, const sim::BarItem& item,
                           double pixelsPerPoint);
-    static void paintMenu(QPainter& painter, const sim::OpenMenu& menu);
+    static void paintMenu(QPainter& painter, const sim::OpenMenu& menu, double pixelsPerPoint);
 };
 
 } // namespace corvel::app

@@ -2,6 +2,9 @@
 
 #include "sim/SimulatedDesktop.h"
 
+#include <QDateTime>
+#include <QLocale>
+#include <QTimeZone>
 #include <algorithm>
 #include <tuple>
 
@@ -18,6 +21,15 @@ std::string frontApplicationName(const sim::SimulatedDesktop& desktop) {
                p.activationPolicy == platform::ActivationPolicy::regular;
     });
     return front == processes.end() ? std::string() : front->name;
+}
+
+// The simulated wall clock has no time zone: it reads as UTC, so a scenario's
+// start time is what the clock shows.
+std::string clockTextAt(std::chrono::system_clock::time_point time) {
+    const auto since =
+        std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch());
+    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(since.count(), QTimeZone::utc());
+    return QLocale::c().toString(moment, "ddd MMM d h:mm AP").toStdString();
 }
 
 auto drawnFields(const sim::BarItem& item) {
@@ -37,12 +49,13 @@ DesktopScene DesktopScene::of(const sim::SimulatedDesktop& desktop,
         scene.frontMenus = {"File", "Edit", "View", "Window", "Help"};
     scene.items = desktop.itemsLeftToRight();
     scene.menus = desktop.openMenus();
+    scene.clockText = clockTextAt(desktop.now());
     return scene;
 }
 
 bool DesktopScene::looksLike(const DesktopScene& other) const {
     if (frontApplication != other.frontApplication || menus != other.menus ||
-        items.size() != other.items.size())
+        clockText != other.clockText || items.size() != other.items.size())
         return false;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (drawnFields(items[i]) != drawnFields(other.items[i]))

@@ -25,6 +25,12 @@ struct DesktopScene {
     std::vector<std::string> frontMenus;
     std::vector<sim::BarItem> items;
     std::vector<sim::OpenMenu> menus;
+    /// What the system clock's item shows: the desktop's wall clock, to the
+    /// minute, as the menu bar's clock reads in the US.
+    std::string clockText;
+
+    /// The menu extra that draws the clock, by its identifier on the Mac.
+    static constexpr const char* clockIdentifier = "com.apple.menuextra.clock";
 
     /// Reads the desktop; any thread.
     static DesktopScene of(const sim::SimulatedDesktop& desktop,

@@ -1,7 +1,7 @@
 #include "app/DesktopView.h"
 
 #include "app/DesktopPainter.h"
-#include "app/MacKeyCodes.h"
+#include "app/PersonKeyboard.h"
 #include "sim/SimulatedDesktop.h"
 
 #include <QKeyEvent>
@@ -96,8 +96,8 @@ void DesktopView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void DesktopView::keyPressEvent(QKeyEvent* event) {
-    if (auto code = macKeyCode(event->key())) {
-        desktop_->pressKey(*code);
+    if (const auto key = PersonKeyboard::macKey(*event)) {
+        desktop_->pressKey(key->keyCode, key->modifierFlags);
         refreshIfChanged();
         return;
     }

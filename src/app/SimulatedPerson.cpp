@@ -1,6 +1,8 @@
 #include "app/SimulatedPerson.h"
 
+#include "app/PersonKeyboard.h"
 #include "engine/GroupStore.h"
+#include "settings_ui/GroupDetailView.h"
 #include "settings_ui/ItemDrag.h"
 #include "settings_ui/ItemTile.h"
 #include "settings_ui/LayoutLane.h"
@@ -22,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 
@@ -33,23 +36,48 @@ platform::Point centre(const platform::Rect& frame) {
     return {frame.midX(), frame.origin.y + frame.size.height / 2};
 }
 
+ItemTile* tileOf(const LayoutLane* lane, const std::string& bundleIdentifier) {
+    if (!lane)
+        return nullptr;
+    const auto& tiles = lane->tiles();
+    auto tile = std::find_if(tiles.begin(), tiles.end(), [&](const ItemTile* t) {
+        return t->row().bundleID == bundleIdentifier;
+    });
+    return tile == tiles.end() ? nullptr : *tile;
+}
+
 } // namespace
 
 SimulatedPerson::SimulatedPerson(std::shared_ptr<sim::SimulatedDesktop> desktop,
                                  std::shared_ptr<CorvelAppDelegate> delegate)
     : desktop_(std::move(desktop)), delegate_(std::move(delegate)) {}
 
+std::optional<std::string> SimulatedPerson::applicationOf(const StripRowButton& row) const {
+    const auto item =
+        row.itemID() ? delegate_->stripController()->observedItem(*row.itemID()) : std::nullopt;
+    return item ? std::optional(item->identity.bundleID) : std::nullopt;
+}
+
 void SimulatedPerson::pressStripRow(const std::string& bundleIdentifier) {
-    auto& strip = *delegate_->stripController();
-    const auto rows = strip.panel().findChildren<StripRowButton*>();
+    const auto rows = delegate_->stripController()->panel().rows();
     auto row = std::find_if(rows.begin(), rows.end(), [&](StripRowButton* candidate) {
-        const auto item =
-            candidate->itemID() ? strip.observedItem(*candidate->itemID()) : std::nullopt;
-        return item && item->identity.bundleID == bundleIdentifier;
+        return applicationOf(*candidate) == bundleIdentifier;
     });
     if (row == rows.end())
         throw std::runtime_error("the Strip has no row for " + bundleIdentifier);
     QTest::mouseClick(*row, Qt::LeftButton);
+}
+
+void SimulatedPerson::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // The window system hands a key to the window that has the keyboard
+    // (one shown a moment ago has it once the window system has said so).
+    if (QWindow* window = QGuiApplication::focusWindow(); window && window->isVisible()) {
+        QTest::keyClick(window, key, modifiers);
+        return;
+    }
+    const QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    if (const auto mac = PersonKeyboard::macKey(press))
+        desktop_->pressKey(mac->keyCode, mac->modifierFlags);
 }
 
 void SimulatedPerson::clickBarItem(const sim::BarItem& item) {
@@ -82,29 +110,57 @@ void SimulatedPerson::createGroup(const std::string& name) {
         throw std::runtime_error("the settings did not make the Group " + name);
 }
 
-void SimulatedPerson::showLayoutPane() {
+void SimulatedPerson::chooseInSidebar(const std::string& title) {
     auto* sidebar = delegate_->settingsWindowController()->view().sidebar();
-    const auto rows = sidebar->findItems("Layout", Qt::MatchExactly);
+    const auto rows = sidebar->findItems(QString::fromStdString(title), Qt::MatchExactly);
     if (rows.isEmpty())
-        throw std::runtime_error("the settings sidebar has no Layout row");
+        throw std::runtime_error("the settings sidebar has no row " + title);
     QTest::mouseClick(sidebar->viewport(), Qt::LeftButton, {},
                       sidebar->visualItemRect(rows.front()).center());
+}
+
+void SimulatedPerson::showLayoutPane() {
+    chooseInSidebar("Layout");
+}
+
+void SimulatedPerson::showGroupPane(const std::string& groupName) {
+    chooseInSidebar(groupName);
+    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
+    const auto target = group(groupName);
+    if (!pane || !target || pane->groupID() != target->id)
+        throw std::runtime_error("the settings show no pane for the Group " + groupName);
+}
+
+void SimulatedPerson::recordShortcut(const std::string& groupName, Qt::Key key,
+                                     Qt::KeyboardModifiers modifiers) {
+    showGroupPane(groupName);
+    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
+    auto* recorder = pane->shortcutRecorder()->recordButton();
+    QTest::mouseClick(recorder, Qt::LeftButton);
+    // The recorder takes the keyboard once it is clicked.
+    QTest::keyClick(recorder, key, modifiers);
+}
+
+std::optional<std::string> SimulatedPerson::shortcutRefusalShown() const {
+    auto* pane = delegate_->settingsWindowController()->view().groupDetailView();
+    if (!pane || !pane->shortcutRefusalLabel()->isVisible())
+        return std::nullopt;
+    return pane->shortcutRefusalLabel()->text().toStdString();
 }
 
 void SimulatedPerson::dropIntoGroup(const std::string& bundleIdentifier,
                                     const std::string& groupName) {
     auto& layout = *delegate_->settingsWindowController()->view().layoutView();
-    const auto& tiles = layout.visibleLane()->tiles();
-    auto tile = std::find_if(tiles.begin(), tiles.end(), [&](const ItemTile* t) {
-        return t->row().bundleID == bundleIdentifier;
-    });
+    const ItemTile* tile = tileOf(layout.visibleLane(), bundleIdentifier);
+    if (!tile)
+        throw std::runtime_error("the Layout pane's Menu Bar lane lists no item of " +
+                                 bundleIdentifier);
     const auto target = group(groupName);
     LayoutLane* lane = target ? layout.laneFor(target->id) : nullptr;
-    if (tile == tiles.end() || !lane)
-        throw std::runtime_error("no tile for " + bundleIdentifier + " or no lane for " +
-                                 groupName);
+    if (!lane)
+        throw std::runtime_error("the Layout pane has no lane for the Group " + groupName);
     // The drop as the window system delivers it at the end of a drag.
-    const auto payload = ItemDrag::mimeData((*tile)->row().id);
+    const auto payload = ItemDrag::mimeData(tile->row().id);
     const QPointF at = QRectF(lane->rect()).center();
     QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, payload.get(), Qt::LeftButton, {});
     QCoreApplication::sendEvent(lane, &enter);
@@ -179,10 +235,12 @@ bool SimulatedPerson::isTileInLane(const std::string& bundleIdentifier,
                                    const std::string& groupName) const {
     const auto target = group(groupName);
     auto& layout = *delegate_->settingsWindowController()->view().layoutView();
-    const LayoutLane* lane = target ? layout.laneFor(target->id) : nullptr;
-    return lane && std::any_of(lane->tiles().begin(), lane->tiles().end(), [&](const ItemTile* t) {
-               return t->row().bundleID == bundleIdentifier;
-           });
+    return target && tileOf(layout.laneFor(target->id), bundleIdentifier);
+}
+
+bool SimulatedPerson::isTileListed(const std::string& bundleIdentifier) const {
+    const auto& layout = *delegate_->settingsWindowController()->view().layoutView();
+    return tileOf(layout.visibleLane(), bundleIdentifier) != nullptr;
 }
 
 bool SimulatedPerson::hasOwnMenuOpen() const {
@@ -194,6 +252,22 @@ bool SimulatedPerson::hasOwnMenuOpen() const {
 
 bool SimulatedPerson::hasLeftover() const {
     return barItem([](const sim::BarItem& item) { return item.isLeftover; }).has_value();
+}
+
+std::vector<std::string> SimulatedPerson::stripRows() const {
+    std::vector<std::string> applications;
+    const auto& panel = delegate_->stripController()->panel();
+    if (!panel.isVisible())
+        return applications;
+    for (const StripRowButton* row : panel.rows())
+        applications.push_back(applicationOf(*row).value_or(std::string()));
+    return applications;
+}
+
+std::optional<std::string> SimulatedPerson::focusedStripRow() const {
+    const auto& panel = delegate_->stripController()->panel();
+    const StripRowButton* row = panel.isVisible() ? panel.focusedRow() : nullptr;
+    return row ? applicationOf(*row) : std::nullopt;
 }
 
 int SimulatedPerson::stripRowCount() const {

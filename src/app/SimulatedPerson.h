@@ -4,11 +4,16 @@
 #include "domain/Group.h"
 #include "sim/BarItem.h"
 
+#include <Qt>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace corvel {
+class StripRowButton;
+}
 
 namespace corvel::sim {
 class SimulatedDesktop;
@@ -39,10 +44,20 @@ class SimulatedPerson {
     void createGroup(const std::string& name);
     /// Chooses Layout in the settings window's sidebar.
     void showLayoutPane();
+    /// Chooses the Group in the settings window's sidebar.
+    void showGroupPane(const std::string& groupName);
+    /// Shows the Group's pane, clicks its shortcut recorder and presses the
+    /// combination.
+    void recordShortcut(const std::string& groupName, Qt::Key key, Qt::KeyboardModifiers modifiers);
     /// Drops the item of the application onto the Group's lane of the Layout
     /// pane, as the window system delivers a drop.
     void dropIntoGroup(const std::string& bundleIdentifier, const std::string& groupName);
     void pressStripRow(const std::string& bundleIdentifier);
+    /// A key pressed, with modifiers held (Control for ⌃, Alt for ⌥, Meta
+    /// for ⌘), going where a keyboard's press goes: to the window that has
+    /// the keyboard (the hot keys take it first), or to the simulated
+    /// desktop when none of Corvel's windows has it.
+    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     /// Answers whether an alert with that button was up and was answered.
     bool answerAlert(const std::string& button);
 
@@ -57,12 +72,25 @@ class SimulatedPerson {
     /// The application's item is in the menu bar and on screen.
     bool isItemInView(const std::string& bundleIdentifier) const;
     bool isTileInLane(const std::string& bundleIdentifier, const std::string& groupName) const;
+    /// The Layout pane's Menu Bar lane lists the application's item.
+    bool isTileListed(const std::string& bundleIdentifier) const;
     bool hasOwnMenuOpen() const;
+    /// What the shown Group's pane says under its shortcut recorder; none
+    /// when it says nothing (or no Group's pane is shown).
+    std::optional<std::string> shortcutRefusalShown() const;
     bool hasLeftover() const;
     /// Rows of the Strip on screen; 0 while none is.
     int stripRowCount() const;
+    /// The applications of the rows of the Strip on screen, top to bottom.
+    std::vector<std::string> stripRows() const;
+    /// The application of the Strip row that has the keyboard focus, while
+    /// a Strip is on screen.
+    std::optional<std::string> focusedStripRow() const;
 
   private:
+    void chooseInSidebar(const std::string& title);
+    std::optional<std::string> applicationOf(const StripRowButton& row) const;
+
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
     std::shared_ptr<CorvelAppDelegate> delegate_;
 };

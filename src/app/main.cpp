@@ -5,6 +5,7 @@
 #include "app/OffscreenDisplay.h"
 #include "app/SingleInstanceLock.h"
 #include "app/Tour.h"
+#include "app/TourPlan.h"
 #include "domain/StoreFile.h"
 #include "platform/PosixProcessEnvironment.h"
 #include "platform/SyslogSystemLog.h"
@@ -47,18 +48,28 @@ std::optional<sim::Scenario> loadScenario(const app::LaunchOptions& options) {
 int playTour(const app::LaunchOptions& options, int& argc, char** argv) {
     if (options.storeFile)
         return refuse("corvel: the tour keeps its own store in its folder; leave out --store");
+    auto scenario = loadScenario(options);
+    if (!scenario)
+        return 1;
+    *scenario = app::Tour::prepared(std::move(*scenario));
+    auto plan = app::TourPlan::of(*scenario);
+    if (!plan.lacks.empty()) {
+        std::cerr << "tour: cannot play on this desktop, which lacks:\n";
+        for (const auto& lack : plan.lacks)
+            std::cerr << "  - " << lack << '\n';
+        return 1;
+    }
     const std::filesystem::path folder = std::filesystem::absolute(*options.tourDirectory);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)
         return refuse("Corvel can't create " + folder.string() + ": " + error.message());
-    auto scenario = loadScenario(options);
-    if (!scenario)
-        return 1;
     std::filesystem::remove(folder / "store.json", error);
     std::filesystem::remove(folder / "defaults.ini", error);
-    // With no display to show on, the tour still runs: Qt draws offscreen.
-    app::OffscreenDisplay::chooseWithoutDisplay(scenario->screen, folder / "offscreen.json");
+    // The tour's product is its pictures: Qt draws offscreen, on a screen
+    // the size of the simulated display, even where there is a display.
+    app::OffscreenDisplay::choose(scenario->screen, folder / "offscreen.json",
+                                  app::OffscreenDisplay::When::always);
     QApplication application(argc, argv);
     nameApplication();
     auto log = std::make_shared<app::MirroredSystemLog>(
@@ -67,7 +78,7 @@ int playTour(const app::LaunchOptions& options, int& argc, char** argv) {
         return refuse("Corvel can't write " + (folder / "corvel.log").string());
 
     app::CorvelApplication corvel({
-        .scenario = app::Tour::prepared(std::move(*scenario)),
+        .scenario = std::move(*scenario),
         .storeURL = folder / "store.json",
         .defaultsFile = folder / "defaults.ini",
         .log = log,
@@ -75,10 +86,12 @@ int playTour(const app::LaunchOptions& options, int& argc, char** argv) {
         .endLoop = nullptr,
         .mapping = app::ScreenMapping{},
     });
-    app::Tour tour(corvel, folder, *log);
+    app::Tour tour(corvel, std::move(plan), folder, *log);
     const auto started = std::chrono::steady_clock::now();
     tour.start([&] { corvel.terminate(); });
     corvel.run();
+    // Qt's loop ends before the tour only when Corvel was told to quit.
+    tour.stop("Corvel was asked to quit");
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     std::cout << "tour: " << tour.pictures().size() << " pictures in " << folder.string() << " ("
               << std::fixed << std::setprecision(1) << took.count() << " s)\n";
@@ -136,7 +149,8 @@ int main(int argc, char** argv) {
 
     // With no display to show on, Corvel still runs: Qt draws offscreen.
     const auto offscreenConfig = places.supportFolder / "offscreen.json";
-    app::OffscreenDisplay::chooseWithoutDisplay(scenario->screen, offscreenConfig);
+    app::OffscreenDisplay::choose(scenario->screen, offscreenConfig,
+                                  app::OffscreenDisplay::When::noDisplay);
     QApplication application(argc, argv);
     nameApplication();
 

@@ -9,6 +9,7 @@
 #include "backend/MenuBarChangeEvent.h"
 #include "backend/ObservedItem.h"
 #include "backend/OwnChromeIcon.h"
+#include "domain/Uuid.h"
 
 #include <memory>
 #include <optional>
@@ -43,6 +44,11 @@ class MenuBarBackend {
 
     /// Absent before the icons are placed or when the icon cannot be found.
     virtual std::optional<ItemFrame> primaryIconFrame() const = 0;
+
+    /// Where the own icon with this handle stands now, as the window list
+    /// reports it (pushed off the screen, its x is negative); absent before
+    /// it is placed or when it cannot be found.
+    virtual std::optional<ItemFrame> ownChromeFrame(const Uuid& handle) const = 0;
 
     /// Installs what hiding, moving and pressing need and starts the change
     /// events. May be repeated after a failure, which leaves nothing

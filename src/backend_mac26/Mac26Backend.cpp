@@ -170,7 +170,7 @@ async::Task<void> Mac26Backend::revealRegion() {
     spacerItem_->setLength(restingLength);
 }
 
-std::optional<ItemFrame> Mac26Backend::chromeFrame(const Uuid& handle) const {
+std::optional<ItemFrame> Mac26Backend::ownChromeFrame(const Uuid& handle) const {
     const std::string name = Mac26OwnNames::iconName(nameSpace_, handle);
     for (const auto& window : windowList_.layer25Windows()) {
         if (window.name != name)
@@ -187,7 +187,7 @@ std::optional<ItemFrame> Mac26Backend::chromeFrame(const Uuid& handle) const {
 std::optional<ItemFrame> Mac26Backend::primaryIconFrame() const {
     if (!primaryHandle_)
         return std::nullopt;
-    return chromeFrame(*primaryHandle_);
+    return ownChromeFrame(*primaryHandle_);
 }
 
 void Mac26Backend::attachPrimaryIconMenu(std::shared_ptr<platform::Menu> menu) {
@@ -204,7 +204,7 @@ void Mac26Backend::applyPrimaryIconMenu() {
 
 void Mac26Backend::reportOwnChromeClick(const Uuid& handle) {
     changes_->send(
-        MenuBarChangeEvent::ownChromeClicked(handle, chromeFrame(handle).value_or(ItemFrame{})));
+        MenuBarChangeEvent::ownChromeClicked(handle, ownChromeFrame(handle).value_or(ItemFrame{})));
 }
 
 } // namespace corvel

@@ -61,6 +61,7 @@ class Mac26Backend final : public MenuBarBackend {
 
     void attachPrimaryIconMenu(std::shared_ptr<platform::Menu> menu) override;
     std::optional<ItemFrame> primaryIconFrame() const override;
+    std::optional<ItemFrame> ownChromeFrame(const Uuid& handle) const override;
     async::Task<void> prepare() override;
     async::Task<std::vector<ObservedItem>> currentItems() override;
     async::Task<void> hideRegion() override;
@@ -103,7 +104,6 @@ class Mac26Backend final : public MenuBarBackend {
     /// The spacer's number from a fresh reading, else the stored one;
     /// nothing while unprepared. Stores nothing.
     std::optional<std::uint32_t> liveSpacerWindowID() const;
-    std::optional<ItemFrame> chromeFrame(const Uuid& handle) const;
     /// Puts the attached menu on the primary icon, when both exist.
     void applyPrimaryIconMenu();
     void startPolling();

@@ -6,8 +6,8 @@
 
 namespace corvel {
 
-/// A key combination recorded for a Group. Stored and checked for conflicts;
-/// nothing in Corvel listens for it.
+/// A key combination recorded for a Group: stored, checked for conflicts and
+/// registered as a global hot key that opens the Group's Strip.
 struct KeyboardShortcut {
     // The platform's modifier-flag bits that Corvel sets and reads. Any other
     // bit in the mask is carried through untouched.

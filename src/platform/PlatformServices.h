@@ -3,6 +3,7 @@
 #include "platform/Accessibility.h"
 #include "platform/ApplicationActivation.h"
 #include "platform/GlobalEventMonitor.h"
+#include "platform/HotKeys.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/Processes.h"
 #include "platform/ScreenCapture.h"
@@ -34,6 +35,7 @@ struct PlatformServices {
     std::shared_ptr<ProcessEnvironment> environment;
     std::shared_ptr<Screens> screens;
     std::shared_ptr<GlobalEventMonitor> globalEventMonitor;
+    std::shared_ptr<HotKeys> hotKeys;
     std::shared_ptr<SymbolImages> symbolImages;
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<WallClock> wallClock;

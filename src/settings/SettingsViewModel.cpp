@@ -2,11 +2,13 @@
 
 #include "backend/BackendError.h"
 #include "domain/WellKnownGroup.h"
+#include "engine/GroupShortcuts.h"
 #include "engine/GroupStore.h"
 #include "engine/ItemAssignmentCoordinator.h"
 #include "engine/UnicodeText.h"
 #include "settings/AssignmentErrorMessage.h"
 #include "settings/GroupOrder.h"
+#include "settings/HotKeyRefusalMessage.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -91,7 +93,44 @@ void SettingsViewModel::setSymbol(std::string symbolName, const GroupID& group) 
 void SettingsViewModel::setShortcut(std::optional<KeyboardShortcut> shortcut,
                                     const GroupID& group) {
     // The menu bar shows no shortcut, so there is nothing to re-place.
-    editGroup(group, [&](Group& edited) { edited.shortcut = shortcut; });
+    if (editGroup(group, [&](Group& edited) { edited.shortcut = shortcut; }))
+        syncShortcuts();
+}
+
+void SettingsViewModel::setGroupShortcuts(std::shared_ptr<GroupShortcuts> shortcuts) {
+    shortcuts_ = std::move(shortcuts);
+    if (!shortcuts_)
+        return;
+    shortcuts_->setOnChange([weakSelf = weak_from_this()] {
+        if (auto self = weakSelf.lock())
+            self->publishShortcutRefusals();
+    });
+    publishShortcutRefusals();
+}
+
+std::shared_ptr<void> SettingsViewModel::suspendShortcuts() {
+    return shortcuts_ ? shortcuts_->suspend() : nullptr;
+}
+
+std::optional<std::string> SettingsViewModel::shortcutRefusalMessage(const GroupID& group) const {
+    const auto& refusals = shortcutRefusals_.value();
+    const auto found = refusals.find(group);
+    if (found == refusals.end())
+        return std::nullopt;
+    return hotKeyRefusalMessage(found->second);
+}
+
+void SettingsViewModel::syncShortcuts() {
+    if (shortcuts_)
+        shortcuts_->sync(store_->groups());
+}
+
+void SettingsViewModel::publishShortcutRefusals() {
+    std::unordered_map<GroupID, HotKeyRefusal> refusals;
+    for (const Group& group : store_->groups())
+        if (auto refusal = shortcuts_->refusal(group.id))
+            refusals.emplace(group.id, *refusal);
+    shortcutRefusals_.set(std::move(refusals));
 }
 
 async::Task<void> SettingsViewModel::deleteGroup(GroupID group) {
@@ -156,6 +195,7 @@ async::Task<void> SettingsViewModel::deleteGroupTask(std::shared_ptr<SettingsVie
         }
     }
     self->store_->removeGroup(group);
+    self->syncShortcuts();
     self->publishGroups();
     auto refreshing = refreshRowsTask(self);
     co_await std::move(refreshing);

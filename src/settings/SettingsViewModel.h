@@ -7,6 +7,7 @@
 #include "domain/KeyboardShortcut.h"
 #include "engine/AssignableItemRow.h"
 #include "engine/AssignmentOutcome.h"
+#include "engine/HotKeyRefusal.h"
 #include "settings/Observable.h"
 #include "settings/ScreenRecordingPermissionChecking.h"
 
@@ -15,10 +16,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvel {
 
+class GroupShortcuts;
 class GroupStore;
 class ItemAssignmentCoordinator;
 
@@ -58,6 +61,21 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
         return assignmentError_;
     }
     const Observable<bool>& isScreenRecordingGranted() const { return isScreenRecordingGranted_; }
+    /// Why each Group's shortcut is not registered as a global hot key; a
+    /// Group whose shortcut is registered, or that has none, is not listed.
+    const Observable<std::unordered_map<GroupID, HotKeyRefusal>>& shortcutRefusals() const {
+        return shortcutRefusals_;
+    }
+    /// The sentence for the Group's refused shortcut; none when it is not.
+    std::optional<std::string> shortcutRefusalMessage(const GroupID& group) const;
+
+    /// The Groups' global shortcuts, synced after every shortcut change and
+    /// every deletion made here. Without them (no hot keys on the platform)
+    /// shortcuts are only stored.
+    void setGroupShortcuts(std::shared_ptr<GroupShortcuts> shortcuts);
+    /// While the answer is kept no global shortcut answers, so that the
+    /// recorder hears every combination; none without shortcuts.
+    [[nodiscard]] std::shared_ptr<void> suspendShortcuts();
 
     /// Called after every change of the Groups made here, except a shortcut
     /// change, so that the menu bar's icons and filing follow. May be empty.
@@ -81,7 +99,8 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
     /// False for a blank name (no message) or a Group that does not exist.
     bool renameGroup(const GroupID& group, std::string_view name);
     void setSymbol(std::string symbolName, const GroupID& group);
-    /// No conflict check here: the shortcut recorder has made it.
+    /// No conflict check here: the shortcut recorder has made it. The global
+    /// shortcuts follow.
     void setShortcut(std::optional<KeyboardShortcut> shortcut, const GroupID& group);
     /// Takes the Group's members out one after another, then removes the
     /// Group. The Hidden Group cannot be deleted.
@@ -123,6 +142,9 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
     bool editGroup(const GroupID& group, const std::function<void(Group&)>& edit);
     void publishGroups();
     void notifyGroupsChanged();
+    /// Registers the store's shortcuts again; publishes the refusals.
+    void syncShortcuts();
+    void publishShortcutRefusals();
     std::optional<std::string> displayName(const ItemID& item) const;
 
     std::shared_ptr<GroupStore> store_;
@@ -134,6 +156,8 @@ class SettingsViewModel : public std::enable_shared_from_this<SettingsViewModel>
     Observable<bool> isScreenRecordingGranted_{false};
     std::function<void()> onGroupsChanged_;
     Observable<std::optional<std::string>> assignmentError_;
+    std::shared_ptr<GroupShortcuts> shortcuts_;
+    Observable<std::unordered_map<GroupID, HotKeyRefusal>> shortcutRefusals_;
 };
 
 } // namespace corvel

@@ -29,6 +29,10 @@ void ShortcutRecorderViewModel::beginRecording() {
 
 void ShortcutRecorderViewModel::capture(const KeyboardShortcut& candidate) {
     isRecording_.set(false);
+    if (!(candidate.modifierFlags & (KeyboardShortcut::command | KeyboardShortcut::control))) {
+        conflictMessage_.set(std::string(modifierRequiredMessage));
+        return;
+    }
     const std::vector<Group> groups = groupsProvider_ ? groupsProvider_() : std::vector<Group>{};
     const auto verdict = ShortcutConflictChecker::check(candidate, groupID_, groups);
     if (verdict.kind() == ShortcutConflictChecker::Verdict::Kind::conflicts) {

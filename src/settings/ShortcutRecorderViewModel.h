@@ -25,6 +25,9 @@ class ShortcutRecorderViewModel {
 
     static constexpr std::string_view systemConflictHint =
         "If nothing happens when you use this shortcut, another app or macOS may already own it.";
+    /// Said instead of storing a combination without Command or Control.
+    static constexpr std::string_view modifierRequiredMessage =
+        "Add \u2318 or \u2303: macOS only allows shortcuts with Command or Control.";
 
     /// `groupsProvider` answers the current Groups at every capture;
     /// `onCommit` hears each accepted shortcut and each clearing.
@@ -42,8 +45,9 @@ class ShortcutRecorderViewModel {
 
     void beginRecording();
     /// Ends recording. A shortcut no other Group holds is taken and committed;
-    /// one that another Group holds only sets conflictMessage, naming it.
-    /// The commit comes last: it may destroy this recorder.
+    /// one without Command or Control, which macOS would not register, or one
+    /// that another Group holds only sets conflictMessage, saying why. The
+    /// commit comes last: it may destroy this recorder.
     void capture(const KeyboardShortcut& candidate);
     void cancelRecording();
     /// Ends recording and commits "no shortcut", even when none was set; the

@@ -44,13 +44,7 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
     });
     layout->addWidget(new FormSection("Icon", symbols_));
 
-    auto recorder = std::make_shared<ShortcutRecorderViewModel>(
-        id, group.shortcut, [viewModel] { return viewModel->groups().value(); },
-        [viewModel, id](std::optional<KeyboardShortcut> shortcut) {
-            viewModel->setShortcut(shortcut, id);
-        });
-    shortcut_ = new ShortcutRecorderView(recorder);
-    layout->addWidget(new FormSection("Shortcut", shortcut_));
+    layout->addWidget(new FormSection("Shortcut", shortcutSection(viewModel)));
 
     auto* itemsBody = new QWidget;
     auto* itemsLayout = new QVBoxLayout(itemsBody);
@@ -73,8 +67,40 @@ GroupDetailView::GroupDetailView(const Group& group, const SettingsScreens& scre
     layout->addStretch();
     setWidget(content);
 
-    subscriptions_ = screens_.observeRowsAndGroups(this, [this] { showRows(); });
+    for (auto& observed : screens_.observeRowsAndGroups(this, [this] { showRows(); }))
+        subscriptions_.push_back(std::move(observed));
+    subscriptions_.push_back(
+        viewModel->shortcutRefusals().observe([this](const auto&) { showShortcutRefusal(); }));
     showRows();
+    showShortcutRefusal();
+}
+
+QWidget* GroupDetailView::shortcutSection(const std::shared_ptr<SettingsViewModel>& viewModel) {
+    const GroupID id = group_.id;
+    auto recorder = std::make_shared<ShortcutRecorderViewModel>(
+        id, group_.shortcut, [viewModel] { return viewModel->groups().value(); },
+        [viewModel, id](std::optional<KeyboardShortcut> shortcut) {
+            viewModel->setShortcut(shortcut, id);
+        });
+    subscriptions_.push_back(recorder->isRecording().observe([this, viewModel](bool recording) {
+        shortcutsSuspended_ = recording ? viewModel->suspendShortcuts() : nullptr;
+    }));
+    auto* section = new QWidget;
+    auto* column = new QVBoxLayout(section);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    shortcut_ = new ShortcutRecorderView(recorder);
+    column->addWidget(shortcut_);
+    shortcutRefusal_ = ScreenStyle::label({}, TextSize::caption, Tone::red);
+    shortcutRefusal_->setAccessibleName("Shortcut Not Registered");
+    column->addWidget(shortcutRefusal_);
+    return section;
+}
+
+void GroupDetailView::showShortcutRefusal() {
+    const auto message = screens_.viewModel().shortcutRefusalMessage(group_.id);
+    shortcutRefusal_->setText(message ? QString::fromStdString(*message) : QString());
+    shortcutRefusal_->setVisible(message.has_value());
 }
 
 void GroupDetailView::showEvent(QShowEvent* event) {

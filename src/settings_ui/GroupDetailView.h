@@ -19,8 +19,10 @@
 namespace corvel {
 
 /// The pane that edits one Group: its name (applied while typing), its
-/// symbol, its shortcut, the Items filed into it (dropped Items are filed
-/// into it too), and deleting it after a confirmation. Reads the rows again each time it appears.
+/// symbol, its shortcut (and why it is not registered, when it is not), the
+/// Items filed into it (dropped Items are filed into it too), and deleting
+/// it after a confirmation. While the recorder records, no global shortcut
+/// answers, so that it hears every combination. Reads the rows again each time it appears.
 /// Main thread only.
 class GroupDetailView final : public QScrollArea {
   public:
@@ -30,6 +32,8 @@ class GroupDetailView final : public QScrollArea {
     QLineEdit* nameField() const { return name_; }
     SymbolPickerView* symbolPicker() const { return symbols_; }
     ShortcutRecorderView* shortcutRecorder() const { return shortcut_; }
+    /// Under the recorder: why the Group's shortcut is not registered.
+    QLabel* shortcutRefusalLabel() const { return shortcutRefusal_; }
     ItemRowList* itemRows() const { return items_; }
     QLabel* noItemsLabel() const { return noItems_; }
     QPushButton* deleteButton() const { return delete_; }
@@ -46,6 +50,9 @@ class GroupDetailView final : public QScrollArea {
 
   private:
     void showRows();
+    void showShortcutRefusal();
+    /// Builds the recorder and the line under it.
+    QWidget* shortcutSection(const std::shared_ptr<SettingsViewModel>& viewModel);
     void confirmDelete();
     std::string currentName() const;
 
@@ -54,6 +61,9 @@ class GroupDetailView final : public QScrollArea {
     QLineEdit* name_;
     SymbolPickerView* symbols_;
     ShortcutRecorderView* shortcut_;
+    QLabel* shortcutRefusal_;
+    /// Kept while the recorder records: no global shortcut answers then.
+    std::shared_ptr<void> shortcutsSuspended_;
     ItemRowList* items_;
     QLabel* noItems_;
     QPushButton* delete_;

@@ -12,6 +12,9 @@ struct Counters {
     int presses = 0;
     /// Escape key presses that reached the window server.
     int escapes = 0;
+    /// A person's key presses that a hot key took (the system's, another
+    /// application's or this process's), so that no window saw them.
+    int hotKeyPresses = 0;
     /// Relaunches of processes that exited (Control Center restarts).
     int restarts = 0;
     /// Successful process launches.

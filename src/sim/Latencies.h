@@ -19,7 +19,7 @@ struct Latencies {
     /// An "AXPress" or a click until another application's menu opens (or,
     /// when open, closes).
     async::Duration menuOpen = std::chrono::milliseconds(30);
-    /// An Escape key press, or a click away from a menu, until menus close.
+    /// An Escape key press, or a click that chooses no entry, until menus close.
     async::Duration menuClose = std::chrono::milliseconds(30);
 
     /// Every effect inside its call, for tests about other rules.

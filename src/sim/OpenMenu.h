@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct OpenMenu {
     platform::Rect frame;
     /// Entry titles top to bottom; separators are "-".
     std::vector<std::string> titles;
+    /// The entry the arrow keys have highlighted; none until a key moves.
+    std::optional<std::size_t> highlightedRow;
 
     friend bool operator==(const OpenMenu&, const OpenMenu&) = default;
 };

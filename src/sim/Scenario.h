@@ -66,6 +66,18 @@ struct Scenario {
         std::int32_t ownerPid = 0;
     };
 
+    /// A key combination held by the system or by another application.
+    struct HotKey {
+        static constexpr const char* system = "system";
+
+        std::uint32_t keyCode = 0;
+        /// Carbon modifier bits (platform::HotKeyModifiers).
+        std::uint32_t modifiers = 0;
+        /// `system`, or an application's bundle identifier or name: an
+        /// application holds it while it runs.
+        std::string heldBy;
+    };
+
     Screen screen;
     Permission accessibility = Permission::granted;
     Permission screenRecording = Permission::granted;
@@ -96,6 +108,7 @@ struct Scenario {
     std::vector<std::string> missingSymbols;
     std::vector<Application> applications;
     std::vector<Leftover> leftovers;
+    std::vector<HotKey> hotKeys;
     /// Raw window dictionaries appended to every window-list read.
     std::vector<platform::PlatformValue> extraWindows;
 };

@@ -1,5 +1,6 @@
 #include "sim/ScenarioLoader.h"
 
+#include "platform/HotKeyModifiers.h"
 #include "sim/ScenarioFields.h"
 
 #include <fstream>
@@ -25,15 +26,21 @@ constexpr std::int64_t maxPid = 2147483647;
 constexpr std::int64_t maxDrags = 1000000;
 
 template <class Enum>
-Enum caseFrom(const ScenarioFields& fields, const char* key, const char* what,
-              std::initializer_list<std::pair<const char*, Enum>> cases) {
-    std::string text;
-    fields.read(key, text);
+Enum caseNamed(const std::string& text, const std::string& path, const char* what,
+               std::initializer_list<std::pair<const char*, Enum>> cases) {
     for (const auto& [name, result] : cases) {
         if (text == name)
             return result;
     }
-    ScenarioFields::refuse(fields.path(key), "unknown " + std::string(what) + " \"" + text + "\"");
+    ScenarioFields::refuse(path, "unknown " + std::string(what) + " \"" + text + "\"");
+}
+
+template <class Enum>
+Enum caseFrom(const ScenarioFields& fields, const char* key, const char* what,
+              std::initializer_list<std::pair<const char*, Enum>> cases) {
+    std::string text;
+    fields.read(key, text);
+    return caseNamed(text, fields.path(key), what, cases);
 }
 
 Scenario::Permission permissionFrom(const ScenarioFields& fields, const char* key) {
@@ -216,12 +223,41 @@ void checkPids(const Scenario& scenario) {
     }
 }
 
+std::uint32_t hotKeyModifierFrom(const std::string& name, const std::string& path) {
+    using M = platform::HotKeyModifiers;
+    return caseNamed<std::uint32_t>(name, path, "modifier",
+                                    {{"command", M::cmdKey},
+                                     {"shift", M::shiftKey},
+                                     {"option", M::optionKey},
+                                     {"control", M::controlKey}});
+}
+
+Scenario::HotKey hotKeyFrom(const json& object, const std::string& where) {
+    const ScenarioFields fields(object, where, {"keyCode", "modifiers", "heldBy"});
+    if (!fields.has("keyCode") || !fields.has("heldBy"))
+        ScenarioFields::refuse(where, "a hot key needs \"keyCode\" and \"heldBy\"");
+    Scenario::HotKey hotKey;
+    // Virtual key codes run from 0 to 127.
+    std::int64_t keyCode = 0;
+    fields.read("keyCode", keyCode, 0, 127);
+    hotKey.keyCode = static_cast<std::uint32_t>(keyCode);
+    fields.read("heldBy", hotKey.heldBy);
+    if (hotKey.heldBy.empty())
+        ScenarioFields::refuse(fields.path("heldBy"), "names nobody");
+    std::vector<std::string> modifiers;
+    fields.read("modifiers", modifiers);
+    for (const auto& modifier : modifiers)
+        hotKey.modifiers |= hotKeyModifierFrom(modifier, fields.path("modifiers"));
+    return hotKey;
+}
+
 Scenario scenarioFrom(const json& root) {
     const ScenarioFields fields(
         root, "",
         {"screen", "permissions", "self", "statusItems", "latencies", "hostStatusItemsInHost",
          "restartKeepsLeftovers", "launchFails", "captureFails", "killallRunMs", "environment",
-         "rememberedPositions", "missingSymbols", "applications", "leftovers", "extraWindows"});
+         "rememberedPositions", "missingSymbols", "applications", "leftovers", "hotKeys",
+         "extraWindows"});
     Scenario scenario;
     if (fields.has("screen"))
         readScreen(fields.object("screen"), scenario.screen);
@@ -245,6 +281,8 @@ Scenario scenarioFrom(const json& root) {
         scenario.applications.push_back(applicationFrom(*app, path));
     for (const auto& [leftover, path] : fields.list("leftovers"))
         scenario.leftovers.push_back(leftoverFrom(*leftover, path));
+    for (const auto& [hotKey, path] : fields.list("hotKeys"))
+        scenario.hotKeys.push_back(hotKeyFrom(*hotKey, path));
     for (const auto& [window, path] : fields.list("extraWindows"))
         scenario.extraWindows.push_back(platformValueFrom(*window));
     checkPids(scenario);

@@ -39,6 +39,7 @@ platform::PlatformServices SimulatedDesktop::services() {
     services.environment = std::shared_ptr<platform::ProcessEnvironment>(self, this);
     services.screens = std::shared_ptr<platform::Screens>(self, this);
     services.globalEventMonitor = std::shared_ptr<platform::GlobalEventMonitor>(self, this);
+    services.hotKeys = std::shared_ptr<platform::HotKeys>(self, this);
     services.symbolImages = std::shared_ptr<platform::SymbolImages>(self, this);
     services.wallClock = std::shared_ptr<platform::WallClock>(self, this);
     return services;
@@ -228,13 +229,8 @@ void SimulatedDesktop::click(platform::Point location, platform::MouseButton but
         }
         if (outcome.ownItem)
             ownActivationLocked(*outcome.ownItem, callouts);
-        if (outcome.ownMenuRow) {
-            const StatusEntry* entry = world_.entryByItem(outcome.ownMenuRow->first);
-            if (entry && entry->menu)
-                callouts.push_back([menu = entry->menu, row = outcome.ownMenuRow->second] {
-                    menu->performItem(row);
-                });
-        }
+        if (outcome.ownMenuRow)
+            ownMenuRowLocked(*outcome.ownMenuRow, callouts);
         scheduleTimersLocked();
     }
     postAll(std::move(callouts));
@@ -248,15 +244,24 @@ void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
     released = world_.takeReleased();
 }
 
-void SimulatedDesktop::pressKey(std::uint16_t keyCode) {
+void SimulatedDesktop::pressKey(std::uint16_t keyCode, std::uint64_t modifierFlags) {
     Callouts callouts;
     {
         std::lock_guard lock(mutex_);
-        PersonInput::pressKey(world_, keyCode);
-        scheduleTimersLocked();
-        monitorsLocked({platform::EventType::keyDown, {}, 0}, callouts);
+        if (!hotKeyLocked(keyCode, modifierFlags, callouts)) {
+            if (const auto chosen = PersonInput::pressKey(world_, keyCode))
+                ownMenuRowLocked(*chosen, callouts);
+            scheduleTimersLocked();
+            monitorsLocked({platform::EventType::keyDown, {}, modifierFlags}, callouts);
+        }
     }
     postAll(std::move(callouts));
+}
+
+void SimulatedDesktop::ownMenuRowLocked(const PersonInput::OwnMenuRow& row, Callouts& callouts) {
+    const StatusEntry* entry = world_.entryByItem(row.first);
+    if (entry && entry->menu)
+        callouts.push_back([menu = entry->menu, index = row.second] { menu->performItem(index); });
 }
 
 void SimulatedDesktop::monitorsLocked(const platform::MonitoredEvent& event,

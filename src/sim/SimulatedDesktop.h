@@ -5,6 +5,7 @@
 #include "platform/Accessibility.h"
 #include "platform/ApplicationActivation.h"
 #include "platform/GlobalEventMonitor.h"
+#include "platform/HotKeys.h"
 #include "platform/MouseButton.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProcessEnvironment.h"
@@ -20,6 +21,7 @@
 #include "sim/BarItem.h"
 #include "sim/Counters.h"
 #include "sim/OpenMenu.h"
+#include "sim/PersonInput.h"
 #include "sim/PostedEvent.h"
 #include "sim/Scenario.h"
 #include "sim/SimProcess.h"
@@ -53,6 +55,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
                                public platform::ProcessEnvironment,
                                public platform::Screens,
                                public platform::GlobalEventMonitor,
+                               public platform::HotKeys,
                                public platform::SymbolImages,
                                public platform::WallClock {
   public:
@@ -138,6 +141,15 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     std::optional<Token> addGlobalMonitor(std::uint64_t mask, Handler handler) override;
     void removeMonitor(Token token) override;
 
+    // HotKeys
+    OSStatus installHotKeyPressedHandler(PressedHandler handler, HandlerRef& outRef) override;
+    OSStatus removeEventHandler(HandlerRef handler) override;
+    OSStatus registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers,
+                                 platform::HotKeyID id, std::uint32_t options,
+                                 HotKeyRef& outRef) override;
+    OSStatus unregisterEventHotKey(HotKeyRef hotKey) override;
+    std::optional<std::vector<platform::SymbolicHotKey>> copySymbolicHotKeys() const override;
+
     // SymbolImages
     std::optional<platform::Image>
     systemSymbolImage(const std::string& name,
@@ -150,7 +162,15 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void click(platform::Point location,
                platform::MouseButton button = platform::MouseButton::left);
     void commandDrag(platform::Point from, platform::Point to);
-    void pressKey(std::uint16_t keyCode);
+    /// A key pressed with the modifiers of `modifierFlags` (event flags). A
+    /// hot key takes it first: the system's or another application's, or
+    /// one this process registered, whose handlers then run on the next
+    /// turn of the loop. Otherwise it reaches the open menu and the key-down
+    /// monitors.
+    void pressKey(std::uint16_t keyCode, std::uint64_t modifierFlags = 0);
+    /// Only the first step of pressKey, for a key pressed while a window of
+    /// this process has the keyboard: answers whether a hot key took it.
+    bool pressHotKey(std::uint16_t keyCode, std::uint64_t modifierFlags = 0);
 
     // Introspection for tests and the desktop view.
     std::vector<BarItem> itemsLeftToRight() const;
@@ -165,6 +185,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     /// This process's remembered position for the name.
     std::optional<double> rememberedPosition(const std::string& autosaveName) const;
     int activationCount() const;
+    /// This process's registered hot keys: key code and Carbon modifiers.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> registeredHotKeys() const;
 
     // Fault switches and permissions; each also settable in the scenario.
     void setAccessibilityTrusted(bool trusted);
@@ -207,7 +229,10 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
     void ownActivationLocked(std::uint64_t itemId, Callouts& callouts);
     void runOwnActivation(std::uint64_t itemId);
+    /// Runs the chosen entry's action of this process's menu, outside the lock.
+    void ownMenuRowLocked(const PersonInput::OwnMenuRow& row, Callouts& callouts);
     void monitorsLocked(const platform::MonitoredEvent& event, Callouts& callouts) const;
+    bool hotKeyLocked(std::uint16_t keyCode, std::uint64_t modifierFlags, Callouts& callouts);
     void postAll(Callouts callouts);
     platform::RunningApplication runningApplicationLocked(const SimProcess& process) const;
     platform::Image iconLocked(const SimProcess& process) const;

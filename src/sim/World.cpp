@@ -66,10 +66,18 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
             takenPids_.insert(*app.pid);
     for (const auto& leftover : scenario_.leftovers)
         takenPids_.insert(leftover.ownerPid);
+    hotKeys = HotKeyTable(scenario_.hotKeys);
     addProcesses();
     for (const auto& [name, distance] : scenario_.rememberedPositions)
         rememberedPositions[{applicationKey(selfPid_), name}] = distance;
     addStartupItems(now);
+}
+
+bool World::runs(const std::string& application) const {
+    return std::any_of(processes_.begin(), processes_.end(), [&](const SimProcess& process) {
+        return process.running && process.isApplication && process.pid != selfPid_ &&
+               (process.bundleIdentifier == application || process.name == application);
+    });
 }
 
 platform::Rect World::screenFrame() const {

@@ -4,6 +4,7 @@
 #include "platform/GlobalEventMonitor.h"
 #include "platform/Rect.h"
 #include "sim/Counters.h"
+#include "sim/HotKeyTable.h"
 #include "sim/Latencies.h"
 #include "sim/OpenMenu.h"
 #include "sim/PostedEvent.h"
@@ -88,6 +89,8 @@ class World {
 
     // Menus
     const std::vector<OpenMenu>& menus() const { return menus_; }
+    /// The menu opened last, which has the keyboard; none when none is open.
+    OpenMenu* frontMenu() { return menus_.empty() ? nullptr : &menus_.back(); }
     /// Opens the item's menu, closing every other one.
     const OpenMenu& openMenu(const StatusEntry& entry, std::vector<std::string> titles);
     /// A click or press on an item: another application's item toggles its
@@ -145,6 +148,11 @@ class World {
     /// The wall clock read `wallClockBase` at the executor's `wallClockSetAt`.
     std::chrono::system_clock::time_point wallClockBase;
     async::TimePoint wallClockSetAt;
+
+    /// The system's, other applications' and this process's hot keys.
+    HotKeyTable hotKeys;
+    /// Whether an application with this bundle identifier or name runs.
+    bool runs(const std::string& application) const;
 
     // Record of what happened
     Counters counters;

@@ -3,6 +3,7 @@
 #include "engine/ChromeBlockPlanner.h"
 #include "platform/Menu.h"
 #include "ui/CorvelMenuController.h"
+#include "ui/ShortcutStripAnchor.h"
 #include "ui/StripWindowController.h"
 
 namespace corvel {
@@ -56,6 +57,19 @@ async::Task<void> StatusItemController::refresh(std::shared_ptr<StatusItemContro
     self->groups_ = std::move(groups);
     auto placing = placeIcons(self);
     co_await std::move(placing);
+}
+
+void StatusItemController::groupShortcutPressed(const GroupID& group) {
+    async::spawn(mainExecutor_, openFromShortcut(shared_from_this(), group));
+}
+
+async::Task<void> StatusItemController::openFromShortcut(std::shared_ptr<StatusItemController> self,
+                                                         GroupID group) {
+    const auto& backend = *self->backend_;
+    self->stripController_->setPendingAnchorFrame(ShortcutStripAnchor::anchor(
+        backend.ownChromeFrame(group.rawValue()), backend.primaryIconFrame()));
+    auto handling = self->interpreter_->handle(SessionState::Event::groupIconClicked(group));
+    co_await std::move(handling);
 }
 
 async::Task<void> StatusItemController::placeIcons(std::shared_ptr<StatusItemController> self) {

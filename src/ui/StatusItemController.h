@@ -17,8 +17,8 @@ class StripWindowController;
 
 /// Makes Corvel's own icons in the menu bar work: places one icon per Group
 /// beside the primary icon, hangs the primary menu on the primary icon, and
-/// turns clicks on Group icons into groupIconClicked, with the icon's frame
-/// handed to the Strip as its anchor.
+/// turns clicks on Group icons, and presses of Groups' shortcuts, into
+/// groupIconClicked, with the icon's frame handed to the Strip as its anchor.
 ///
 /// Main thread only; always owned by a std::shared_ptr. The listening task
 /// takes one change event at a time and waits until the interpreter has
@@ -47,6 +47,12 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     /// places the icons again; the failure is thrown (BackendError).
     async::Task<void> refreshChrome(std::vector<Group> groups);
 
+    /// A press of the Group's shortcut: the same event as a click on its
+    /// icon, so it toggles the Strip; the Strip hangs under the Group's icon
+    /// where a person can see it, else under the primary icon. Returns at
+    /// once; the event is sent from a task of its own.
+    void groupShortcutPressed(const GroupID& group);
+
     const std::shared_ptr<CorvelMenuController>& menuController() const { return menuController_; }
     void setMenuController(std::shared_ptr<CorvelMenuController> menuController);
 
@@ -63,6 +69,8 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     static async::Task<void> refresh(std::shared_ptr<StatusItemController> self,
                                      std::vector<Group> groups);
     static async::Task<void> placeIcons(std::shared_ptr<StatusItemController> self);
+    static async::Task<void> openFromShortcut(std::shared_ptr<StatusItemController> self,
+                                              GroupID group);
     static async::Task<void> listen(std::weak_ptr<StatusItemController> weakSelf,
                                     std::shared_ptr<MenuBarBackend::ChangeStream> changes);
     /// For a click on a Group's icon: notes the anchor and answers the

@@ -10,7 +10,9 @@ namespace corvel {
 
 /// One row of a Strip: a flat button with the item's picture before its
 /// name. Carries which row of which Group it stands for; both are set when
-/// the row is built. Main thread only.
+/// the row is built. It takes the focus but leaves every key to the panel,
+/// and shows the focus as a menu shows its highlighted entry. Main thread
+/// only.
 class StripRowButton final : public QToolButton {
   public:
     explicit StripRowButton(const QString& title, QWidget* parent = nullptr);
@@ -18,6 +20,16 @@ class StripRowButton final : public QToolButton {
     const std::optional<ItemID>& itemID() const { return itemID_; }
     const std::optional<GroupID>& group() const { return group_; }
     void setRow(ItemID itemID, GroupID group);
+
+    /// Whether this row holds its window's focus, active or not.
+    bool isFocusedRow() const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     std::optional<ItemID> itemID_;

@@ -126,6 +126,7 @@ async::Task<void> StripWindowController::present(std::shared_ptr<StripWindowCont
     self->panel_->show();
     self->panel_->raise();
     self->panel_->activateWindow();
+    self->panel_->focusFirstRow();
     self->installOutsideClickMonitor();
 }
 

@@ -30,7 +30,8 @@ class StripRowButton;
 struct StripRow;
 
 /// Shows, fills, places and hides the Strip panel for the strip effect
-/// interpreter, whose delegate it is, and turns row clicks, outside clicks
+/// interpreter, whose delegate it is, and turns row clicks (by the mouse or
+/// the keyboard, which the panel takes when it opens), outside clicks
 /// and Escape into session events. It decides nothing about when a Strip
 /// opens or closes.
 ///

@@ -217,3 +217,49 @@ TEST(CorvelExecutable, answersHelpAndVersionAndRefusesUnknownOptions) {
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.errors.find("Unknown option 'scenery'"), std::string::npos);
 }
+
+TEST(CorvelExecutable, aTourWhosePicturesCannotBeWrittenFailsAtOnceWithTheReason) {
+    test::TemporaryFolder tour;
+    // A full disk: the step's picture and the picture of the failure both.
+    std::filesystem::create_symlink("/dev/full", tour / "step-01.png");
+    std::filesystem::create_symlink("/dev/full", tour / "step-02.png");
+    const ProcessResult run =
+        runCorvel({"--tour", QString::fromStdString(tour.path().string())}, offscreenEnvironment());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("tour: failed: step 1 (Corvel has launched"), std::string::npos);
+    EXPECT_NE(run.errors.find("step-01.png: No space left on device"), std::string::npos);
+}
+
+TEST(CorvelExecutable, aTourAskedToQuitSaysWhichStepItCutShort) {
+    test::TemporaryFolder tour;
+    QProcess process;
+    process.setProcessEnvironment(offscreenEnvironment());
+    process.setReadChannel(QProcess::StandardError);
+    process.start(CORVEL_EXECUTABLE, {"--tour", QString::fromStdString(tour.path().string())});
+    QByteArray errors;
+    while (!errors.contains("tour step 1 ") && process.waitForReadyRead(30000))
+        errors += process.readAllStandardError();
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    errors += process.readAllStandardError();
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(errors.contains("tour: failed: step "));
+    EXPECT_TRUE(errors.contains(") was cut short: Corvel was asked to quit"))
+        << errors.toStdString();
+}
+
+TEST(CorvelExecutable, aTourOnADesktopItCannotPlaySaysAtOnceWhatItLacks) {
+    test::TemporaryFolder folder;
+    std::ofstream(folder / "bare.json")
+        << R"({"permissions": {"accessibility": "denied"}, "applications": []})";
+    const ProcessResult run =
+        runCorvel({"--tour", QString::fromStdString((folder / "tour").string()), "--scenario",
+                   QString::fromStdString((folder / "bare.json").string())},
+                  offscreenEnvironment());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("cannot play on this desktop"), std::string::npos);
+    EXPECT_NE(run.errors.find("the Accessibility permission"), std::string::npos);
+    EXPECT_NE(run.errors.find("(it has 0)"), std::string::npos);
+    EXPECT_NE(run.errors.find("a running Control Center"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "tour"));
+}

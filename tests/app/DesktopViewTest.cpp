@@ -3,12 +3,16 @@
 #include "app/QtLoop.h"
 #include "app/RunQt.h"
 #include "app/ScenePhotographer.h"
+#include "app/SoftShadow.h"
+#include "async/ManualLoop.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
 
+#include <QPainter>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace corvel;
 using namespace std::chrono_literals;
@@ -75,4 +79,70 @@ TEST_F(DesktopFixture, aPictureOfTheSceneShowsTheWholeDisplayAtTwicePointSize) {
     EXPECT_EQ(drawn, QColor(item.color[0], item.color[1], item.color[2]));
     if (const char* keep = std::getenv("CORVEL_KEEP_PICTURES"))
         picture.save(QString(keep) + "/desktop-view.png");
+}
+
+namespace {
+
+// A window that remembers how finely it was last asked to draw itself.
+class ProbeWindow final : public QWidget {
+  public:
+    ProbeWindow() : QWidget(nullptr, Qt::Window) {}
+    double drawnAtRatio = 0;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        drawnAtRatio = painter.deviceTransform().m11();
+        painter.fillRect(rect(), Qt::white);
+    }
+};
+
+} // namespace
+
+TEST(ScenePhotographer, aWindowIsDrawnAtThePicturesPixelRatioUnderATitleBarWithItsButtons) {
+    app::QtLoop loop;
+    const auto scenario = sim::ScenarioLoader::defaultScenario();
+    const auto desktop = sim::SimulatedDesktop::create(loop, scenario);
+    const app::DesktopView view{desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 1}};
+    ProbeWindow window;
+    window.setWindowTitle("Probe");
+    window.setGeometry(400, 300, 200, 100);
+    window.show();
+
+    const QImage picture = app::ScenePhotographer(view).photograph();
+    EXPECT_EQ(window.drawnAtRatio, app::ScenePhotographer::pixelsPerPoint);
+    const auto at = [&](double x, double y) { return picture.pixelColor(QPoint(x * 2, y * 2)); };
+    EXPECT_EQ(at(500, 350), QColor(Qt::white));
+    const QColor close = at(400 + 20, 300 - 14);
+    EXPECT_GT(close.red(), 200);
+    EXPECT_LT(close.green(), 120);
+    if (const char* keep = std::getenv("CORVEL_KEEP_PICTURES"))
+        picture.save(QString(keep) + "/framed-window.png");
+}
+
+TEST(SoftShadow, fadesOutGraduallyFromTheShapeInsteadOfEndingAtAnEdge) {
+    const QImage shadow = app::SoftShadow::silhouette(QSizeF(100, 60), 10, 24, 24, 80);
+    const int row = shadow.height() / 2;
+    std::vector<int> alphas;
+    for (int x = 0; x <= shadow.width() / 2; ++x)
+        alphas.push_back(shadow.pixelColor(x, row).alpha());
+    EXPECT_EQ(alphas.front(), 0);
+    EXPECT_EQ(alphas.back(), 80);
+    EXPECT_TRUE(std::is_sorted(alphas.begin(), alphas.end()));
+    // A hard edge jumps from clear to dark; a soft one passes many shades.
+    EXPECT_GE(std::set<int>(alphas.begin(), alphas.end()).size(), 12u);
+}
+
+TEST(DesktopScene, theClockShowsTheDesktopsWallClockToTheMinute) {
+    async::ManualLoop loop;
+    const auto scenario = sim::ScenarioLoader::defaultScenario();
+    const auto desktop = sim::SimulatedDesktop::create(loop, scenario);
+    const auto atStart = app::DesktopScene::of(*desktop, scenario.screen, 0);
+    EXPECT_EQ(atStart.clockText, "Mon Jan 5 9:41 AM");
+    loop.advance(59s);
+    EXPECT_TRUE(app::DesktopScene::of(*desktop, scenario.screen, 0).looksLike(atStart));
+    loop.advance(1s);
+    EXPECT_FALSE(app::DesktopScene::of(*desktop, scenario.screen, 0).looksLike(atStart));
+    loop.advance(std::chrono::minutes(19));
+    EXPECT_EQ(app::DesktopScene::of(*desktop, scenario.screen, 0).clockText, "Mon Jan 5 10:01 AM");
 }

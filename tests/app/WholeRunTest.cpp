@@ -1,10 +1,14 @@
 #include "app/CorvelAppDelegate.h"
 #include "app/DelegateServices.h"
+#include "app/PersonKeyboard.h"
 #include "app/ScreenMapping.h"
 #include "app/SimulatedPerson.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 #include "backend_mac26/Mac26Backend.h"
+#include "engine/GroupShortcuts.h"
+#include "engine/StripEffectInterpreter.h"
+#include "settings_ui/GroupDetailView.h"
 #include "settings_ui/HostWindow.h"
 #include "settings_ui/SettingsWindowController.h"
 #include "sim/ScenarioLoader.h"
@@ -14,7 +18,11 @@
 #include "support/TemporaryFolder.h"
 #include "ui/StripPanel.h"
 #include "ui/StripPlacement.h"
+#include "ui/StripRowButton.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -38,6 +46,7 @@ struct WholeRunFixture : ::testing::Test {
     std::shared_ptr<sim::SimulatedDesktop> desktop;
     std::shared_ptr<app::CorvelAppDelegate> delegate;
     std::unique_ptr<app::SimulatedPerson> person;
+    std::unique_ptr<app::PersonKeyboard> keyboard;
 
     ~WholeRunFixture() override { quit(); }
 
@@ -54,6 +63,8 @@ struct WholeRunFixture : ::testing::Test {
                 return app::ScreenMapping{}.topLeftOf(origin, size, height);
             }));
         person = std::make_unique<app::SimulatedPerson>(desktop, delegate);
+        keyboard = std::make_unique<app::PersonKeyboard>(desktop);
+        QCoreApplication::instance()->installEventFilter(keyboard.get());
         delegate->applicationDidFinishLaunching();
         ASSERT_TRUE(advanceUntil([&] { return delegate->launchTask().isDone(); }));
     }
@@ -65,6 +76,7 @@ struct WholeRunFixture : ::testing::Test {
         auto flushed = async::spawn(loop, delegate->flushStore());
         advanceUntil([&] { return flushed.isDone(); });
         person.reset();
+        keyboard.reset();
         delegate.reset();
         desktop.reset();
         loop.runUntilIdle();
@@ -170,4 +182,121 @@ TEST_F(WholeRunFixture, aRelaunchWithTheSameStorePutsEveryFiledItemBackIntoTheHi
     EXPECT_TRUE(advanceUntil([&] { return allFiledHidden(); }, 10s));
     EXPECT_TRUE(person->isItemInView("com.example.kestrel"));
     EXPECT_EQ(person->groupIconsLeftToRight().size(), 2u);
+}
+
+// Group shortcuts, pressed on the simulated desktop as a person's hand does.
+
+namespace {
+
+constexpr auto controlOption = Qt::ControlModifier | Qt::AltModifier;
+
+struct ShortcutRunFixture : WholeRunFixture {
+    // Qt hears from the window system which window has the keyboard through
+    // its own loop, which nothing else runs here.
+    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QCoreApplication::processEvents();
+        person->pressKey(key, modifiers);
+        loop.runUntilIdle();
+    }
+    void pressShortcut(Qt::Key key) { pressKey(key, controlOption); }
+    bool stripOpen() const {
+        return delegate->stripController()->panel().isVisible() &&
+               delegate->stripController()->openGroup() && person->stripRowCount() > 0;
+    }
+};
+
+} // namespace
+
+TEST_F(ShortcutRunFixture, aRecordedShortcutTogglesTheStripUnderItsIconAndTheKeyboardPressesARow) {
+    launch();
+    createGroupsAndFile();
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    ASSERT_EQ(person->group("Work")->shortcut, (KeyboardShortcut{18, 0xC0000}));
+    EXPECT_FALSE(person->shortcutRefusalShown());
+    delegate->settingsWindowController()->window().close();
+
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
+    const auto work = *person->groupIcon("Work");
+    EXPECT_EQ(delegate->stripController()->panel().geometry().left(),
+              static_cast<int>(work.frame.origin.x));
+    const auto rows = person->stripRows();
+    EXPECT_EQ(person->focusedStripRow(), rows.front());
+
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 0; }));
+
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(person->focusedStripRow(), rows.back());
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(advanceUntil([&] {
+        const auto menus = desktop->openMenus();
+        return menus.size() == 1 && menus[0].ownerPid == desktop->pidOf(rows.back());
+    }));
+    EXPECT_TRUE(person->isItemInView(rows.back()));
+    EXPECT_EQ(person->stripRowCount(), 0);
+}
+
+TEST_F(ShortcutRunFixture, clearedDeletedAndTakenShortcutsOpenNothingAndARelaunchRegistersAgain) {
+    launch();
+    createGroupsAndFile();
+    // Quillfeather, which holds ⌃⌥N, is not running while it is recorded.
+    desktop->launch("/usr/bin/killall", {"Quillfeather"});
+    person->recordShortcut("Media", Qt::Key_N, controlOption);
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    EXPECT_FALSE(person->shortcutRefusalShown());
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 2u);
+
+    // Cleared: ⌃⌥1 goes to the front application and no Strip opens.
+    QTest::mouseClick(delegate->settingsWindowController()
+                          ->view()
+                          .groupDetailView()
+                          ->shortcutRecorder()
+                          ->clearButton(),
+                      Qt::LeftButton);
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 1u);
+    delegate->settingsWindowController()->window().close();
+    pressShortcut(Qt::Key_1);
+    loop.advance(500ms);
+    EXPECT_FALSE(stripOpen());
+
+    delegate->settingsWindowController()->show();
+    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    quit();
+
+    // Relaunched beside a running Quillfeather: ⌃⌥N stays stored but is
+    // refused, and ⌃⌥1 is registered again.
+    launch();
+    EXPECT_EQ(person->group("Media")->shortcut, (KeyboardShortcut{45, 0xC0000}));
+    const auto lines = log->lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Corvel: the shortcut of the Group \"Media\" was not registered — another "
+                        "application uses it (OSStatus -9878)"),
+              lines.end());
+    delegate->settingsWindowController()->show();
+    person->showGroupPane("Media");
+    EXPECT_EQ(person->shortcutRefusalShown(), "Another application uses this shortcut.");
+    delegate->settingsWindowController()->window().close();
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
+    pressShortcut(Qt::Key_1);
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 0; }));
+
+    // Deleted with its Group: nothing answers ⌃⌥1 any more.
+    delegate->settingsWindowController()->show();
+    person->showGroupPane("Work");
+    QTest::mouseClick(
+        delegate->settingsWindowController()->view().groupDetailView()->deleteButton(),
+        Qt::LeftButton);
+    ASSERT_TRUE(advanceUntil([&] {
+        QCoreApplication::processEvents();
+        return !person->group("Work");
+    }));
+    EXPECT_TRUE(desktop->registeredHotKeys().empty());
+    delegate->settingsWindowController()->window().close();
+    pressShortcut(Qt::Key_1);
+    loop.advance(500ms);
+    EXPECT_FALSE(stripOpen());
 }

@@ -61,14 +61,14 @@ TEST_F(ShortcutRecorderViewModelTest, TheGroupsOwnShortcutIsAcceptedAndCommitted
 
 TEST_F(ShortcutRecorderViewModelTest, TheGroupsAreAskedForAtEveryCapture) {
     auto recorder = makeRecorder(std::nullopt);
-    const KeyboardShortcut optionA{0, KeyboardShortcut::option};
-    recorder.capture(optionA);
-    EXPECT_EQ(recorder.shortcut().value(), optionA);
+    const KeyboardShortcut controlA{0, KeyboardShortcut::control};
+    recorder.capture(controlA);
+    EXPECT_EQ(recorder.shortcut().value(), controlA);
 
-    groups.front().shortcut = KeyboardShortcut{1, 0};
-    recorder.capture(KeyboardShortcut{1, 0});
+    groups.front().shortcut = KeyboardShortcut{1, KeyboardShortcut::control};
+    recorder.capture(KeyboardShortcut{1, KeyboardShortcut::control});
 
-    EXPECT_EQ(recorder.shortcut().value(), optionA);
+    EXPECT_EQ(recorder.shortcut().value(), controlA);
     EXPECT_TRUE(recorder.conflictMessage().value());
 }
 
@@ -112,18 +112,30 @@ TEST_F(ShortcutRecorderViewModelTest, ClearingCommitsNoShortcutEvenWhenNoneWasSe
 
 // Key presses
 
-TEST_F(ShortcutRecorderViewModelTest, AKeyPressedAloneWhileRecordingIsCaptured) {
+TEST_F(ShortcutRecorderViewModelTest, AKeyWithoutCommandOrControlIsRefusedBeforeItIsStored) {
     auto recorder = makeRecorder(std::nullopt);
     std::vector<bool> recordingStates;
     const auto subscription = recorder.isRecording().observe(
         [&](bool recording) { recordingStates.push_back(recording); });
+    for (const EventModifiers modifiers :
+         {EventModifiers{}, EventModifiers{.shift = true}, EventModifiers{.option = true},
+          EventModifiers{.shift = true, .option = true}}) {
+        recorder.beginRecording();
+        EXPECT_EQ(recorder.buttonLabel(), "Press a key combination\u2026");
+        EXPECT_TRUE(recorder.keyDown("a", modifiers));
+        EXPECT_EQ(recorder.conflictMessage().value(),
+                  "Add \u2318 or \u2303: macOS only allows shortcuts with Command or Control.");
+    }
+    EXPECT_TRUE(commits.empty());
+    EXPECT_EQ(recorder.shortcut().value(), std::nullopt);
+    EXPECT_EQ(recordingStates,
+              (std::vector<bool>{true, false, true, false, true, false, true, false}));
+
     recorder.beginRecording();
-    EXPECT_EQ(recorder.buttonLabel(), "Press a key combination\u2026");
-
-    EXPECT_TRUE(recorder.keyDown("a", {}));
-
-    EXPECT_EQ(commits, (std::vector<std::optional<KeyboardShortcut>>{KeyboardShortcut{0, 0}}));
-    EXPECT_EQ(recordingStates, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(recorder.keyDown("a", {.option = true, .control = true}));
+    EXPECT_EQ(commits, (std::vector<std::optional<KeyboardShortcut>>{KeyboardShortcut{
+                           0, KeyboardShortcut::control | KeyboardShortcut::option}}));
+    EXPECT_EQ(recorder.conflictMessage().value(), std::nullopt);
 }
 
 TEST_F(ShortcutRecorderViewModelTest, KeysOutsideTheTablePassOnAndRecordingGoesOn) {

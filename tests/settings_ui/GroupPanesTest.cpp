@@ -1,5 +1,6 @@
 #include "SettingsScreensFixture.h"
 #include "backend/BackendError.h"
+#include "engine/GroupShortcuts.h"
 #include "settings_ui/GroupDetailView.h"
 #include "settings_ui/UnresolvedItemsView.h"
 
@@ -190,11 +191,20 @@ TEST_F(GroupPanesTest, theRecorderCapturesAKeyIgnoresOthersAndEscapeCancels) {
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::keyClick(button, Qt::Key_F1);
     EXPECT_EQ(button->text(), "Press a key combination…");
+    // Shift alone makes no shortcut macOS would register.
     QTest::keyClick(button, Qt::Key_K, Qt::ShiftModifier);
-    EXPECT_EQ(button->text(), "⇧K");
+    EXPECT_EQ(button->text(), "Record Shortcut…");
+    EXPECT_FALSE(group(work.id)->shortcut.has_value());
+    EXPECT_TRUE(recorder->conflictLabel()->isVisible());
+    EXPECT_TRUE(recorder->hintLabel()->isVisible());
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::keyClick(button, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(button->text(), "⌃⇧K");
+    EXPECT_FALSE(recorder->conflictLabel()->isVisible());
     ASSERT_TRUE(group(work.id)->shortcut.has_value());
     EXPECT_EQ(group(work.id)->shortcut->keyCode, 40);
-    EXPECT_EQ(group(work.id)->shortcut->modifierFlags, 0x20000u);
+    EXPECT_EQ(group(work.id)->shortcut->modifierFlags, 0x60000u);
     EXPECT_TRUE(recorder->clearButton()->isVisible());
 
     QTest::mouseClick(recorder->clearButton(), Qt::LeftButton);
@@ -202,14 +212,38 @@ TEST_F(GroupPanesTest, theRecorderCapturesAKeyIgnoresOthersAndEscapeCancels) {
     EXPECT_EQ(button->text(), "Record Shortcut…");
 }
 
+TEST_F(GroupPanesTest, thePaneSaysWhyAShortcutIsNotRegisteredAndRecordingSilencesEveryShortcut) {
+    viewModel->setGroupShortcuts(
+        GroupShortcuts::create(HotKeyRegistry::create(desktop, log), log, nullptr));
+    const auto work = addGroup("Work");
+    const auto media = addGroup("Media");
+    viewModel->setShortcut(KeyboardShortcut{18, 0xC0000}, media.id); // ⌃⌥1
+    auto pane = detail(work);
+    auto* button = pane->shortcutRecorder()->recordButton();
+    EXPECT_FALSE(pane->shortcutRefusalLabel()->isVisible());
+
+    // Quillfeather holds ⌃⌥N on the simulated desktop.
+    viewModel->setShortcut(KeyboardShortcut{45, 0xC0000}, work.id);
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 1u);
+    EXPECT_TRUE(pane->shortcutRefusalLabel()->isVisible());
+    EXPECT_EQ(pane->shortcutRefusalLabel()->text(), "Another application uses this shortcut.");
+    EXPECT_TRUE(pane->shortcutRecorder()->hintLabel()->isVisible());
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(desktop->registeredHotKeys().empty());
+    QTest::keyClick(button, Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_FALSE(pane->shortcutRefusalLabel()->isVisible());
+    EXPECT_EQ(desktop->registeredHotKeys().size(), 2u);
+}
+
 TEST_F(GroupPanesTest, aShortcutAnotherGroupHoldsIsRefusedWithTheOwnersName) {
     const auto work = addGroup("Work");
     const auto chat = addGroup("Chat");
-    viewModel->setShortcut(KeyboardShortcut{40, 0}, work.id);
+    viewModel->setShortcut(KeyboardShortcut{40, KeyboardShortcut::control}, work.id);
     auto pane = detail(chat);
     auto* recorder = pane->shortcutRecorder();
     QTest::mouseClick(recorder->recordButton(), Qt::LeftButton);
-    QTest::keyClick(recorder->recordButton(), Qt::Key_K);
+    QTest::keyClick(recorder->recordButton(), Qt::Key_K, Qt::ControlModifier);
     EXPECT_TRUE(recorder->conflictLabel()->isVisible());
     EXPECT_EQ(recorder->conflictLabel()->text(), "That shortcut is already used by \"Work.\"");
     EXPECT_FALSE(group(chat.id)->shortcut.has_value());

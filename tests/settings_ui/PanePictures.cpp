@@ -1,9 +1,11 @@
-// Writes an offscreen picture of each settings pane and of the onboarding
+// Writes an offscreen picture of each settings pane (a Group's detail twice:
+// once with a shortcut another application holds) and of the onboarding
 // screen in both states into the folder given as the only argument, so that
 // a person can look at them.
 
 #include "SettingsScreensFixture.h"
 #include "backend/BackendError.h"
+#include "engine/GroupShortcuts.h"
 #include "settings/OnboardingViewModel.h"
 #include "settings_ui/OnboardingWindowController.h"
 #include "settings_ui/SettingsWindowController.h"
@@ -52,6 +54,8 @@ bool settingsPictures(const QDir& folder) {
                                                           .activation = nullptr,
                                                           .alerts = world.alerts,
                                                           .defaults = defaults});
+    world.viewModel->setGroupShortcuts(GroupShortcuts::create(
+        HotKeyRegistry::create(world.desktop, world.log), world.log, nullptr));
     world.showItems(menuBar);
     controller.show();
     world.settle();
@@ -73,6 +77,11 @@ bool settingsPictures(const QDir& folder) {
     view.select(SettingsSidebarSelection::group(chat.id));
     world.settle();
     ok = save(controller.window(), folder, "group-detail") && ok;
+    // Quillfeather holds ⌃⌥N on the simulated desktop.
+    world.viewModel->setShortcut(KeyboardShortcut{45, 0xC0000}, work.id);
+    view.select(SettingsSidebarSelection::group(work.id));
+    world.settle();
+    ok = save(controller.window(), folder, "group-detail-shortcut-refused") && ok;
     view.select(SettingsSidebarSelection::unresolved());
     world.settle();
     ok = save(controller.window(), folder, "unresolved-items") && ok;

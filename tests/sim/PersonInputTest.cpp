@@ -57,15 +57,19 @@ TEST_F(PersonInputTest, ARemovedMonitorSeesNothingEvenForClicksAlreadyOnTheirWay
     EXPECT_TRUE(seen.empty());
 }
 
-TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsAction) {
+TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsActionOnceTheMenuIsGone) {
     auto item = makeItem("Mine");
     auto menu = std::make_shared<platform::Menu>();
     int quits = 0;
+    bool menuGoneAtAction = false;
     platform::MenuItem first;
     first.title = "Settings…";
     platform::MenuItem quit;
     quit.title = "Quit Corvel";
-    quit.action = [&] { ++quits; };
+    quit.action = [&] {
+        ++quits;
+        menuGoneAtAction = desktop->openMenus().empty();
+    };
     menu->addItem(first);
     menu->addItem(quit);
     item->setMenu(menu);
@@ -73,11 +77,54 @@ TEST_F(PersonInputTest, ChoosingAnEntryOfThisProcesssOpenMenuRunsItsAction) {
     loop.runUntilIdle();
     ASSERT_EQ(desktop->openMenus().size(), 1u);
     const auto frame = desktop->openMenus().front().frame;
+    desktop->setLatencies(sim::Latencies{});
     desktop->click({frame.minX() + 10, frame.minY() + 5 + 22 + 11});
     loop.runUntilIdle();
     EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(menuGoneAtAction);
     EXPECT_TRUE(desktop->openMenus().empty());
     EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(PersonInputTest, TheArrowKeysWalkAnOpenMenuSkippingSeparatorsAndReturnChoosesTheEntry) {
+    auto item = makeItem("Mine");
+    auto menu = std::make_shared<platform::Menu>();
+    std::vector<std::string> chosen;
+    for (const char* title : {"Settings…", "-", "Quit Corvel"}) {
+        platform::MenuItem entry = platform::MenuItem::separator();
+        if (std::string(title) != "-") {
+            entry = {};
+            entry.title = title;
+        }
+        entry.action = [&chosen, title] { chosen.push_back(title); };
+        menu->addItem(entry);
+    }
+    item->setMenu(menu);
+    desktop->click(centreOf("Mine"));
+    loop.runUntilIdle();
+    const auto highlighted = [&] { return desktop->openMenus().front().highlightedRow; };
+    EXPECT_FALSE(highlighted());
+
+    desktop->pressKey(125); // Down: the first entry
+    EXPECT_EQ(highlighted(), 0u);
+    desktop->pressKey(125); // past the separator
+    EXPECT_EQ(highlighted(), 2u);
+    desktop->pressKey(125); // round to the top
+    EXPECT_EQ(highlighted(), 0u);
+    desktop->pressKey(126); // Up, round to the bottom
+    EXPECT_EQ(highlighted(), 2u);
+    desktop->pressKey(36);
+    loop.runUntilIdle();
+    EXPECT_EQ(chosen, std::vector<std::string>{"Quit Corvel"});
+    EXPECT_TRUE(desktop->openMenus().empty());
+
+    // Return with nothing highlighted closes the menu and chooses nothing.
+    desktop->click(centreOf("Mine"));
+    loop.runUntilIdle();
+    desktop->pressKey(36);
+    loop.runUntilIdle();
+    EXPECT_TRUE(desktop->openMenus().empty());
+    EXPECT_EQ(chosen.size(), 1u);
 }
 
 TEST_F(PersonInputTest, APersonsCommandDragMovesAnItemBesideTheNearestOne) {

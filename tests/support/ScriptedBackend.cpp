@@ -13,8 +13,8 @@ using Operation = ScriptedBackend::Operation;
 
 bool neverThrows(Operation operation) {
     return operation == Operation::attachPrimaryIconMenu ||
-           operation == Operation::primaryIconFrame || operation == Operation::captureSnapshot ||
-           operation == Operation::recoverFromGhosts;
+           operation == Operation::primaryIconFrame || operation == Operation::ownChromeFrame ||
+           operation == Operation::captureSnapshot || operation == Operation::recoverFromGhosts;
 }
 
 template <class T> T nextAnswer(std::deque<T>& queued, const T& standing) {
@@ -56,6 +56,12 @@ void ScriptedBackend::attachPrimaryIconMenu(std::shared_ptr<platform::Menu> menu
 std::optional<ItemFrame> ScriptedBackend::primaryIconFrame() const {
     record({Operation::primaryIconFrame, std::nullopt, {}, nullptr});
     return primaryIconFrame_;
+}
+
+std::optional<ItemFrame> ScriptedBackend::ownChromeFrame(const Uuid& handle) const {
+    record({Operation::ownChromeFrame, std::nullopt, {}, nullptr});
+    auto found = ownChromeFrames_.find(handle);
+    return found == ownChromeFrames_.end() ? std::nullopt : std::optional(found->second);
 }
 
 async::Task<void> ScriptedBackend::prepare() {
@@ -136,6 +142,13 @@ void ScriptedBackend::queueItems(std::vector<ObservedItem> items) {
 
 void ScriptedBackend::setPrimaryIconFrame(std::optional<ItemFrame> frame) {
     primaryIconFrame_ = frame;
+}
+
+void ScriptedBackend::setOwnChromeFrame(const Uuid& handle, std::optional<ItemFrame> frame) {
+    if (frame)
+        ownChromeFrames_[handle] = *frame;
+    else
+        ownChromeFrames_.erase(handle);
 }
 
 void ScriptedBackend::setCaptureResult(CaptureResult result) {
@@ -253,6 +266,7 @@ std::ostream& operator<<(std::ostream& out, Operation operation) {
         "captureSnapshot",
         "recoverFromGhosts",
         "placeOwnChrome",
+        "ownChromeFrame",
     };
     return out << names[static_cast<int>(operation)];
 }

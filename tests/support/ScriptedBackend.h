@@ -58,6 +58,7 @@ class ScriptedBackend final : public MenuBarBackend {
         captureSnapshot,
         recoverFromGhosts,
         placeOwnChrome,
+        ownChromeFrame,
     };
 
     /// One recorded call. Only the argument of its own operation is set.
@@ -98,6 +99,7 @@ class ScriptedBackend final : public MenuBarBackend {
     // MenuBarBackend
     void attachPrimaryIconMenu(std::shared_ptr<platform::Menu> menu) override;
     std::optional<ItemFrame> primaryIconFrame() const override;
+    std::optional<ItemFrame> ownChromeFrame(const Uuid& handle) const override;
     async::Task<void> prepare() override;
     async::Task<std::vector<ObservedItem>> currentItems() override;
     async::Task<void> hideRegion() override;
@@ -115,6 +117,8 @@ class ScriptedBackend final : public MenuBarBackend {
     void setItems(std::vector<ObservedItem> items);
     void queueItems(std::vector<ObservedItem> items);
     void setPrimaryIconFrame(std::optional<ItemFrame> frame);
+    /// Where ownChromeFrame() says the icon of `handle` stands; none forgets it.
+    void setOwnChromeFrame(const Uuid& handle, std::optional<ItemFrame> frame);
     void setCaptureResult(CaptureResult result);
     void queueCaptureResult(CaptureResult result);
     void setGhostOutcome(GhostRecoveryOutcome outcome);
@@ -163,6 +167,7 @@ class ScriptedBackend final : public MenuBarBackend {
     std::vector<ObservedItem> items_;
     std::deque<std::vector<ObservedItem>> queuedItems_;
     std::optional<ItemFrame> primaryIconFrame_;
+    std::unordered_map<Uuid, ItemFrame> ownChromeFrames_;
     CaptureResult captureResult_;
     std::deque<CaptureResult> queuedCaptureResults_;
     GhostRecoveryOutcome ghostOutcome_ = GhostRecoveryOutcome::clean();

@@ -2,6 +2,7 @@
 #include "engine/ChromeBlockPlanner.h"
 #include "engine/SystemRevealAllClock.h"
 #include "support/RunTask.h"
+#include "ui/ShortcutStripAnchor.h"
 #include "ui/StripPanel.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,39 @@ TEST_F(StatusItemControllerTest, eachClicksAnchorIsInPlaceWhenItsOwnEventIsHandl
 
     EXPECT_EQ(recorder->opened, (std::vector<std::pair<GroupID, double>>{
                                     {work.id, 1100}, {play.id, 1200}, {work.id, 1300}}));
+}
+
+TEST(ShortcutStripAnchor, aStripOpenedFromTheKeyboardHangsUnderTheGroupsIconOnlyWhereItIsSeen) {
+    const ItemFrame primary{1000, 0, 24, 24};
+    EXPECT_EQ(ShortcutStripAnchor::anchor(ItemFrame{900, 0, 24, 24}, primary),
+              (ItemFrame{900, 0, 24, 24}));
+    EXPECT_EQ(ShortcutStripAnchor::anchor(ItemFrame{-10, 0, 24, 24}, primary), primary);
+    EXPECT_EQ(ShortcutStripAnchor::anchor(ItemFrame{}, primary), primary);
+    EXPECT_EQ(ShortcutStripAnchor::anchor(std::nullopt, primary), primary);
+    EXPECT_FALSE(ShortcutStripAnchor::anchor(std::nullopt, std::nullopt));
+}
+
+TEST_F(StatusItemControllerTest, aShortcutPressTogglesTheGroupsStripUnderTheIconAPersonCanSee) {
+    test::runTask(ui.loop, controller->start());
+    ui.backend->setPrimaryIconFrame(ItemFrame{1000, 0, 24, 24});
+    ui.backend->setOwnChromeFrame(work.id.rawValue(), ItemFrame{1100, 0, 24, 24});
+    ui.backend->setOwnChromeFrame(play.id.rawValue(), ItemFrame{-9000, 0, 24, 24});
+
+    controller->groupShortcutPressed(work.id);
+    ui.loop.runUntilIdle();
+    EXPECT_EQ(ui.interpreter->state().strip(), StripState::open(work.id));
+    EXPECT_EQ(ui.strip->panel().pos().x(), 1100);
+
+    controller->groupShortcutPressed(work.id);
+    ui.loop.runUntilIdle();
+    EXPECT_EQ(ui.interpreter->state().strip(), StripState::closed());
+    EXPECT_FALSE(ui.strip->panel().isVisible());
+
+    // Pushed off the screen: under the primary icon instead.
+    controller->groupShortcutPressed(play.id);
+    ui.loop.runUntilIdle();
+    EXPECT_EQ(ui.interpreter->state().strip(), StripState::open(play.id));
+    EXPECT_EQ(ui.strip->panel().pos().x(), 1000);
 }
 
 TEST_F(StatusItemControllerTest, clicksOnADeletedGroupsIconAndOnThePrimaryIconOpenNoStrip) {

@@ -1,5 +1,6 @@
 #include "UiHarness.h"
 #include "support/RunTask.h"
+#include "ui/StripKeyboard.h"
 #include "ui/StripPanel.h"
 #include "ui/StripPlacement.h"
 #include "ui/StripRowButton.h"
@@ -48,6 +49,16 @@ class StripWindowControllerTest : public ::testing::Test {
             ui.strip->setPendingAnchorFrame(anchor);
         ui.handle(Event::groupIconClicked(group));
     }
+    // A key as the keyboard delivers it: to the widget that holds the focus.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focused = ui.strip->panel().focusWidget();
+        QTest::keyClick(focused ? focused : &ui.strip->panel(), key, modifiers);
+        ui.loop.runUntilIdle();
+    }
+    std::string focusedTitle() const {
+        auto* row = ui.strip->panel().focusedRow();
+        return row ? row->text().toStdString() : std::string();
+    }
     bool isOpenFor(const GroupID& group) const {
         return ui.interpreter->state().strip() == StripState::open(group);
     }
@@ -77,6 +88,23 @@ TEST(StripRowImageSize, snapshotsAreScaledToEighteenPointsHighKeepingTheirPropor
     EXPECT_EQ(StripRowImageSize::forSnapshot(20, 40), (platform::Size{9, 18}));
     EXPECT_FALSE(StripRowImageSize::forSnapshot(20, 0));
     EXPECT_FALSE(StripRowImageSize::forSnapshot(20, -4));
+}
+
+TEST(StripKeyboard, theFocusWrapsBetweenRowsAndOnlyAFocusedRowIsPressed) {
+    using Key = StripKeyboard::Key;
+    using Kind = StripKeyboard::Response::Kind;
+    using R = StripKeyboard::Response;
+    EXPECT_EQ(StripKeyboard::respond(Key::next, std::nullopt, 3), (R{Kind::focus, 0}));
+    EXPECT_EQ(StripKeyboard::respond(Key::next, 2, 3), (R{Kind::focus, 0}));
+    EXPECT_EQ(StripKeyboard::respond(Key::previous, std::nullopt, 3), (R{Kind::focus, 2}));
+    EXPECT_EQ(StripKeyboard::respond(Key::previous, 0, 3), (R{Kind::focus, 2}));
+    EXPECT_EQ(StripKeyboard::respond(Key::press, 1, 3), (R{Kind::press, 1}));
+    EXPECT_EQ(StripKeyboard::respond(Key::press, std::nullopt, 3), (R{Kind::nothing}));
+    // A focus beyond the rows, left by a longer Strip, is no focus.
+    EXPECT_EQ(StripKeyboard::respond(Key::press, 5, 3), (R{Kind::nothing}));
+    EXPECT_EQ(StripKeyboard::respond(Key::next, std::nullopt, 0), (R{Kind::nothing}));
+    EXPECT_EQ(StripKeyboard::respond(Key::escape, std::nullopt, 0), (R{Kind::close}));
+    EXPECT_EQ(StripKeyboard::respond(Key::other, 0, 3), (R{Kind::passOn}));
 }
 
 TEST_F(StripWindowControllerTest, thePanelIsAFramelessToolWindowAboveOthersWithAClearBackground) {
@@ -177,6 +205,47 @@ TEST_F(StripWindowControllerTest, escapeClosesTheStripAndOtherKeysPassOn) {
     EXPECT_FALSE(ui.stripShown());
     EXPECT_EQ(ui.interpreter->state().strip(), StripState::closed());
     EXPECT_EQ(ui.monitor->installed(), 0u);
+}
+
+TEST_F(StripWindowControllerTest, aStripTakesTheKeyboardAndArrowsAndTabMoveTheFocusBetweenRows) {
+    ui.addMember(groupA, "Anchor Light");
+    ui.addMember(groupA, "Beacon");
+    ui.addMember(groupA, "Buoy");
+    open(groupA);
+    EXPECT_EQ(focusedTitle(), "Anchor Light");
+
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusedTitle(), "Beacon");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedTitle(), "Buoy");
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusedTitle(), "Anchor Light");
+    press(Qt::Key_Up);
+    EXPECT_EQ(focusedTitle(), "Buoy");
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focusedTitle(), "Beacon");
+    // A combination is not the Strip's: the focus stays.
+    press(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(focusedTitle(), "Beacon");
+    EXPECT_EQ(ui.backend->count(Operation::press), 0u);
+    EXPECT_TRUE(isOpenFor(groupA));
+}
+
+TEST_F(StripWindowControllerTest, returnAndSpacePressTheFocusedRowAsAClickDoes) {
+    ui.addMember(groupA, "Anchor Light");
+    auto beacon = ui.addMember(groupA, "Beacon");
+    open(groupA);
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(ui.stripShown());
+    ASSERT_EQ(ui.backend->count(Operation::press), 1u);
+    EXPECT_EQ(ui.backend->calls().back().item->id, beacon.id);
+
+    open(groupA);
+    EXPECT_EQ(focusedTitle(), "Anchor Light");
+    press(Qt::Key_Space);
+    EXPECT_FALSE(ui.stripShown());
+    EXPECT_EQ(ui.backend->count(Operation::press), 2u);
 }
 
 TEST_F(StripWindowControllerTest, aClickInAnotherApplicationClosesTheStripAndAClickInItDoesNot) {

@@ -1,7 +1,7 @@
 // Writes offscreen pictures of the menu bar interface into a folder given on
-// the command line: a Strip with rows, an empty Strip, the open primary menu
-// and the symbol icons. The Strip's panel is clear, so it is drawn over a
-// plain backdrop with a soft shadow, roughly as it sits on a desktop.
+// the command line: a Strip with rows, the same Strip after Down moved the
+// keyboard focus, an empty Strip, the open primary menu and the symbol icons. The Strip's panel is
+// clear, so it is drawn over a plain backdrop with a soft shadow, roughly as it sits on a desktop.
 #include "UiHarness.h"
 #include "domain/WellKnownGroup.h"
 #include "ui/QtMenuPresenter.h"
@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
@@ -64,9 +65,13 @@ bool save(const QImage& image, const QDir& folder, const char* name) {
     return true;
 }
 
-QImage strip(test::UiHarness& ui, const GroupID& group) {
+QImage strip(test::UiHarness& ui, const GroupID& group, int downPresses = 0) {
     ui.strip->setPendingAnchorFrame(ItemFrame{1100, 0, 24, 24});
     ui.handle(SessionState::Event::groupIconClicked(group));
+    for (int press = 0; press < downPresses; ++press) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(ui.strip->panel().focusWidget(), &down);
+    }
     QImage picture = onBackdrop(ui.strip->panel().grab());
     ui.handle(SessionState::Event::escapeKeyPressed());
     return picture;
@@ -121,6 +126,7 @@ int main(int argc, char** argv) {
     ui.backend->setPrimaryIconFrame(ItemFrame{1000, 0, 24, 24});
 
     bool written = save(strip(ui, tools), folder, "strip-with-rows.png") &&
+                   save(strip(ui, tools, 1), folder, "strip-focused-row.png") &&
                    save(strip(ui, empty), folder, "strip-empty.png") &&
                    save(primaryMenu(ui), folder, "primary-menu.png") &&
                    save(symbolSheet(), folder, "symbols.png");
