@@ -8,6 +8,7 @@
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/ItemAssignmentCoordinator.h"
 #include "platform/ModalAlerts.h"
+#include "ui/StoreAlerts.h"
 
 #include <stdexcept>
 
@@ -50,7 +51,11 @@ async::Task<void> CorvelAppDelegate::launch(std::shared_ptr<CorvelAppDelegate> s
     // The store is read here, before the backend does anything.
     self->store_ = std::make_shared<GroupStore>(
         *services.mainExecutor, *services.backgroundExecutor, services.storeURL, storeWriteDebounce,
-        *services.platform.systemLog, services.wallClock);
+        *services.platform.systemLog, services.wallClock,
+        [weakSelf = std::weak_ptr(self)](const StoreNotice& notice) {
+            if (auto delegate = weakSelf.lock())
+                delegate->tellAboutStore(notice);
+        });
     auto assignment = ItemAssignmentCoordinator::create(self->backend_, self->store_,
                                                         services.platform.systemLog);
     auto ghostRecovery =
@@ -192,7 +197,15 @@ bool CorvelAppDelegate::accessibilityTrusted() const {
     return AccessibilityPermission::isTrusted(*services_.platform.accessibility);
 }
 
+void CorvelAppDelegate::tellAboutStore(const StoreNotice& notice) {
+    // Quitting goes on regardless; the log has the line.
+    if (quitting_)
+        return;
+    services_.alerts->runModal(StoreAlerts::alert(notice));
+}
+
 async::Task<void> CorvelAppDelegate::flushStore() {
+    quitting_ = true;
     if (!store_)
         co_return;
     auto writing = store_->flush();

@@ -79,9 +79,10 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     /// at once.
     void applicationDidFinishLaunching();
 
-    /// The quit path's part: writes the store's current lists now (when the
-    /// store was built) and resumes on the main thread once the write has
-    /// ended, so the loops may stop after it.
+    /// The quit path's part: writes what changed in the store and is not on
+    /// disk yet (when the store was built) and resumes on the main thread
+    /// once the write has ended, so the loops may stop after it. From here on
+    /// the store's troubles are only logged: no alert holds up the quit.
     async::Task<void> flushStore();
 
     // The graph, for the interface wiring and for tests. Absent until built.
@@ -128,6 +129,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     static async::Task<void>
     watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf,
                          std::shared_ptr<ItemAssignmentCoordinator> assignment);
+    /// An alert about the store document, unless Corvel is quitting.
+    void tellAboutStore(const StoreNotice& notice);
 
     // Steps 8, 9 and 11: the interface wiring.
     void buildInterface(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
@@ -157,6 +160,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<GroupShortcuts> groupShortcuts_;
     std::shared_ptr<FindItemHotKey> findItemHotKey_;
     std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
+    bool quitting_ = false;
 };
 
 } // namespace corvel::app

@@ -12,6 +12,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <stdexcept>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvel::app {
 
@@ -33,6 +36,21 @@ StripWindowController::ScreenMapping stripPlacement(std::shared_ptr<platform::Sc
         const auto frame = screens->mainScreenFrame();
         return mapping.topLeftOf(bottomLeftOrigin, panelSize, frame ? frame->size.height : 0);
     };
+}
+
+// Window frames say little, but they sit beside the store in the person's
+// private folder and are theirs alone. Qt replaces the file keeping the mode
+// it finds, so the file is made (or made again) private before Qt writes it.
+std::shared_ptr<QSettings> privateSettings(const std::filesystem::path& file) {
+    if (!file.empty()) {
+        const int descriptor =
+            ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        if (descriptor >= 0) {
+            ::fchmod(descriptor, 0600);
+            ::close(descriptor);
+        }
+    }
+    return std::make_shared<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat);
 }
 
 } // namespace
@@ -89,8 +107,7 @@ platform::PlatformServices CorvelApplication::makePlatformServices() {
 std::shared_ptr<QSettings> CorvelApplication::makeDefaults() const {
     if (!desktop_)
         return std::make_shared<QSettings>("corvel.app", "Corvel");
-    return std::make_shared<QSettings>(QString::fromStdString(configuration_.defaultsFile.string()),
-                                       QSettings::IniFormat);
+    return privateSettings(configuration_.defaultsFile);
 }
 
 std::shared_ptr<MenuBarBackend> CorvelApplication::makeBackend() {

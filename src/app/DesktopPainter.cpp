@@ -18,8 +18,6 @@ namespace {
 const QColor ink(29, 29, 31);
 // The system accent behind a highlighted menu entry.
 const QColor accent(10, 110, 230);
-constexpr double menuRowHeight = 22;
-constexpr double menuTopPadding = 5;
 constexpr double menuCornerRadius = 7;
 const SoftShadow menuShadow{.blur = 14, .drop = 5, .alpha = 60};
 // Wider than this and without a title, a foreign item shows its description.
@@ -167,10 +165,10 @@ void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu,
     painter.setBrush(QColor(250, 250, 252, 245));
     painter.setPen(QPen(QColor(0, 0, 0, 40), 0.5));
     painter.drawRoundedRect(frame, menuCornerRadius, menuCornerRadius);
-    double y = frame.top() + menuTopPadding;
+    double y = frame.top() + sim::OpenMenu::topPadding;
     for (std::size_t index = 0; index < menu.titles.size(); ++index) {
         const auto& title = menu.titles[index];
-        const QRectF row(frame.left(), y, frame.width(), menuRowHeight);
+        const QRectF row(frame.left(), y, frame.width(), sim::OpenMenu::rowHeight);
         const bool highlighted = menu.highlightedRow == index;
         if (highlighted) {
             painter.setPen(Qt::NoPen);
@@ -185,7 +183,7 @@ void DesktopPainter::paintMenu(QPainter& painter, const sim::OpenMenu& menu,
             drawText(painter, row.adjusted(14, 0, -10, 0), QString::fromStdString(title),
                      Qt::AlignLeft, highlighted ? QColor(Qt::white) : ink);
         }
-        y += menuRowHeight;
+        y += sim::OpenMenu::rowHeight;
     }
 }
 

@@ -56,7 +56,9 @@ LaunchOptions::parse(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty())
         return Exit{2, "corvel: unexpected argument '" +
                            text(parser.positionalArguments().first()) + "'\n" + helpOf(parser)};
-    if (parser.isSet(helpOption))
+    // Qt lists --help-all beside --help; Corvel takes none of Qt's own
+    // options, so both print the same help.
+    if (parser.isSet(helpOption) || parser.isSet("help-all"))
         return Exit{0, helpOf(parser)};
     if (parser.isSet(versionOption))
         return Exit{0, std::string("corvel ") + version + "\n"};

@@ -36,10 +36,6 @@ namespace corvel::app {
 
 namespace {
 
-// Rows of a menu window, as the simulated desktop lays them out.
-constexpr double menuTopPadding = 5;
-constexpr double menuRowHeight = 22;
-
 platform::Point centre(const platform::Rect& frame) {
     return {frame.midX(), frame.origin.y + frame.size.height / 2};
 }
@@ -107,9 +103,9 @@ void SimulatedPerson::chooseFromOwnMenu(const std::string& title) {
         const auto row = std::find(menu.titles.begin(), menu.titles.end(), title);
         if (row == menu.titles.end())
             break;
-        const double y = menu.frame.origin.y + menuTopPadding +
-                         menuRowHeight * static_cast<double>(row - menu.titles.begin()) +
-                         menuRowHeight / 2;
+        const double y = menu.frame.origin.y + sim::OpenMenu::topPadding +
+                         sim::OpenMenu::rowHeight * static_cast<double>(row - menu.titles.begin()) +
+                         sim::OpenMenu::rowHeight / 2;
         desktop_->click({menu.frame.midX(), y});
         return;
     }

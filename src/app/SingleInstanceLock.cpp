@@ -1,9 +1,12 @@
 #include "app/SingleInstanceLock.h"
 
+#include "domain/PrivateFolders.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -11,10 +14,13 @@ namespace corvel::app {
 
 std::variant<std::unique_ptr<SingleInstanceLock>, SingleInstanceLock::Refusal, std::string>
 SingleInstanceLock::acquire(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-        return "Corvel can't create " + folder.string() + ": " + error.message();
+    try {
+        PrivateFolders::create(folder);
+    } catch (const std::system_error& error) {
+        return std::string("Corvel can't start: ") + error.what();
+    }
+    // A folder that an older Corvel made readable by everyone becomes private.
+    ::chmod(folder.c_str(), 0700);
     const auto path = folder / "corvel.lock";
     const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (descriptor < 0)

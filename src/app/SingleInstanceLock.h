@@ -16,7 +16,8 @@ class SingleInstanceLock {
     enum class Refusal { alreadyRunning };
 
     /// The lock, `alreadyRunning` when another process holds it, or a message
-    /// when the folder or file can't be made.
+    /// when the folder or file can't be made. The folder is made (or made
+    /// again) readable by the user alone: it holds their store.
     static std::variant<std::unique_ptr<SingleInstanceLock>, Refusal, std::string>
     acquire(const std::filesystem::path& folder);
 

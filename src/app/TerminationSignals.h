@@ -6,11 +6,12 @@
 
 namespace corvel::app {
 
-/// Turns SIGINT and SIGTERM into a call on the main thread, so that Ctrl-C
-/// and a system shutdown end Corvel through the same path as its Quit menu
-/// entry (the store is written before the process ends). A second signal
-/// while that path runs ends the process at once, so a stuck quit can always
-/// be broken. One instance per process; main thread only.
+/// Turns SIGINT, SIGTERM and SIGHUP into a call on the main thread, so that
+/// Ctrl-C, a system shutdown and a closed terminal end Corvel through the
+/// same path as its Quit menu entry (the store is written before the process
+/// ends). A second signal ends the process at once from the signal handler,
+/// so a quit is broken even when the main thread is stuck. One instance per
+/// process; main thread only.
 class TerminationSignals {
   public:
     using Handler = std::function<void()>;
@@ -21,7 +22,7 @@ class TerminationSignals {
     TerminationSignals& operator=(const TerminationSignals&) = delete;
 
   private:
-    void received();
+    void drain();
 
     Handler handler_;
     int pipe_[2] = {-1, -1};

@@ -6,6 +6,7 @@
 #include "app/SingleInstanceLock.h"
 #include "app/Tour.h"
 #include "app/TourPlan.h"
+#include "domain/StoreFile.h"
 #include "platform/PosixProcessEnvironment.h"
 #include "platform/SyslogSystemLog.h"
 #include "sim/ScenarioLoader.h"
@@ -137,6 +138,11 @@ int main(int argc, char** argv) {
     if (const auto* message = std::get_if<std::string>(&resolved))
         return refuse(*message);
     const auto& places = std::get<app::LaunchPlaces>(resolved);
+    // A folder, pipe or device there would never hold a store; refusing now
+    // leaves it untouched.
+    if (auto what = StoreFile::notAFile(places.store))
+        return refuse("Corvel can't keep its store in " + places.store.string() + ": that is " +
+                      *what + ", not a file.");
 
     // Before anything is read or written: a second instance touches nothing.
     auto locked = app::SingleInstanceLock::acquire(places.supportFolder);
@@ -153,8 +159,9 @@ int main(int argc, char** argv) {
             return 1;
     }
     if (options.reset) {
+        // A linked store stays linked: the file it leads to goes.
         std::error_code ignored;
-        std::filesystem::remove(places.store, ignored);
+        std::filesystem::remove(StoreFile::resolved(places.store), ignored);
     }
 
     // With no display to show on, Corvel still runs on the simulated

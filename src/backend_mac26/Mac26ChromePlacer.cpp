@@ -13,8 +13,6 @@ namespace corvel {
 
 namespace {
 
-constexpr std::int64_t statusLayer = MenuBarWindowList::statusWindowLayer;
-
 const OwnChromeIcon* iconWithHandle(const std::vector<OwnChromeIcon>& icons, const Uuid& handle) {
     for (const auto& icon : icons)
         if (icon.handle == handle)
@@ -61,7 +59,7 @@ Mac26ChromePlacer::place(Ports ports, std::vector<OwnChromeIcon> icons, std::str
     auto settling = waitForStableBounds(ports.windows, windowIDs, stabilityAttempts, waitInterval);
     co_await std::move(settling);
     created.placement.achievedLeftToRight =
-        achievedOrder(ports.windows.windows(statusLayer), slotsByWindowID);
+        achievedOrder(ports.windows.windows(MenuBarWindowList::statusWindowLayer), slotsByWindowID);
     co_return std::move(created.placement);
 }
 
@@ -134,7 +132,7 @@ Mac26ChromePlacer::awaitRegistrationForNames(MenuBarWindowList windows,
                                              std::vector<std::string> names, int attempts,
                                              async::Duration interval) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        const auto listed = windows.windows(statusLayer);
+        const auto listed = windows.windows(MenuBarWindowList::statusWindowLayer);
         std::map<std::string, std::uint32_t> found;
         for (const auto& name : names)
             for (const auto& window : listed)
@@ -159,7 +157,7 @@ async::Task<void> Mac26ChromePlacer::waitForStableBounds(MenuBarWindowList windo
         co_return;
     std::map<std::uint32_t, platform::Rect> lastSeen;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        const auto listed = windows.windows(statusLayer);
+        const auto listed = windows.windows(MenuBarWindowList::statusWindowLayer);
         bool allStable = true;
         for (const std::uint32_t number : windowIDs) {
             const auto window = std::find_if(listed.begin(), listed.end(),

@@ -12,8 +12,6 @@ namespace corvel {
 
 namespace {
 
-constexpr std::int64_t statusLayer = MenuBarWindowList::statusWindowLayer;
-
 BackendError spacerDisappeared() {
     return BackendError::underlying(
         "StampedItemMover: hidden-region spacer window disappeared mid-move");
@@ -143,7 +141,7 @@ async::Task<void> StampedItemMover::postDual(std::shared_ptr<platform::Synthetic
 
 std::optional<StampedItemMover::Window>
 StampedItemMover::windowInfo(const MenuBarWindowList& windows, std::uint32_t windowID) {
-    for (const auto& window : windows.windows(statusLayer))
+    for (const auto& window : windows.windows(MenuBarWindowList::statusWindowLayer))
         if (window.windowID == windowID) {
             if (!window.bounds)
                 return std::nullopt;
@@ -154,7 +152,7 @@ StampedItemMover::windowInfo(const MenuBarWindowList& windows, std::uint32_t win
 
 std::optional<StampedItemMover::Window>
 StampedItemMover::windowInfo(const MenuBarWindowList& windows, const BackendItemToken& token) {
-    for (const auto& window : windows.windows(statusLayer))
+    for (const auto& window : windows.windows(MenuBarWindowList::statusWindowLayer))
         if (window.bounds && Mac26WindowToken::token(window.windowID) == token)
             return Window{window.windowID, window.ownerPID, *window.bounds};
     return std::nullopt;

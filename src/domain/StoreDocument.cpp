@@ -65,10 +65,30 @@ bool StoreDocument::nestsDeeperThanLimit(std::string_view bytes) {
     return false;
 }
 
-std::optional<CorvelStore> StoreDocument::read(std::string_view bytes) {
+nlohmann::json StoreDocument::parse(std::string_view bytes) {
     if (bytes.size() > maxBytes || nestsDeeperThanLimit(bytes))
+        return nlohmann::json::value_t::discarded;
+    return nlohmann::json::parse(bytes, nullptr, /*allow_exceptions=*/false);
+}
+
+std::optional<std::int64_t> StoreDocument::declaredSchema(std::string_view bytes) {
+    const auto document = parse(bytes);
+    if (!document.is_object())
         return std::nullopt;
-    auto document = nlohmann::json::parse(bytes, nullptr, /*allow_exceptions=*/false);
+    auto found = document.find("schemaVersion");
+    if (found == document.end() || !found->is_number())
+        return std::nullopt;
+    if (found->is_number_integer())
+        return found->get<std::int64_t>();
+    const double version = found->get<double>();
+    // Outside this range a double holds no whole number we could name.
+    if (version != std::floor(version) || std::abs(version) > 9.0e15)
+        return std::nullopt;
+    return static_cast<std::int64_t>(version);
+}
+
+std::optional<CorvelStore> StoreDocument::read(std::string_view bytes) {
+    auto document = parse(bytes);
     if (document.is_discarded() || !document.is_object())
         return std::nullopt;
     switch (schemaOf(document)) {

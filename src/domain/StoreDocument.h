@@ -3,6 +3,8 @@
 #include "domain/CorvelStore.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,12 +28,20 @@ class StoreDocument {
     /// Documents without a whole-number "schemaVersion" are schema 0.
     static std::optional<CorvelStore> read(std::string_view bytes);
 
+    /// The whole-number "schemaVersion" of a document that is a JSON object
+    /// within the limits above; nothing otherwise. Tells a newer Corvel's
+    /// document, which must be kept as it is, from a damaged one.
+    static std::optional<std::int64_t> declaredSchema(std::string_view bytes);
+
     /// Compact JSON in the document layout. Ill-formed UTF-8 in a string,
     /// which JSON cannot carry, is written as U+FFFD.
     static std::string encode(const CorvelStore& store);
 
   private:
     static bool nestsDeeperThanLimit(std::string_view bytes);
+    /// The parsed document, or a discarded value when it is out of limits or
+    /// not JSON.
+    static nlohmann::json parse(std::string_view bytes);
 };
 
 } // namespace corvel

@@ -1,5 +1,6 @@
 #include "domain/StoreFile.h"
 
+#include "domain/PrivateFolders.h"
 #include "domain/StoreDocument.h"
 #include "domain/Uuid.h"
 
@@ -8,6 +9,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -40,19 +42,36 @@ class Descriptor {
 };
 
 void createFolders(const std::filesystem::path& folder) {
-    std::filesystem::path prefix;
-    for (const auto& part : folder) {
-        prefix /= part;
-        if (::mkdir(prefix.c_str(), 0700) == 0)
-            continue;
-        if (errno != EEXIST)
-            fail("could not create the folder", prefix, errno);
-        struct stat status {};
-        if (::stat(prefix.c_str(), &status) != 0)
-            fail("could not create the folder", prefix, errno);
-        if (!S_ISDIR(status.st_mode))
-            fail("could not create the folder", prefix, ENOTDIR);
+    try {
+        PrivateFolders::create(folder);
+    } catch (const std::system_error& error) {
+        throw StoreFile::Error(error.what());
     }
+}
+
+/// Names what a non-regular file is, for messages; nothing for a regular file.
+std::optional<std::string> kindOf(const struct stat& status) {
+    if (S_ISREG(status.st_mode))
+        return std::nullopt;
+    if (S_ISDIR(status.st_mode))
+        return "a folder";
+    if (S_ISFIFO(status.st_mode))
+        return "a named pipe";
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return "a device";
+    if (S_ISSOCK(status.st_mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+/// Throws unless `target` is a regular file or missing: replacing or
+/// renaming anything else would hide what the person keeps there.
+void requireFileOrNothing(const std::filesystem::path& target, const std::string& what) {
+    struct stat status {};
+    if (::lstat(target.c_str(), &status) != 0)
+        return;
+    if (auto kind = kindOf(status))
+        throw StoreFile::Error(what + " " + target.string() + ": it is " + *kind + ", not a file");
 }
 
 void writeAll(int fd, const std::string& bytes, const std::filesystem::path& path) {
@@ -143,6 +162,32 @@ bool StoreFile::exists(const std::filesystem::path& url) {
     return ::lstat(url.c_str(), &status) == 0;
 }
 
+std::optional<std::string> StoreFile::notAFile(const std::filesystem::path& url) {
+    struct stat status {};
+    if (::stat(url.c_str(), &status) == 0)
+        return kindOf(status);
+    if (errno == ELOOP)
+        return "a loop of symbolic links";
+    return std::nullopt;
+}
+
+std::filesystem::path StoreFile::resolved(const std::filesystem::path& url) {
+    // As many hops as the system itself follows before giving up (ELOOP).
+    constexpr int maxHops = 40;
+    std::filesystem::path current = url;
+    for (int hop = 0; hop < maxHops; ++hop) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return current;
+        std::error_code error;
+        auto target = std::filesystem::read_symlink(current, error);
+        if (error)
+            fail("could not follow the link", current, error.value());
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    fail("could not follow the link", url, ELOOP);
+}
+
 std::filesystem::path StoreFile::temporarySibling(const std::filesystem::path& url) {
     return folderOf(url) / ("." + url.filename().string() + "." + Uuid::random().text() + ".tmp");
 }
@@ -154,20 +199,22 @@ void StoreFile::writeAtomically(const CorvelStore& store, const std::filesystem:
     } catch (const std::exception& error) {
         throw Error(std::string("could not encode the store: ") + error.what());
     }
-    auto folder = folderOf(url);
+    const auto target = resolved(url);
+    requireFileOrNothing(target, "could not replace");
+    auto folder = folderOf(target);
     createFolders(folder);
-    auto temporary = temporarySibling(url);
+    auto temporary = temporarySibling(target);
     try {
         writeTemporary(temporary, bytes);
-        if (::rename(temporary.c_str(), url.c_str()) != 0)
-            fail("could not replace", url, errno);
+        if (::rename(temporary.c_str(), target.c_str()) != 0)
+            fail("could not replace", target, errno);
     } catch (const Error&) {
         ::unlink(temporary.c_str());
         throw;
     }
     // Makes the rename itself survive a power cut.
     syncFolder(folder);
-    removeStaleTemporaries(url);
+    removeStaleTemporaries(target);
 }
 
 bool StoreFile::isTemporarySibling(const std::filesystem::path& candidate,
@@ -196,14 +243,16 @@ void StoreFile::removeStaleTemporaries(const std::filesystem::path& url) {
 
 std::optional<std::filesystem::path>
 StoreFile::moveAside(const std::filesystem::path& url, std::chrono::system_clock::time_point now) {
-    auto base = url.string() + ".unreadable-" + utcStamp(now);
+    const auto target = resolved(url);
+    requireFileOrNothing(target, "could not move aside");
+    auto base = target.string() + ".unreadable-" + utcStamp(now);
     std::filesystem::path aside = base;
     for (int attempt = 2; ::access(aside.c_str(), F_OK) == 0; ++attempt)
         aside = base + "-" + std::to_string(attempt);
-    if (::rename(url.c_str(), aside.c_str()) != 0) {
+    if (::rename(target.c_str(), aside.c_str()) != 0) {
         if (errno == ENOENT)
             return std::nullopt;
-        fail("could not move aside", url, errno);
+        fail("could not move aside", target, errno);
     }
     return aside;
 }

@@ -30,17 +30,31 @@ class StoreFile {
     /// True when something stands at `url`, readable or not.
     static bool exists(const std::filesystem::path& url);
 
-    /// Encodes `store` and replaces the file at `url` in one atomic step, so
-    /// readers see the whole old document or the whole new one, also after a
-    /// crash or power cut. Missing folders are created for the user alone;
-    /// the document is readable by the user alone. A temporary file that
-    /// cannot be put in place is removed, and so, after a successful write, are
-    /// the temporaries of writes that a crash cut short.
+    /// What stands at `url`, links followed, when it is something other than
+    /// a regular file: "a folder", "a named pipe", "a device", "a socket",
+    /// "a loop of symbolic links".
+    /// Nothing when a regular file stands there, or nothing (yet).
+    static std::optional<std::string> notAFile(const std::filesystem::path& url);
+
+    /// The path that `url` leads to once symbolic links are followed, even
+    /// when the last link points at a file that does not exist yet; `url`
+    /// itself when it is no link. The document is replaced there, so that a
+    /// linked store stays linked.
+    static std::filesystem::path resolved(const std::filesystem::path& url);
+
+    /// Encodes `store` and replaces the file that `url` leads to in one
+    /// atomic step, so readers see the whole old document or the whole new
+    /// one, also after a crash or power cut. Missing folders are created for
+    /// the user alone; the document is readable by the user alone. Refuses to
+    /// replace anything but a regular file. A temporary file that cannot be
+    /// put in place is removed, and so, after a successful write, are the
+    /// temporaries of writes that a crash cut short.
     static void writeAtomically(const CorvelStore& store, const std::filesystem::path& url);
 
-    /// Renames the file at `url` to a sibling "<name>.unreadable-<UTC time>"
-    /// that did not exist, so that a document we could not read survives our
-    /// next write. Nothing when there is no file any more.
+    /// Renames the regular file that `url` leads to, to a sibling
+    /// "<name>.unreadable-<UTC time>" that did not exist, so that a document
+    /// we could not read survives our next write. Nothing when there is no
+    /// file any more; anything that is not a regular file is never renamed.
     static std::optional<std::filesystem::path>
     moveAside(const std::filesystem::path& url, std::chrono::system_clock::time_point now);
 

@@ -56,30 +56,54 @@ void upsert(std::vector<Record>& records, const Record& record, const ID& id) {
 
 GroupStore::GroupStore(async::Executor& mainExecutor, async::Executor& backgroundExecutor,
                        std::filesystem::path url, async::Duration writeDebounce,
-                       platform::SystemLog& log, WallClock wallClock)
+                       platform::SystemLog& log, WallClock wallClock, NoticeHandler notices)
     : mainExecutor_(mainExecutor), backgroundExecutor_(backgroundExecutor), url_(std::move(url)),
       writeDebounce_(writeDebounce) {
-    bool unreadable = false;
+    const bool keepExisting = load(log, notices);
+    StoreWriter::Notify notify;
+    if (notices) {
+        notify = [main = &mainExecutor_, notices](const StoreNotice& notice) {
+            main->post([notices, notice] { notices(notice); });
+        };
+    }
+    writer_ = std::make_shared<StoreWriter>(url_, log, std::move(wallClock), keepExisting,
+                                            std::move(notify));
+}
+
+bool GroupStore::load(platform::SystemLog& log, const NoticeHandler& notices) {
     std::string failure;
-    if (auto bytes = StoreFile::readBytes(url_, &failure)) {
-        if (auto store = StoreDocument::read(*bytes)) {
-            groups_ = std::move(store->groups);
-            items_ = std::move(store->items);
-        } else {
-            unreadable = true;
-            log.write("Corvel: could not read or migrate the store at " + url_.string() +
-                      " \u2014 starting from an empty store.");
-        }
-    } else if (StoreFile::exists(url_)) {
+    auto bytes = StoreFile::readBytes(url_, &failure);
+    if (!bytes) {
+        if (!StoreFile::exists(url_))
+            return false;
         // Something stands there that we cannot open (no permission, no free
         // file descriptor, a folder, a pipe), likely the user's Groups: start
         // empty, say where it is, and keep it rather than replace it with our
         // first write.
-        unreadable = true;
         log.write("Corvel: could not open the store at " + url_.string() + " \u2014 " + failure +
                   " \u2014 starting from an empty store.");
+        return true;
     }
-    writer_ = std::make_shared<StoreWriter>(url_, log, std::move(wallClock), unreadable);
+    if (auto store = StoreDocument::read(*bytes)) {
+        groups_ = std::move(store->groups);
+        items_ = std::move(store->items);
+        return false;
+    }
+    log.write("Corvel: could not read or migrate the store at " + url_.string() +
+              " \u2014 starting from an empty store.");
+    const auto schema = StoreDocument::declaredSchema(*bytes);
+    if (!schema || *schema <= currentSchemaVersion)
+        return true;
+    // A newer Corvel's Groups: the person goes back to it sooner or later, so
+    // this run must leave the file exactly as it found it.
+    writesDocument_ = false;
+    log.write("Corvel: the store at " + url_.string() + " has schema " + std::to_string(*schema) +
+              ", newer than this Corvel's " + std::to_string(currentSchemaVersion) +
+              "; it is left as it is and nothing is written to it in this run.");
+    if (notices)
+        mainExecutor_.post(
+            [notices, notice = StoreNotice::newerSchema(url_, *schema)] { notices(notice); });
+    return false;
 }
 
 GroupStore::~GroupStore() {
@@ -121,14 +145,20 @@ void GroupStore::removeGroup(const GroupID& id) {
 }
 
 // The write is handed over here, not when the task is first awaited, so the
-// change is on its way even if the caller drops the task.
+// change is on its way even if the caller drops the task. It carries the last
+// change's number: the writer skips it when that change is on disk already,
+// and tries again when its write failed.
 async::Task<void> GroupStore::flush() {
     if (pendingWriteTask_)
         pendingWriteTask_->cancel();
     pendingWriteTask_.reset();
     auto written = std::make_shared<async::Completion<>>();
+    if (lastChange_ == 0) {
+        written->complete();
+        return waitFor(std::move(written));
+    }
     backgroundExecutor_.post(
-        [writer = writer_, sequence = nextSequence_++, snapshot = snapshot(), written] {
+        [writer = writer_, sequence = lastChange_, snapshot = snapshot(), written] {
             writer->write(sequence, snapshot);
             written->complete();
         });
@@ -136,10 +166,13 @@ async::Task<void> GroupStore::flush() {
 }
 
 void GroupStore::scheduleWrite() {
+    if (!writesDocument_)
+        return;
     if (pendingWriteTask_)
         pendingWriteTask_->cancel();
+    lastChange_ = nextSequence_++;
     pendingWriteTask_ =
-        async::spawn(mainExecutor_, debouncedWrite(&backgroundExecutor_, writer_, nextSequence_++,
+        async::spawn(mainExecutor_, debouncedWrite(&backgroundExecutor_, writer_, lastChange_,
                                                    snapshot(), writeDebounce_));
 }
 

@@ -22,6 +22,9 @@ struct Counters {
     int accessibilityPrompts = 0;
     int screenRecordingRequests = 0;
     int captures = 0;
+    /// Synthetic events posted, all of them, also those no longer kept in
+    /// the record of posts.
+    long long posts = 0;
 };
 
 } // namespace corvel::sim

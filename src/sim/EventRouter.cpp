@@ -20,7 +20,7 @@ void EventRouter::deliver(World& world, const platform::SyntheticEvent& event,
     // computer; they still count as posted.
     if (!world.accessibilityTrusted) {
         record.ignored = true;
-        world.postedEvents.push_back(record);
+        world.recordPost(record);
         return;
     }
     // A post that reaches nobody leaves the event free to arrive by its
@@ -28,12 +28,12 @@ void EventRouter::deliver(World& world, const platform::SyntheticEvent& event,
     if (pid) {
         const SimProcess* target = world.process(*pid);
         if (!target || !target->running) {
-            world.postedEvents.push_back(record);
+            world.recordPost(record);
             return;
         }
     }
     record.duplicate = isDuplicate(world, event.serial);
-    world.postedEvents.push_back(record);
+    world.recordPost(record);
     if (record.duplicate)
         return;
     using platform::EventType;

@@ -10,9 +10,6 @@ namespace corvel::sim {
 
 namespace {
 
-constexpr double menuRowHeight = 22;
-constexpr double menuTopPadding = 5;
-
 // The platform's virtual key codes of the keys a menu answers.
 constexpr std::uint16_t returnKeyCode = 36;
 constexpr std::uint16_t enterKeyCode = 76;
@@ -46,8 +43,8 @@ PersonInput::ClickOutcome PersonInput::click(World& world, platform::Point locat
     for (auto menu = world.menus().rbegin(); menu != world.menus().rend(); ++menu) {
         if (!menu->frame.contains(location))
             continue;
-        const double offset = std::max(0.0, location.y - menu->frame.minY() - menuTopPadding);
-        const auto row = static_cast<std::size_t>(std::floor(offset / menuRowHeight));
+        const double offset = std::max(0.0, location.y - menu->frame.minY() - OpenMenu::topPadding);
+        const auto row = static_cast<std::size_t>(std::floor(offset / OpenMenu::rowHeight));
         const bool choosesEntry = row < menu->titles.size() && menu->titles[row] != "-";
         if (menu->ownerPid == world.selfPid() && row < menu->titles.size())
             outcome.ownMenuRow = std::make_pair(menu->itemId, row);

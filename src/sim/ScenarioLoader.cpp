@@ -1,6 +1,7 @@
 #include "sim/ScenarioLoader.h"
 
 #include "platform/HotKeyModifiers.h"
+#include "sim/ScenarioFields.h"
 
 #include <fstream>
 #include <initializer_list>
@@ -14,130 +15,120 @@ extern const char* const defaultScenarioJson;
 namespace {
 
 using nlohmann::json;
-using Millis = std::chrono::milliseconds;
 
-void requireKnownKeys(const json& object, const std::string& where,
-                      std::initializer_list<const char*> known) {
-    if (!object.is_object())
-        throw ScenarioError(where + ": expected an object");
-    for (const auto& [key, value] : object.items()) {
-        bool isKnown = false;
-        for (const char* name : known)
-            isKnown = isKnown || key == name;
-        if (!isKnown)
-            throw ScenarioError(where + ": unknown key \"" + key + "\"");
-    }
-}
-
-template <class T> void read(const json& object, const char* key, T& out) {
-    if (object.contains(key))
-        out = object.at(key).get<T>();
-}
-
-/// Reads the array at `key`, if any, naming each element "<prefix><key>[i]"
-/// in errors.
-template <class Element, class Parse>
-void readList(const json& object, const char* key, const std::string& prefix,
-              std::vector<Element>& out, Parse parse) {
-    if (!object.contains(key))
-        return;
-    const auto& list = object.at(key);
-    for (std::size_t i = 0; i < list.size(); ++i)
-        out.push_back(parse(list.at(i), prefix + key + "[" + std::to_string(i) + "]"));
-}
-
-void readMillis(const json& object, const char* key, async::Duration& out) {
-    if (object.contains(key))
-        out = Millis(object.at(key).get<std::int64_t>());
-}
-
-void readMillis(const json& object, const char* key, std::optional<async::Duration>& out) {
-    if (object.contains(key))
-        out = Millis(object.at(key).get<std::int64_t>());
-}
+// Ranges that no real display, item or process leaves; outside them the
+// desktop's arithmetic would overflow or its pictures exhaust memory.
+constexpr double maxScreenSide = 16384;
+// A hidden region's spacer is 10000 points wide; nothing on a bar is wider.
+constexpr double maxItemWidth = 100000;
+constexpr double maxRememberedDistance = 1000000;
+constexpr std::int64_t maxPid = 2147483647;
+constexpr std::int64_t maxDrags = 1000000;
 
 template <class Enum>
-Enum caseFrom(const json& value, const std::string& where, const char* what,
-              std::initializer_list<std::pair<const char*, Enum>> cases) {
-    const auto text = value.get<std::string>();
+Enum caseNamed(const std::string& text, const std::string& path, const char* what,
+               std::initializer_list<std::pair<const char*, Enum>> cases) {
     for (const auto& [name, result] : cases) {
         if (text == name)
             return result;
     }
-    throw ScenarioError(where + ": unknown " + what + " \"" + text + "\"");
+    ScenarioFields::refuse(path, "unknown " + std::string(what) + " \"" + text + "\"");
 }
 
-Scenario::Permission permissionFrom(const json& value, const std::string& where) {
+template <class Enum>
+Enum caseFrom(const ScenarioFields& fields, const char* key, const char* what,
+              std::initializer_list<std::pair<const char*, Enum>> cases) {
+    std::string text;
+    fields.read(key, text);
+    return caseNamed(text, fields.path(key), what, cases);
+}
+
+Scenario::Permission permissionFrom(const ScenarioFields& fields, const char* key) {
     using P = Scenario::Permission;
-    return caseFrom<P>(value, where, "permission",
+    return caseFrom<P>(fields, key, "permission",
                        {{"granted", P::granted},
                         {"denied", P::denied},
                         {"grantedOnRequest", P::grantedOnRequest}});
 }
 
-platform::ActivationPolicy policyFrom(const json& value, const std::string& where) {
+platform::ActivationPolicy policyFrom(const ScenarioFields& fields) {
     using A = platform::ActivationPolicy;
     return caseFrom<A>(
-        value, where, "activation policy",
+        fields, "activationPolicy", "activation policy",
         {{"regular", A::regular}, {"accessory", A::accessory}, {"prohibited", A::prohibited}});
 }
 
 ItemFaults faultsFrom(const json& object, const std::string& where) {
-    requireKnownKeys(object, where,
-                     {"neverMoves", "needsWakeUp", "vanishAfterDrags", "neverRegisters", "settleMs",
-                      "menuNeverOpens", "menuAutoCloseMs"});
+    const ScenarioFields fields(object, where,
+                                {"neverMoves", "needsWakeUp", "vanishAfterDrags", "neverRegisters",
+                                 "settleMs", "menuNeverOpens", "menuAutoCloseMs"});
     ItemFaults faults;
-    read(object, "neverMoves", faults.neverMoves);
-    read(object, "needsWakeUp", faults.needsWakeUp);
-    if (object.contains("vanishAfterDrags"))
-        faults.vanishAfterDrags = object.at("vanishAfterDrags").get<int>();
-    read(object, "neverRegisters", faults.neverRegisters);
-    readMillis(object, "settleMs", faults.settleTime);
-    read(object, "menuNeverOpens", faults.menuNeverOpens);
-    readMillis(object, "menuAutoCloseMs", faults.menuAutoClose);
+    fields.read("neverMoves", faults.neverMoves);
+    fields.read("needsWakeUp", faults.needsWakeUp);
+    if (fields.has("vanishAfterDrags")) {
+        std::int64_t drags = 0;
+        fields.read("vanishAfterDrags", drags, 1, maxDrags);
+        faults.vanishAfterDrags = static_cast<int>(drags);
+    }
+    fields.read("neverRegisters", faults.neverRegisters);
+    fields.millis("settleMs", faults.settleTime);
+    fields.read("menuNeverOpens", faults.menuNeverOpens);
+    fields.millis("menuAutoCloseMs", faults.menuAutoClose);
     return faults;
 }
 
 Scenario::Extra extraFrom(const json& object, const std::string& where) {
-    requireKnownKeys(object, where,
-                     {"autosaveName", "title", "accessibilityTitle", "description", "identifier",
-                      "width", "movable", "menu", "faults"});
+    const ScenarioFields fields(object, where,
+                                {"autosaveName", "title", "accessibilityTitle", "description",
+                                 "identifier", "width", "movable", "menu", "faults"});
     Scenario::Extra extra;
-    read(object, "autosaveName", extra.autosaveName);
-    read(object, "title", extra.title);
-    read(object, "accessibilityTitle", extra.accessibilityTitle);
-    read(object, "description", extra.description);
-    read(object, "identifier", extra.identifier);
-    read(object, "width", extra.width);
-    read(object, "movable", extra.movable);
-    read(object, "menu", extra.menu);
-    if (object.contains("faults"))
-        extra.faults = faultsFrom(object.at("faults"), where + ".faults");
+    fields.read("autosaveName", extra.autosaveName);
+    fields.read("title", extra.title);
+    fields.read("accessibilityTitle", extra.accessibilityTitle);
+    fields.read("description", extra.description);
+    fields.read("identifier", extra.identifier);
+    fields.read("width", extra.width, 0, maxItemWidth);
+    fields.read("movable", extra.movable);
+    fields.read("menu", extra.menu);
+    if (fields.has("faults"))
+        extra.faults = faultsFrom(fields.object("faults"), fields.path("faults"));
     return extra;
 }
 
+bool isColour(const std::string& text) {
+    if (text.size() != 7 || text[0] != '#')
+        return false;
+    return text.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string::npos;
+}
+
 Scenario::Application applicationFrom(const json& object, const std::string& where) {
-    requireKnownKeys(object, where,
-                     {"name", "bundleIdentifier", "executable", "activationPolicy", "pid",
-                      "running", "statusBarHost", "relaunchAfterMs", "launchAtMs", "quitAtMs",
-                      "hung", "color", "extras"});
+    const ScenarioFields fields(object, where,
+                                {"name", "bundleIdentifier", "executable", "activationPolicy",
+                                 "pid", "running", "statusBarHost", "relaunchAfterMs",
+                                 "launchAtMs", "quitAtMs", "hung", "color", "extras"});
     Scenario::Application app;
-    read(object, "name", app.name);
-    if (object.contains("bundleIdentifier"))
-        app.bundleIdentifier = object.at("bundleIdentifier").get<std::string>();
-    read(object, "executable", app.executable);
-    if (object.contains("activationPolicy"))
-        app.activationPolicy = policyFrom(object.at("activationPolicy"), where);
-    if (object.contains("pid"))
-        app.pid = object.at("pid").get<std::int32_t>();
-    read(object, "running", app.running);
-    read(object, "statusBarHost", app.statusBarHost);
-    readMillis(object, "relaunchAfterMs", app.relaunchAfter);
-    readMillis(object, "launchAtMs", app.launchAt);
-    readMillis(object, "quitAtMs", app.quitAt);
-    read(object, "hung", app.hung);
-    read(object, "color", app.color);
-    readList(object, "extras", where + ".", app.extras, extraFrom);
+    fields.read("name", app.name);
+    fields.read("bundleIdentifier", app.bundleIdentifier);
+    fields.read("executable", app.executable);
+    if (fields.has("activationPolicy"))
+        app.activationPolicy = policyFrom(fields);
+    if (fields.has("pid")) {
+        std::int64_t pid = 0;
+        fields.read("pid", pid, 1, maxPid);
+        app.pid = static_cast<std::int32_t>(pid);
+    }
+    fields.read("running", app.running);
+    fields.read("statusBarHost", app.statusBarHost);
+    fields.millis("relaunchAfterMs", app.relaunchAfter);
+    fields.millis("launchAtMs", app.launchAt);
+    fields.millis("quitAtMs", app.quitAt);
+    fields.read("hung", app.hung);
+    fields.read("color", app.color);
+    if (!app.color.empty() && !isColour(app.color))
+        ScenarioFields::refuse(fields.path("color"),
+                               "\"" + app.color + "\" is not a colour of the form #RRGGBB");
+    for (const auto& [extra, path] : fields.list("extras"))
+        app.extras.push_back(extraFrom(*extra, path));
     return app;
 }
 
@@ -164,117 +155,142 @@ platform::PlatformValue platformValueFrom(const json& value) {
 }
 
 void readScreen(const json& object, Scenario::Screen& screen) {
-    requireKnownKeys(object, "screen", {"width", "height", "menuBarHeight", "rightInset"});
-    read(object, "width", screen.width);
-    read(object, "height", screen.height);
-    read(object, "menuBarHeight", screen.menuBarHeight);
-    read(object, "rightInset", screen.rightInset);
+    const ScenarioFields fields(object, "screen",
+                                {"width", "height", "menuBarHeight", "rightInset"});
+    fields.read("width", screen.width, 1, maxScreenSide);
+    fields.read("height", screen.height, 1, maxScreenSide);
+    fields.read("menuBarHeight", screen.menuBarHeight, 1, screen.height);
+    fields.read("rightInset", screen.rightInset, 0, screen.width);
 }
 
 void readStatusItems(const json& object, Scenario& scenario) {
-    requireKnownKeys(object, "statusItems",
-                     {"registrationDelayMs", "settleMs", "faultsByAutosaveName"});
-    readMillis(object, "registrationDelayMs", scenario.registrationDelay);
-    readMillis(object, "settleMs", scenario.settleTime);
-    if (object.contains("faultsByAutosaveName"))
-        for (const auto& [name, faults] : object.at("faultsByAutosaveName").items())
+    const ScenarioFields fields(object, "statusItems",
+                                {"registrationDelayMs", "settleMs", "faultsByAutosaveName"});
+    fields.millis("registrationDelayMs", scenario.registrationDelay);
+    fields.millis("settleMs", scenario.settleTime);
+    if (fields.has("faultsByAutosaveName"))
+        for (const auto& [name, faults] : fields.object("faultsByAutosaveName").items())
             scenario.faultsByAutosaveName[name] =
-                faultsFrom(faults, "statusItems.faultsByAutosaveName." + name);
+                faultsFrom(faults, fields.path("faultsByAutosaveName") + "." + name);
 }
 
 void readLatencies(const json& object, Latencies& latencies) {
-    requireKnownKeys(object, "latencies",
-                     {"dropMs", "lengthChangeMs", "menuOpenMs", "menuCloseMs"});
-    readMillis(object, "dropMs", latencies.drop);
-    readMillis(object, "lengthChangeMs", latencies.lengthChange);
-    readMillis(object, "menuOpenMs", latencies.menuOpen);
-    readMillis(object, "menuCloseMs", latencies.menuClose);
+    const ScenarioFields fields(object, "latencies",
+                                {"dropMs", "lengthChangeMs", "menuOpenMs", "menuCloseMs"});
+    fields.millis("dropMs", latencies.drop);
+    fields.millis("lengthChangeMs", latencies.lengthChange);
+    fields.millis("menuOpenMs", latencies.menuOpen);
+    fields.millis("menuCloseMs", latencies.menuClose);
 }
 
 void readPermissions(const json& object, Scenario& scenario) {
-    requireKnownKeys(object, "permissions", {"accessibility", "screenRecording"});
-    if (object.contains("accessibility"))
-        scenario.accessibility = permissionFrom(object.at("accessibility"), "permissions");
-    if (object.contains("screenRecording"))
-        scenario.screenRecording = permissionFrom(object.at("screenRecording"), "permissions");
+    const ScenarioFields fields(object, "permissions", {"accessibility", "screenRecording"});
+    if (fields.has("accessibility"))
+        scenario.accessibility = permissionFrom(fields, "accessibility");
+    if (fields.has("screenRecording"))
+        scenario.screenRecording = permissionFrom(fields, "screenRecording");
 }
 
-void readLeftovers(const json& list, Scenario& scenario) {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const auto where = "leftovers[" + std::to_string(i) + "]";
-        const auto& object = list.at(i);
-        requireKnownKeys(object, where, {"name", "width", "ownerPid"});
-        Scenario::Leftover leftover;
-        read(object, "name", leftover.name);
-        read(object, "width", leftover.width);
-        read(object, "ownerPid", leftover.ownerPid);
-        scenario.leftovers.push_back(leftover);
+Scenario::Leftover leftoverFrom(const json& object, const std::string& where) {
+    const ScenarioFields fields(object, where, {"name", "width", "ownerPid"});
+    Scenario::Leftover leftover;
+    fields.read("name", leftover.name);
+    fields.read("width", leftover.width, 0, maxItemWidth);
+    std::int64_t owner = 0;
+    fields.read("ownerPid", owner, 0, maxPid);
+    leftover.ownerPid = static_cast<std::int32_t>(owner);
+    return leftover;
+}
+
+// A pid names one process: two applications cannot share one, and a
+// leftover's owner is a process that no longer runs.
+void checkPids(const Scenario& scenario) {
+    std::map<std::int32_t, std::size_t> owners;
+    for (std::size_t i = 0; i < scenario.applications.size(); ++i) {
+        const auto& pid = scenario.applications[i].pid;
+        if (!pid)
+            continue;
+        const auto [first, added] = owners.emplace(*pid, i);
+        if (!added)
+            ScenarioFields::refuse("applications[" + std::to_string(i) + "].pid",
+                                   std::to_string(*pid) + " is already the pid of applications[" +
+                                       std::to_string(first->second) + "]");
+    }
+    for (std::size_t i = 0; i < scenario.leftovers.size(); ++i) {
+        const auto owner = scenario.leftovers[i].ownerPid;
+        if (auto found = owners.find(owner); owner != 0 && found != owners.end())
+            ScenarioFields::refuse("leftovers[" + std::to_string(i) + "].ownerPid",
+                                   std::to_string(owner) + " is the pid of applications[" +
+                                       std::to_string(found->second) +
+                                       "], but a leftover's owner no longer runs");
     }
 }
 
-std::uint32_t hotKeyModifierFrom(const json& value, const std::string& where) {
+std::uint32_t hotKeyModifierFrom(const std::string& name, const std::string& path) {
     using M = platform::HotKeyModifiers;
-    return caseFrom<std::uint32_t>(value, where, "modifier",
-                                   {{"command", M::cmdKey},
-                                    {"shift", M::shiftKey},
-                                    {"option", M::optionKey},
-                                    {"control", M::controlKey}});
+    return caseNamed<std::uint32_t>(name, path, "modifier",
+                                    {{"command", M::cmdKey},
+                                     {"shift", M::shiftKey},
+                                     {"option", M::optionKey},
+                                     {"control", M::controlKey}});
 }
 
 Scenario::HotKey hotKeyFrom(const json& object, const std::string& where) {
-    requireKnownKeys(object, where, {"keyCode", "modifiers", "heldBy"});
-    if (!object.contains("keyCode") || !object.contains("heldBy"))
-        throw ScenarioError(where + ": a hot key needs \"keyCode\" and \"heldBy\"");
+    const ScenarioFields fields(object, where, {"keyCode", "modifiers", "heldBy"});
+    if (!fields.has("keyCode") || !fields.has("heldBy"))
+        ScenarioFields::refuse(where, "a hot key needs \"keyCode\" and \"heldBy\"");
     Scenario::HotKey hotKey;
     // Virtual key codes run from 0 to 127.
-    const auto keyCode = object.at("keyCode").get<std::int64_t>();
-    if (keyCode < 0 || keyCode > 127)
-        throw ScenarioError(where + ": \"keyCode\" " + std::to_string(keyCode) +
-                            " is not a virtual key code (0 to 127)");
+    std::int64_t keyCode = 0;
+    fields.read("keyCode", keyCode, 0, 127);
     hotKey.keyCode = static_cast<std::uint32_t>(keyCode);
-    hotKey.heldBy = object.at("heldBy").get<std::string>();
+    fields.read("heldBy", hotKey.heldBy);
     if (hotKey.heldBy.empty())
-        throw ScenarioError(where + ": \"heldBy\" names nobody");
-    if (object.contains("modifiers"))
-        for (const auto& modifier : object.at("modifiers"))
-            hotKey.modifiers |= hotKeyModifierFrom(modifier, where);
+        ScenarioFields::refuse(fields.path("heldBy"), "names nobody");
+    std::vector<std::string> modifiers;
+    fields.read("modifiers", modifiers);
+    for (const auto& modifier : modifiers)
+        hotKey.modifiers |= hotKeyModifierFrom(modifier, fields.path("modifiers"));
     return hotKey;
 }
 
 Scenario scenarioFrom(const json& root) {
-    requireKnownKeys(root, "scenario",
-                     {"screen", "permissions", "self", "statusItems", "latencies",
-                      "hostStatusItemsInHost", "restartKeepsLeftovers", "launchFails",
-                      "captureFails", "accessibilityReadCostMs", "killallRunMs", "environment",
-                      "rememberedPositions", "missingSymbols", "applications", "leftovers",
-                      "hotKeys", "extraWindows"});
+    const ScenarioFields fields(
+        root, "",
+        {"screen", "permissions", "self", "statusItems", "latencies", "hostStatusItemsInHost",
+         "restartKeepsLeftovers", "launchFails", "captureFails", "accessibilityReadCostMs",
+         "killallRunMs", "environment",
+         "rememberedPositions", "missingSymbols", "applications", "leftovers", "hotKeys",
+         "extraWindows"});
     Scenario scenario;
-    if (root.contains("screen"))
-        readScreen(root.at("screen"), scenario.screen);
-    if (root.contains("permissions"))
-        readPermissions(root.at("permissions"), scenario);
-    if (root.contains("self"))
-        scenario.self = applicationFrom(root.at("self"), "self");
-    if (root.contains("statusItems"))
-        readStatusItems(root.at("statusItems"), scenario);
-    if (root.contains("latencies"))
-        readLatencies(root.at("latencies"), scenario.latencies);
-    read(root, "hostStatusItemsInHost", scenario.hostStatusItemsInHost);
-    read(root, "restartKeepsLeftovers", scenario.restartKeepsLeftovers);
-    read(root, "launchFails", scenario.launchFails);
-    read(root, "captureFails", scenario.captureFails);
-    readMillis(root, "accessibilityReadCostMs", scenario.accessibilityReadCost);
-    readMillis(root, "killallRunMs", scenario.killallRunTime);
-    read(root, "environment", scenario.environment);
-    read(root, "rememberedPositions", scenario.rememberedPositions);
-    read(root, "missingSymbols", scenario.missingSymbols);
-    readList(root, "applications", "", scenario.applications, applicationFrom);
-    if (root.contains("leftovers"))
-        readLeftovers(root.at("leftovers"), scenario);
-    readList(root, "hotKeys", "", scenario.hotKeys, hotKeyFrom);
-    if (root.contains("extraWindows"))
-        for (const auto& window : root.at("extraWindows"))
-            scenario.extraWindows.push_back(platformValueFrom(window));
+    if (fields.has("screen"))
+        readScreen(fields.object("screen"), scenario.screen);
+    if (fields.has("permissions"))
+        readPermissions(fields.object("permissions"), scenario);
+    if (fields.has("self"))
+        scenario.self = applicationFrom(fields.object("self"), "self");
+    if (fields.has("statusItems"))
+        readStatusItems(fields.object("statusItems"), scenario);
+    if (fields.has("latencies"))
+        readLatencies(fields.object("latencies"), scenario.latencies);
+    fields.read("hostStatusItemsInHost", scenario.hostStatusItemsInHost);
+    fields.read("restartKeepsLeftovers", scenario.restartKeepsLeftovers);
+    fields.read("launchFails", scenario.launchFails);
+    fields.read("captureFails", scenario.captureFails);
+    fields.millis("accessibilityReadCostMs", scenario.accessibilityReadCost);
+    fields.millis("killallRunMs", scenario.killallRunTime);
+    fields.read("environment", scenario.environment);
+    fields.read("rememberedPositions", scenario.rememberedPositions, 0, maxRememberedDistance);
+    fields.read("missingSymbols", scenario.missingSymbols);
+    for (const auto& [app, path] : fields.list("applications"))
+        scenario.applications.push_back(applicationFrom(*app, path));
+    for (const auto& [leftover, path] : fields.list("leftovers"))
+        scenario.leftovers.push_back(leftoverFrom(*leftover, path));
+    for (const auto& [hotKey, path] : fields.list("hotKeys"))
+        scenario.hotKeys.push_back(hotKeyFrom(*hotKey, path));
+    for (const auto& [window, path] : fields.list("extraWindows"))
+        scenario.extraWindows.push_back(platformValueFrom(*window));
+    checkPids(scenario);
     return scenario;
 }
 
@@ -287,11 +303,7 @@ Scenario ScenarioLoader::fromJson(const std::string& text) {
     } catch (const json::exception& error) {
         throw ScenarioError(std::string("scenario is not valid JSON: ") + error.what());
     }
-    try {
-        return scenarioFrom(root);
-    } catch (const json::exception& error) {
-        throw ScenarioError(std::string("scenario has a value of the wrong type: ") + error.what());
-    }
+    return scenarioFrom(root);
 }
 
 Scenario ScenarioLoader::fromFile(const std::string& path) {

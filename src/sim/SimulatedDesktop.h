@@ -180,6 +180,7 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     // Introspection for tests and the desktop view.
     std::vector<BarItem> itemsLeftToRight() const;
     std::vector<OpenMenu> openMenus() const;
+    /// The newest posts, oldest first; counters().posts counts every one.
     std::vector<PostedEvent> postedEvents() const;
     Counters counters() const;
     std::vector<std::string> openedURLs() const;

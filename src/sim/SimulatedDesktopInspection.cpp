@@ -40,7 +40,7 @@ std::vector<OpenMenu> SimulatedDesktop::openMenus() const {
 
 std::vector<PostedEvent> SimulatedDesktop::postedEvents() const {
     std::lock_guard lock(mutex_);
-    return world_.postedEvents;
+    return {world_.postedEvents.begin(), world_.postedEvents.end()};
 }
 
 Counters SimulatedDesktop::counters() const {

@@ -62,6 +62,12 @@ World::World(Scenario scenario, async::TimePoint now, std::int32_t selfPid)
     wallClockSetAt = now;
     faultsByAutosaveName = scenario_.faultsByAutosaveName;
     environment = scenario_.environment;
+    takenPids_.insert(selfPid_);
+    for (const auto& app : scenario_.applications)
+        if (app.pid)
+            takenPids_.insert(*app.pid);
+    for (const auto& leftover : scenario_.leftovers)
+        takenPids_.insert(leftover.ownerPid);
     hotKeys = HotKeyTable(scenario_.hotKeys);
     addProcesses();
     for (const auto& [name, distance] : scenario_.rememberedPositions)
@@ -91,27 +97,30 @@ void World::addProcesses() {
         process.pid = scenario_.applications[i].pid.value_or(0);
         processes_.push_back(process);
     }
-    for (auto& process : processes_)
-        if (process.pid == 0)
-            process.pid = allocatePid();
+    for (std::size_t i = 0; i < processes_.size(); ++i) {
+        if (processes_[i].pid == 0)
+            processes_[i].pid = allocatePid();
+        indexProcess(i);
+    }
 }
 
+// Pids of this process, of the scenario's applications and leftovers, and of
+// every process started so far are taken.
 std::int32_t World::allocatePid() {
-    auto taken = [&](std::int32_t pid) {
-        if (pid == selfPid_)
-            return true;
-        for (const auto& app : scenario_.applications)
-            if (app.pid == pid)
-                return true;
-        for (const auto& leftover : scenario_.leftovers)
-            if (leftover.ownerPid == pid)
-                return true;
-        return std::any_of(processes_.begin(), processes_.end(),
-                           [&](const SimProcess& p) { return p.pid == pid; });
-    };
-    while (taken(nextPid_))
+    while (takenPids_.contains(nextPid_))
         ++nextPid_;
+    takenPids_.insert(nextPid_);
     return nextPid_++;
+}
+
+void World::indexProcess(std::size_t index) {
+    const SimProcess& process = processes_[index];
+    takenPids_.insert(process.pid);
+    // The first process of a pid answers for it, this process before any.
+    processByPid_.emplace(process.pid, index);
+    if (process.statusBarHost &&
+        std::find(hostProcesses_.begin(), hostProcesses_.end(), index) == hostProcesses_.end())
+        hostProcesses_.push_back(index);
 }
 
 void World::addStartupItems(async::TimePoint now) {
@@ -161,9 +170,8 @@ void World::addLeftovers(async::TimePoint now) {
 }
 
 SimProcess* World::process(std::int32_t pid) {
-    auto found = std::find_if(processes_.begin(), processes_.end(),
-                              [&](const SimProcess& p) { return p.pid == pid; });
-    return found == processes_.end() ? nullptr : &*found;
+    auto found = processByPid_.find(pid);
+    return found == processByPid_.end() ? nullptr : &processes_[found->second];
 }
 
 const SimProcess* World::process(std::int32_t pid) const {
@@ -171,9 +179,9 @@ const SimProcess* World::process(std::int32_t pid) const {
 }
 
 std::optional<std::int32_t> World::runningHostPid() const {
-    for (const auto& process : processes_)
-        if (process.statusBarHost && process.running)
-            return process.pid;
+    for (std::size_t index : hostProcesses_)
+        if (processes_[index].running)
+            return processes_[index].pid;
     return std::nullopt;
 }
 
@@ -192,6 +200,7 @@ SimProcess& World::addHelperProcess(std::string executable) {
     helper.executable = helper.name;
     helper.isApplication = false;
     processes_.push_back(helper);
+    indexProcess(processes_.size() - 1);
     return processes_.back();
 }
 
@@ -217,8 +226,10 @@ std::optional<std::int32_t> World::relaunch(std::int32_t oldPid, async::TimePoin
     if (!target || target->running)
         return std::nullopt;
     const std::int32_t newPid = allocatePid();
-    target = process(oldPid); // allocatePid does not add, but keep the lookup honest
+    const std::size_t index = processByPid_.at(oldPid);
+    processByPid_.erase(oldPid);
     target->pid = newPid;
+    indexProcess(index);
     target->running = true;
     target->hung = false;
     // A new process: the platform's own item names count from the start
@@ -270,7 +281,7 @@ StatusEntry& World::addEntry(std::int32_t creatorPid, double length) {
     entry.length = length;
     if (SimProcess* creator = process(creatorPid))
         entry.autosaveName = "Item-" + std::to_string(creator->statusItemsMade++);
-    entries_.insert(entries_.begin(), std::move(entry));
+    entries_.push_front(std::move(entry));
     return entries_.front();
 }
 
@@ -440,6 +451,13 @@ std::int32_t World::windowOwner(const StatusEntry& entry) const {
     if (entry.isLeftover || !hostStatusItemsInHost)
         return entry.creatorPid;
     return runningHostPid().value_or(entry.creatorPid);
+}
+
+void World::recordPost(const PostedEvent& post) {
+    ++counters.posts;
+    postedEvents.push_back(post);
+    if (postedEvents.size() > keptPostedEvents)
+        postedEvents.pop_front();
 }
 
 std::string World::applicationKey(std::int32_t pid) const {

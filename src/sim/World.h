@@ -18,6 +18,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -52,7 +54,7 @@ class World {
     std::optional<std::int32_t> relaunch(std::int32_t oldPid, async::TimePoint now);
 
     // The status bar, left to right
-    const std::vector<StatusEntry>& entries() const { return entries_; }
+    const std::deque<StatusEntry>& entries() const { return entries_; }
     StatusEntry* entryByItem(std::uint64_t itemId);
     const StatusEntry* entryByItem(std::uint64_t itemId) const;
     /// Only entries whose window is in the window list.
@@ -161,7 +163,11 @@ class World {
 
     // Record of what happened
     Counters counters;
-    std::vector<PostedEvent> postedEvents;
+    /// The newest posts, at most keptPostedEvents: a desktop that runs for
+    /// a simulated week must not grow with every Escape it was sent.
+    static constexpr std::size_t keptPostedEvents = 1000;
+    std::deque<PostedEvent> postedEvents;
+    void recordPost(const PostedEvent& post);
     std::vector<std::string> openedURLs;
     /// Serials of recently delivered events, to deliver a double post once.
     std::deque<std::uint64_t> deliveredSerials;
@@ -179,6 +185,7 @@ class World {
     void addExtras(const SimProcess& process, async::TimePoint now);
     void addLeftovers(async::TimePoint now);
     std::int32_t allocatePid();
+    void indexProcess(std::size_t index);
     std::size_t indexOf(std::uint64_t itemId) const;
     /// Index of the leftmost item that can't move, or entries().size().
     std::size_t pinnedLimit() const;
@@ -194,7 +201,13 @@ class World {
     Released released_;
     std::vector<Deferred> deferred_;
     std::vector<SimProcess> processes_;
-    std::vector<StatusEntry> entries_;
+    // Lookups that every listed window makes: with thousands of items, a
+    // scan of every process for each would make a window list quadratic.
+    std::unordered_map<std::int32_t, std::size_t> processByPid_;
+    std::vector<std::size_t> hostProcesses_;
+    std::unordered_set<std::int32_t> takenPids_;
+    // New items enter at the far left, the front.
+    std::deque<StatusEntry> entries_;
     std::vector<OpenMenu> menus_;
     std::uint32_t nextWindowNumber_ = 100;
     std::uint64_t nextItemId_ = 1;

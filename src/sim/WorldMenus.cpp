@@ -13,12 +13,12 @@ const OpenMenu& World::openMenu(const StatusEntry& entry, std::vector<std::strin
     menu.itemWindowNumber = entry.windowNumber;
     menu.itemId = entry.itemId;
     menu.ownerPid = entry.creatorPid;
-    const double rows = static_cast<double>(std::max<std::size_t>(titles.size(), 1));
+    const std::size_t rows = std::max<std::size_t>(titles.size(), 1);
     // The window server keeps menus on the display: an item pushed off the
     // left edge gets its menu at the edge, not under itself.
-    const double width = 220;
-    const double x = std::clamp(itemFrame.minX(), 0.0, std::max(0.0, screen().width - width));
-    menu.frame = {{x, screen().menuBarHeight + 2}, {width, 10 + 22 * rows}};
+    const double x =
+        std::clamp(itemFrame.minX(), 0.0, std::max(0.0, screen().width - OpenMenu::width));
+    menu.frame = {{x, screen().menuBarHeight + 2}, {OpenMenu::width, OpenMenu::height(rows)}};
     menu.titles = std::move(titles);
     menus_.push_back(std::move(menu));
     return menus_.back();

@@ -2,7 +2,11 @@
 #include "app/LaunchOptions.h"
 #include "app/RunQt.h"
 #include "app/SingleInstanceLock.h"
+#include "app/TerminationSignals.h"
+#include "settings_ui/HostWindow.h"
+#include "settings_ui/SettingsWindowController.h"
 #include "sim/ScenarioLoader.h"
+#include "support/FileContents.h"
 #include "support/MemoryLog.h"
 #include "support/ScriptedModalAlerts.h"
 #include "support/TemporaryFolder.h"
@@ -11,19 +15,12 @@
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <sys/stat.h>
 
 using namespace corvel;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string contentsOf(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 Group groupNamed(const std::string& name) {
     return Group{.id = GroupID::random(), .name = name, .symbolName = "folder.fill"};
@@ -60,18 +57,51 @@ TEST_F(ApplicationFixture, aChangeFollowedAtOnceByQuitIsOnDisk) {
     application->delegate()->store()->upsertGroup(group);
     application->terminate();
     ASSERT_TRUE(test::runQtUntil([&] { return application->hasEnded(); }));
-    EXPECT_NE(contentsOf(folder / "store.json").find("Quit at once"), std::string::npos);
+    EXPECT_NE(test::fileContents(folder / "store.json").find("Quit at once"), std::string::npos);
     application.reset();
-    EXPECT_NE(contentsOf(folder / "store.json").find(group.id.rawValue().text()),
+    EXPECT_NE(test::fileContents(folder / "store.json").find(group.id.rawValue().text()),
               std::string::npos);
 }
 
-TEST_F(ApplicationFixture, aChangeFollowedAtOnceBySigtermIsOnDisk) {
+// Ctrl-C, a shutdown and a closed terminal all quit the way the menu does.
+TEST_F(ApplicationFixture, aChangeFollowedAtOnceByATerminationSignalIsOnDisk) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        launch();
+        const auto name = "Ended by " + std::to_string(signal);
+        application->delegate()->store()->upsertGroup(groupNamed(name));
+        ::raise(signal);
+        ASSERT_TRUE(test::runQtUntil([&] { return application->hasEnded(); })) << signal;
+        EXPECT_NE(test::fileContents(folder / "store.json").find(name), std::string::npos)
+            << signal;
+        application.reset();
+    }
+}
+
+// The main thread never gets to run here, as when a quit is stuck.
+TEST(TerminationSignalsDeathTest, aSecondSignalEndsTheProcessFromTheHandlerItself) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            app::TerminationSignals signals([] {});
+            ::raise(SIGINT);
+            ::raise(SIGTERM);
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST_F(ApplicationFixture, windowFramesAreKeptInAFileOfTheUserAlone) {
+    const auto defaults = folder / "defaults.ini";
+    std::ofstream(defaults) << "";
+    // As an older Corvel left it.
+    std::filesystem::permissions(defaults, std::filesystem::perms(0644));
     launch();
-    application->delegate()->store()->upsertGroup(groupNamed("Terminated"));
-    ::raise(SIGTERM);
-    ASSERT_TRUE(test::runQtUntil([&] { return application->hasEnded(); }));
-    EXPECT_NE(contentsOf(folder / "store.json").find("Terminated"), std::string::npos);
+    auto& settings = application->delegate()->settingsWindowController()->window();
+    settings.show();
+    settings.close();
+    EXPECT_NE(test::fileContents(defaults), "");
+    EXPECT_EQ(std::filesystem::status(defaults).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(ApplicationFixture, askingToQuitAgainWhileQuittingEndsTheLoopOnce) {
@@ -89,14 +119,22 @@ namespace {
 struct ProcessResult {
     int exitCode = -1;
     std::string errors;
+    std::string output;
 };
 
+// Every run here ends by itself within moments; one that starts Corvel
+// instead is killed after a while and fails on its output.
 ProcessResult runCorvel(const QStringList& arguments, const QProcessEnvironment& environment) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(CORVEL_EXECUTABLE, arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardError().toStdString()};
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-1, "still running", ""};
+    }
+    return {process.exitCode(), process.readAllStandardError().toStdString(),
+            process.readAllStandardOutput().toStdString()};
 }
 
 QProcessEnvironment offscreenEnvironment() {
@@ -123,11 +161,40 @@ TEST(CorvelExecutable, aSecondInstanceSaysSoExitsOneAndLeavesTheFirstOnesStoreAl
 
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("Corvel is already running."), std::string::npos);
-    EXPECT_EQ(contentsOf(support / "store.json"), document);
+    EXPECT_EQ(test::fileContents(support / "store.json"), document);
     EXPECT_EQ(std::filesystem::last_write_time(support / "store.json"), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(support),
                             std::filesystem::directory_iterator()),
               2);
+    // The lock made the per-user folders, for the user alone.
+    for (const auto& made : {home / ".local", home / ".local/share", support})
+        EXPECT_EQ(std::filesystem::status(made).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_all)
+            << made;
+}
+
+TEST(CorvelExecutable, refusesAStoreThatIsNoFileAndLeavesItAsItIs) {
+    test::TemporaryFolder home;
+    std::filesystem::create_directory(home / "Documents");
+    std::ofstream(home / "Documents" / "letter.txt") << "Dear";
+    ASSERT_EQ(::mkfifo((home / "pipe").c_str(), 0600), 0);
+    auto environment = offscreenEnvironment();
+    environment.insert("HOME", QString::fromStdString(home.path().string()));
+    environment.remove("XDG_DATA_HOME");
+    for (const auto* store : {"Documents", "pipe", "/dev/null"}) {
+        const auto path = (home / store).lexically_normal();
+        const ProcessResult run =
+            runCorvel({"--store", QString::fromStdString(path.string())}, environment);
+        EXPECT_EQ(run.exitCode, 1) << store;
+        EXPECT_NE(run.errors.find("Corvel can't keep its store in " + path.string()),
+                  std::string::npos)
+            << run.errors;
+    }
+    EXPECT_EQ(test::fileContents(home / "Documents" / "letter.txt"), "Dear");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "something was renamed or made";
 }
 
 TEST(CorvelExecutable, refusesToStartWithoutHomeAndXdgDataHome) {
@@ -142,7 +209,11 @@ TEST(CorvelExecutable, refusesToStartWithoutHomeAndXdgDataHome) {
 TEST(CorvelExecutable, answersHelpAndVersionAndRefusesUnknownOptions) {
     const auto environment = offscreenEnvironment();
     EXPECT_EQ(runCorvel({"--version"}, environment).exitCode, 0);
-    EXPECT_EQ(runCorvel({"--help"}, environment).exitCode, 0);
+    for (const auto* help : {"--help", "--help-all"}) {
+        const ProcessResult run = runCorvel({help}, environment);
+        EXPECT_EQ(run.exitCode, 0) << help;
+        EXPECT_NE(run.output.find("--scenario <file>"), std::string::npos) << help;
+    }
     const ProcessResult wrong = runCorvel({"--scenery", "x"}, environment);
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.errors.find("Unknown option 'scenery'"), std::string::npos);

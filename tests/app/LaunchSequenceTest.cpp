@@ -6,6 +6,7 @@
 #include "settings_ui/OnboardingWindowController.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
+#include "support/FileContents.h"
 #include "support/MemoryLog.h"
 #include "support/ScriptedBackend.h"
 #include "support/ScriptedModalAlerts.h"
@@ -268,4 +269,56 @@ TEST_F(LaunchFixture, onceOnboardingFinishesItsWindowIsClosedAndGone) {
     loop.runUntilIdle();
     EXPECT_EQ(delegate->onboardingWindowController(), nullptr);
     EXPECT_FALSE(onboarding->window().isVisible());
+}
+
+namespace {
+
+Group workGroup() {
+    return Group{.id = GroupID::random(), .name = "Work", .symbolName = "folder.fill"};
+}
+
+} // namespace
+
+TEST_F(LaunchFixture, aNewerCorvelsStoreIsToldOnceAndIsStillAsItWasAfterAChangeAndQuit) {
+    const std::string newer = R"({"schemaVersion":7,"groups":[],"items":[]})";
+    std::ofstream(folder / "store.json") << newer;
+    launch();
+    ASSERT_EQ(alerts->shown().size(), 1u);
+    EXPECT_EQ(alerts->shown()[0].messageText, "Corvel can't use your saved Groups");
+    const auto& text = alerts->shown()[0].informativeText;
+    EXPECT_NE(text.find((folder / "store.json").string()), std::string::npos) << text;
+    EXPECT_NE(text.find("(schema 7)"), std::string::npos) << text;
+
+    delegate->store()->upsertGroup(workGroup());
+    auto quitting = async::spawn(loop, delegate->flushStore());
+    loop.advance(1s);
+    EXPECT_TRUE(quitting.isDone());
+    EXPECT_EQ(test::fileContents(folder / "store.json"), newer);
+    EXPECT_EQ(alerts->shown().size(), 1u);
+}
+
+TEST_F(LaunchFixture, writeFailuresAndRecoveriesAreToldByAlertsButNotWhileQuitting) {
+    // A folder in the document's place: every write fails, and it stays.
+    std::filesystem::create_directory(folder / "store.json");
+    launch();
+    delegate->store()->upsertGroup(workGroup());
+    loop.advance(1s);
+    ASSERT_EQ(alerts->shown().size(), 1u);
+    EXPECT_EQ(alerts->shown()[0].messageText, "Corvel can't save your changes");
+    EXPECT_NE(alerts->shown()[0].informativeText.find("it is a folder"), std::string::npos)
+        << alerts->shown()[0].informativeText;
+
+    std::filesystem::remove(folder / "store.json");
+    delegate->store()->upsertGroup(workGroup());
+    loop.advance(1s);
+    ASSERT_EQ(alerts->shown().size(), 2u);
+    EXPECT_EQ(alerts->shown()[1].messageText, "Corvel saves your changes again");
+
+    std::filesystem::remove(folder / "store.json");
+    std::filesystem::create_directory(folder / "store.json");
+    delegate->store()->upsertGroup(workGroup());
+    auto quitting = async::spawn(loop, delegate->flushStore());
+    loop.advance(1s);
+    EXPECT_TRUE(quitting.isDone());
+    EXPECT_EQ(alerts->shown().size(), 2u) << "an alert held up the quit";
 }

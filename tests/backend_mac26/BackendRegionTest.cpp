@@ -5,8 +5,6 @@
 namespace corvel::test {
 namespace {
 
-const std::string spacerName = "Corvel-HiddenRegionSpacer";
-
 class Mac26BackendRegion : public BackendOnDesktop {};
 
 TEST_P(Mac26BackendRegion, preparesOneRestingSpacerAndASecondPrepareCreatesNothing) {

@@ -6,6 +6,7 @@
 #include "async/Spawn.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/Mac26Backend.h"
+#include "domain/Uuid.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
 
@@ -20,6 +21,11 @@
 namespace corvel::test {
 
 using namespace std::chrono_literals;
+
+/// The spacer's window name for the namespace "Corvel".
+inline const std::string spacerName = "Corvel-HiddenRegionSpacer";
+/// The primary icon's fixed handle.
+inline const Uuid primary = Uuid::literal("00000000-0000-0000-0000-0000000000F0");
 
 /// The status bar port with a record of what went through it.
 class RecordingStatusBar final : public platform::StatusBar {

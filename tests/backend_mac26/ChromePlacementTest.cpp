@@ -5,12 +5,10 @@
 namespace corvel::test {
 namespace {
 
-const Uuid primary = Uuid::literal("00000000-0000-0000-0000-0000000000F0");
 const Uuid handleA = Uuid::literal("AAAAAAAA-1111-4111-8111-111111111111");
 const Uuid handleB = Uuid::literal("BBBBBBBB-2222-4222-8222-222222222222");
 const Uuid handleC = Uuid::literal("CCCCCCCC-3333-4333-8333-333333333333");
 const Uuid handleD = Uuid::literal("DDDDDDDD-4444-4444-8444-444444444444");
-const std::string spacerName = "Corvel-HiddenRegionSpacer";
 
 OwnChromeIcon groupIcon(const Uuid& handle, std::int64_t order) {
     return {handle, std::string("folder.fill"), order};

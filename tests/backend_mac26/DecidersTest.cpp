@@ -44,27 +44,27 @@ OwnChromeIcon icon(Uuid handle, std::int64_t order) {
     return {handle, std::string("folder.fill"), order};
 }
 
-const Uuid handleA = Uuid::literal("AAAAAAAA-0000-0000-0000-000000000000");
-const Uuid handleB = Uuid::literal("BBBBBBBB-0000-0000-0000-000000000000");
-const Uuid handleC = Uuid::literal("CCCCCCCC-0000-0000-0000-000000000000");
+const Uuid handle1 = Uuid::literal("AAAAAAAA-0000-0000-0000-000000000000");
+const Uuid handle2 = Uuid::literal("BBBBBBBB-0000-0000-0000-000000000000");
+const Uuid handle3 = Uuid::literal("CCCCCCCC-0000-0000-0000-000000000000");
 
 TEST(Mac26ChromeOrderPlanner, putsTheSpacerLeftmostAndCreatesRightToLeftWithTheSpacerLast) {
-    const std::vector<OwnChromeIcon> icons{icon(handleC, 2), icon(handleA, 0), icon(handleB, 1)};
+    const std::vector<OwnChromeIcon> icons{icon(handle3, 2), icon(handle1, 0), icon(handle2, 1)};
     EXPECT_EQ(Mac26ChromeOrderPlanner::desiredLeftToRight(icons),
-              (std::vector<Slot>{Slot::spacer(), Slot::icon(handleA), Slot::icon(handleB),
-                                 Slot::icon(handleC)}));
+              (std::vector<Slot>{Slot::spacer(), Slot::icon(handle1), Slot::icon(handle2),
+                                 Slot::icon(handle3)}));
     EXPECT_EQ(Mac26ChromeOrderPlanner::creationOrder(icons),
-              (std::vector<Slot>{Slot::icon(handleC), Slot::icon(handleB), Slot::icon(handleA),
+              (std::vector<Slot>{Slot::icon(handle3), Slot::icon(handle2), Slot::icon(handle1),
                                  Slot::spacer()}));
 }
 
 TEST(Mac26ChromeOrderPlanner, iconsOfEqualOrderKeepTheirGivenOrderInBothLists) {
-    const std::vector<OwnChromeIcon> icons{icon(handleB, 1), icon(handleA, 1), icon(handleC, 0)};
+    const std::vector<OwnChromeIcon> icons{icon(handle2, 1), icon(handle1, 1), icon(handle3, 0)};
     EXPECT_EQ(Mac26ChromeOrderPlanner::desiredLeftToRight(icons),
-              (std::vector<Slot>{Slot::spacer(), Slot::icon(handleC), Slot::icon(handleB),
-                                 Slot::icon(handleA)}));
+              (std::vector<Slot>{Slot::spacer(), Slot::icon(handle3), Slot::icon(handle2),
+                                 Slot::icon(handle1)}));
     EXPECT_EQ(Mac26ChromeOrderPlanner::creationOrder(icons),
-              (std::vector<Slot>{Slot::icon(handleA), Slot::icon(handleB), Slot::icon(handleC),
+              (std::vector<Slot>{Slot::icon(handle1), Slot::icon(handle2), Slot::icon(handle3),
                                  Slot::spacer()}));
 }
 
@@ -74,14 +74,14 @@ TEST(Mac26ChromeOrderPlanner, anEmptyListPlansTheSpacerAlone) {
 }
 
 TEST(Mac26ChromeOrderPlanner, matchesOnlyTheExactDesiredSequence) {
-    const std::vector<OwnChromeIcon> icons{icon(handleA, 0), icon(handleB, 1)};
+    const std::vector<OwnChromeIcon> icons{icon(handle1, 0), icon(handle2, 1)};
     EXPECT_TRUE(Mac26ChromeOrderPlanner::matches(
-        {Slot::spacer(), Slot::icon(handleA), Slot::icon(handleB)}, icons));
+        {Slot::spacer(), Slot::icon(handle1), Slot::icon(handle2)}, icons));
     EXPECT_FALSE(Mac26ChromeOrderPlanner::matches(
-        {Slot::icon(handleA), Slot::spacer(), Slot::icon(handleB)}, icons));
-    EXPECT_FALSE(Mac26ChromeOrderPlanner::matches({Slot::spacer(), Slot::icon(handleA)}, icons));
-    EXPECT_NE(Slot::icon(handleA), Slot::icon(handleB));
-    EXPECT_NE(std::hash<Slot>{}(Slot::icon(handleA)), std::hash<Slot>{}(Slot::spacer()));
+        {Slot::icon(handle1), Slot::spacer(), Slot::icon(handle2)}, icons));
+    EXPECT_FALSE(Mac26ChromeOrderPlanner::matches({Slot::spacer(), Slot::icon(handle1)}, icons));
+    EXPECT_NE(Slot::icon(handle1), Slot::icon(handle2));
+    EXPECT_NE(std::hash<Slot>{}(Slot::icon(handle1)), std::hash<Slot>{}(Slot::spacer()));
 }
 
 TEST(Mac26GhostClassifier, untrackedWindowsWithTheCaseSensitiveOwnPrefixAreGhosts) {

@@ -3,7 +3,6 @@
 namespace corvel::test {
 namespace {
 
-const Uuid primary = Uuid::literal("00000000-0000-0000-0000-0000000000F0");
 const Uuid work = Uuid::literal("AAAAAAAA-1111-4111-8111-111111111111");
 const Uuid play = Uuid::literal("BBBBBBBB-2222-4222-8222-222222222222");
 

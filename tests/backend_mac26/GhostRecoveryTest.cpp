@@ -4,7 +4,6 @@
 namespace corvel::test {
 namespace {
 
-const Uuid primary = Uuid::literal("00000000-0000-0000-0000-0000000000F0");
 const Uuid groupHandle = Uuid::literal("AAAAAAAA-1111-4111-8111-111111111111");
 const std::string crashedIcon = "Corvel-Chrome-0F0E0D0C-0B0A-4908-8706-050403020100";
 

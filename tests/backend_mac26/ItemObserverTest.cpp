@@ -6,8 +6,8 @@
 namespace corvel {
 namespace {
 
-MenuBarWindowInfo window(std::uint32_t number, std::string name,
-                         std::optional<platform::Rect> bounds, std::int32_t owner = 300) {
+MenuBarWindowInfo windowNamed(std::uint32_t number, std::string name,
+                              std::optional<platform::Rect> bounds, std::int32_t owner = 300) {
     return {number, owner, std::move(name), bounds};
 }
 
@@ -33,16 +33,16 @@ std::vector<std::uint32_t> numbers(const std::vector<ObservedItem>& items) {
 
 TEST(Mac26ItemObserver, neverReportsOwnWindowsButKeepsForeignOnesThatMerelyResembleThem) {
     const auto items =
-        observe({window(1, "Corvel-HiddenRegionSpacer", at(500)),
-                 window(2, "Corvel-Chrome-ABC", at(600)), window(3, "Corvel-", at(650)),
-                 window(4, "corvel-Item", at(700)), window(5, "CorvelItem", at(730))});
+        observe({windowNamed(1, "Corvel-HiddenRegionSpacer", at(500)),
+                 windowNamed(2, "Corvel-Chrome-ABC", at(600)), windowNamed(3, "Corvel-", at(650)),
+                 windowNamed(4, "corvel-Item", at(700)), windowNamed(5, "CorvelItem", at(730))});
     EXPECT_EQ(numbers(items), (std::vector<std::uint32_t>{4, 5}));
 }
 
 TEST(Mac26ItemObserver, putsItemsStrictlyLeftOfTheSpacerInTheHiddenRegion) {
-    const auto items =
-        observe({window(1, "Corvel-HiddenRegionSpacer", at(500)), window(2, "a", at(499.5)),
-                 window(3, "b", at(500)), window(4, "c", at(-9500))});
+    const auto items = observe({windowNamed(1, "Corvel-HiddenRegionSpacer", at(500)),
+                                windowNamed(2, "a", at(499.5)), windowNamed(3, "b", at(500)),
+                                windowNamed(4, "c", at(-9500))});
     ASSERT_EQ(items.size(), 3u);
     EXPECT_TRUE(items[0].isInHiddenRegion);
     EXPECT_FALSE(items[1].isInHiddenRegion);
@@ -50,17 +50,18 @@ TEST(Mac26ItemObserver, putsItemsStrictlyLeftOfTheSpacerInTheHiddenRegion) {
 }
 
 TEST(Mac26ItemObserver, dropsWindowsTallerThanOneAndAHalfSpacers) {
-    const auto items = observe({window(1, "Corvel-HiddenRegionSpacer", at(500, 24)),
-                                window(2, "kept", at(600, 36)), window(3, "dropped", at(650, 36.5)),
-                                window(4, "frameless", std::nullopt)});
+    const auto items =
+        observe({windowNamed(1, "Corvel-HiddenRegionSpacer", at(500, 24)),
+                 windowNamed(2, "kept", at(600, 36)), windowNamed(3, "dropped", at(650, 36.5)),
+                 windowNamed(4, "frameless", std::nullopt)});
     EXPECT_EQ(numbers(items), (std::vector<std::uint32_t>{2, 4}));
 }
 
 TEST(Mac26ItemObserver, withoutAUsableSpacerHidesNothingAndFiltersNothing) {
     for (const auto& spacer :
          {std::optional<MenuBarWindowInfo>{},
-          std::optional{window(1, "Corvel-HiddenRegionSpacer", std::nullopt)}}) {
-        std::vector<MenuBarWindowInfo> windows{window(2, "tall", at(-50, 400))};
+          std::optional{windowNamed(1, "Corvel-HiddenRegionSpacer", std::nullopt)}}) {
+        std::vector<MenuBarWindowInfo> windows{windowNamed(2, "tall", at(-50, 400))};
         if (spacer)
             windows.insert(windows.begin(), *spacer);
         const auto items = observe(windows);
@@ -68,15 +69,15 @@ TEST(Mac26ItemObserver, withoutAUsableSpacerHidesNothingAndFiltersNothing) {
         EXPECT_FALSE(items[0].isInHiddenRegion);
     }
     // A spacer of no height still marks the hidden region but filters nothing.
-    const auto items = observe(
-        {window(1, "Corvel-HiddenRegionSpacer", at(500, 0)), window(2, "tall", at(100, 400))});
+    const auto items = observe({windowNamed(1, "Corvel-HiddenRegionSpacer", at(500, 0)),
+                                windowNamed(2, "tall", at(100, 400))});
     ASSERT_EQ(items.size(), 1u);
     EXPECT_TRUE(items[0].isInHiddenRegion);
 }
 
 TEST(Mac26ItemObserver, givesAFramelessWindowNoFrameAndNeverPutsItInTheHiddenRegion) {
-    const auto items = observe(
-        {window(1, "Corvel-HiddenRegionSpacer", at(500)), window(2, "frameless", std::nullopt)});
+    const auto items = observe({windowNamed(1, "Corvel-HiddenRegionSpacer", at(500)),
+                                windowNamed(2, "frameless", std::nullopt)});
     ASSERT_EQ(items.size(), 1u);
     EXPECT_FALSE(items[0].frame);
     EXPECT_FALSE(items[0].isInHiddenRegion);
@@ -84,9 +85,10 @@ TEST(Mac26ItemObserver, givesAFramelessWindowNoFrameAndNeverPutsItInTheHiddenReg
 
 TEST(Mac26ItemObserver, takesTheResolvedIdentityElseTheOwnersBundleIdentifierAndTheWindowName) {
     ResolvedIdentities resolved{{2, {"com.example.alpha", "Alpha"}}};
-    const auto items = observe({window(2, "Item-0", at(600)), window(3, "Item-1", at(630)),
-                                window(4, "Item-2", at(660), 999)},
-                               resolved);
+    const auto items =
+        observe({windowNamed(2, "Item-0", at(600)), windowNamed(3, "Item-1", at(630)),
+                 windowNamed(4, "Item-2", at(660), 999)},
+                resolved);
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].identity, (ItemIdentity{"com.example.alpha", "Alpha"}));
     EXPECT_EQ(items[1].identity, (ItemIdentity{"com.example.owner", "Item-1"}));
@@ -94,7 +96,7 @@ TEST(Mac26ItemObserver, takesTheResolvedIdentityElseTheOwnersBundleIdentifierAnd
 }
 
 TEST(Mac26ItemObserver, reportsFramesWithTheMagnitudesOfNegativeSizes) {
-    const auto items = observe({window(2, "a", platform::Rect{{10, 2}, {-28, -24}})});
+    const auto items = observe({windowNamed(2, "a", platform::Rect{{10, 2}, {-28, -24}})});
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].frame, (ItemFrame{10, 2, 28, 24}));
     EXPECT_EQ(items[0].id, Mac26WindowToken::token(2));
@@ -108,14 +110,14 @@ TEST(Mac26ItemObserver, observingIntoLastPassItemsLeavesNothingOfThemBehind) {
     };
     const ResolvedIdentities resolved{{2, {"com.example.a-rather-long-bundle-identifier", "A"}}};
     std::vector<ObservedItem> items;
-    Mac26ItemObserver::observeInto({window(1, "Corvel-HiddenRegionSpacer", at(500)),
-                                    window(2, "Item-0", at(400)), window(3, "Item-1", at(600)),
-                                    window(4, "Item-2", at(700))},
-                                   "Corvel", resolved, lookup, items);
+    Mac26ItemObserver::observeInto(
+        {windowNamed(1, "Corvel-HiddenRegionSpacer", at(500)), windowNamed(2, "Item-0", at(400)),
+         windowNamed(3, "Item-1", at(600)), windowNamed(4, "Item-2", at(700))},
+        "Corvel", resolved, lookup, items);
     ASSERT_EQ(items.size(), 3u);
 
-    const std::vector<MenuBarWindowInfo> second{window(3, "Item-1", std::nullopt, 999),
-                                                window(2, "Renamed", at(650))};
+    const std::vector<MenuBarWindowInfo> second{windowNamed(3, "Item-1", std::nullopt, 999),
+                                                windowNamed(2, "Renamed", at(650))};
     Mac26ItemObserver::observeInto(second, "Corvel", {}, lookup, items);
     EXPECT_EQ(items, observe(second));
     ASSERT_EQ(items.size(), 2u);

@@ -7,8 +7,6 @@
 namespace corvel::test {
 namespace {
 
-const std::string spacerName = "Corvel-HiddenRegionSpacer";
-
 class Mac26Poll : public BackendOnDesktop {
   protected:
     /// Takes the spacer out of the bar behind the backend's back.

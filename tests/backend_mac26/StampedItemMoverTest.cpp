@@ -11,8 +11,6 @@ using platform::EventField;
 using platform::EventTapLocation;
 using platform::EventType;
 
-constexpr const char* spacerName = "Corvel-HiddenRegionSpacer";
-
 class StampedItemMoverTest : public Mac26SimTest {
   protected:
     void SetUp() override {

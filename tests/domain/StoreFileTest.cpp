@@ -120,6 +120,52 @@ TEST(StoreFileWriteTest, aFailedReplaceRemovesItsTemporaryAndKeepsTheOldDocument
     EXPECT_TRUE(fs::exists(url / "keep"));
 }
 
+TEST(StoreFileWriteTest, aLinkedStoreIsWrittenWhereTheLinkLeadsAndStaysALink) {
+    test::TemporaryFolder folder;
+    fs::create_directories(folder / "synced" / "corvel");
+    auto url = folder / "store.json";
+    fs::create_symlink("other.json", url);
+    fs::create_symlink("synced/corvel/store.json", folder / "other.json");
+    StoreFile::writeAtomically(sampleStore(), url);
+    EXPECT_TRUE(fs::is_symlink(url));
+    EXPECT_TRUE(fs::is_symlink(folder / "other.json"));
+    EXPECT_EQ(StoreDocument::read(*StoreFile::readBytes(url))->groups.size(), 2u);
+    EXPECT_EQ(namesIn(folder / "synced" / "corvel"), std::vector<std::string>{"store.json"});
+
+    writeText(folder / "synced" / "corvel" / "store.json", "damaged");
+    auto aside = StoreFile::moveAside(url, std::chrono::system_clock::time_point{});
+    EXPECT_EQ(aside, folder / "synced" / "corvel" / "store.json.unreadable-19700101T000000Z");
+    EXPECT_TRUE(fs::is_symlink(url));
+}
+
+TEST(StoreFileWriteTest, nothingButARegularFileIsReplacedOrMovedAside) {
+    test::TemporaryFolder folder;
+    auto pipe = folder / "pipe.json";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_directory(folder / "folder.json");
+    fs::create_symlink("folder.json", folder / "link.json");
+    writeText(folder / "file.json", "{}");
+    fs::create_symlink("missing.json", folder / "dangling.json");
+
+    EXPECT_EQ(StoreFile::notAFile(pipe), "a named pipe");
+    EXPECT_EQ(StoreFile::notAFile(folder / "link.json"), "a folder");
+    EXPECT_EQ(StoreFile::notAFile(folder / "file.json"), std::nullopt);
+    EXPECT_EQ(StoreFile::notAFile(folder / "dangling.json"), std::nullopt);
+    EXPECT_EQ(StoreFile::notAFile(folder / "nothing.json"), std::nullopt);
+    EXPECT_EQ(StoreFile::notAFile("/dev/null"), "a device");
+
+    for (const auto& url : {pipe, folder / "link.json"}) {
+        EXPECT_THROW(StoreFile::writeAtomically(sampleStore(), url), StoreFile::Error);
+        EXPECT_THROW(StoreFile::moveAside(url, {}), StoreFile::Error);
+    }
+    struct stat status {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(namesIn(folder.path()),
+              (std::vector<std::string>{"dangling.json", "file.json", "folder.json", "link.json",
+                                        "pipe.json"}));
+}
+
 TEST(StoreFileWriteTest, temporariesLeftByCrashedWritesGoWithTheNextWriteAndNothingElseDoes) {
     test::TemporaryFolder folder;
     auto url = folder / "store.json";

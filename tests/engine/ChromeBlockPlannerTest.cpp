@@ -6,7 +6,7 @@
 namespace corvel {
 namespace {
 
-Group group(std::string symbol, std::int64_t order) {
+Group groupWithSymbol(std::string symbol, std::int64_t order) {
     return Group{GroupID::random(), "Group " + symbol, std::move(symbol), std::nullopt, order};
 }
 
@@ -23,9 +23,9 @@ TEST(ChromeBlockPlannerTest, withoutGroupsTheBlockIsThePrimaryIconAlone) {
 }
 
 TEST(ChromeBlockPlannerTest, groupIconsFollowThePrimaryIconSortedStablyAndNumberedFromOne) {
-    auto a = group("a.circle", 5);
-    auto b = group("b.circle", 2);
-    auto c = group("c.circle", 2);
+    auto a = groupWithSymbol("a.circle", 5);
+    auto b = groupWithSymbol("b.circle", 2);
+    auto c = groupWithSymbol("c.circle", 2);
 
     EXPECT_EQ(
         ChromeBlockPlanner::icons({a, b, c}),
@@ -33,7 +33,7 @@ TEST(ChromeBlockPlannerTest, groupIconsFollowThePrimaryIconSortedStablyAndNumber
 }
 
 TEST(ChromeBlockPlannerTest, aClickedHandleNamesItsGroupButThePrimaryHandleNeverDoes) {
-    auto first = group("first", 9);
+    auto first = groupWithSymbol("first", 9);
     Group impostor{GroupID(ChromeBlockPlanner::corvelIconHandle), "Impostor", "x", std::nullopt, 0};
 
     EXPECT_EQ(ChromeBlockPlanner::groupID(first.id.rawValue(), {impostor, first}), first.id);

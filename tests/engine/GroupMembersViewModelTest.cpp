@@ -21,7 +21,7 @@ using test::ScriptedBackend;
 using Operation = ScriptedBackend::Operation;
 using PNG = std::vector<std::uint8_t>;
 
-ObservedItem observed(std::string bundleID, std::string title, double x, bool hidden = true) {
+ObservedItem observedItem(std::string bundleID, std::string title, double x, bool hidden = true) {
     return ObservedItem{BackendItemToken(Uuid::random()), ItemIdentity{bundleID, title}, hidden,
                         ItemFrame{x, 0, 22, 24}};
 }
@@ -65,8 +65,8 @@ class GroupMembersViewModelTest : public ::testing::Test {
 };
 
 TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndFindsNoItem) {
-    const auto loose = observed("com.example.a", "A", 100, false);
-    backend->setItems({loose, observed("com.apple.controlcenter", "Battery", 200)});
+    const auto loose = observedItem("com.example.a", "A", 100, false);
+    backend->setItems({loose, observedItem("com.apple.controlcenter", "Battery", 200)});
     store->upsertItem(Item{ItemID::random(), loose.identity, 0});
 
     EXPECT_TRUE(refresh().empty());
@@ -75,9 +75,9 @@ TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndFindsNoItem
 }
 
 TEST_F(GroupMembersViewModelTest, RowsAreTheGroupsItemsInBarOrderNamedWithoutTheUsersOverride) {
-    const auto weather = observed("com.example.weather", "Item-7", 100);
-    const auto other = observed("com.example.other", "Other", 200);
-    const auto sync = observed("com.example.sync", "Sync", 300);
+    const auto weather = observedItem("com.example.weather", "Item-7", 100);
+    const auto other = observedItem("com.example.other", "Other", 200);
+    const auto sync = observedItem("com.example.sync", "Sync", 300);
     file(weather, "My weather");
     file(sync);
     store->upsertItem(Item{ItemID::random(), other.identity, 0, GroupID::random()});
@@ -97,8 +97,8 @@ TEST_F(GroupMembersViewModelTest, RowsAreTheGroupsItemsInBarOrderNamedWithoutThe
 }
 
 TEST_F(GroupMembersViewModelTest, TheSameItemKeepsItsRowIDAndATwinGetsItsOwn) {
-    auto first = observed("com.example.app", "", 100);
-    const auto twin = observed("com.example.app", "", 200);
+    auto first = observedItem("com.example.app", "", 100);
+    const auto twin = observedItem("com.example.app", "", 200);
     file(first);
     backend->setItems({first});
     const auto id = refresh().at(0).id;
@@ -115,7 +115,7 @@ TEST_F(GroupMembersViewModelTest, TheSameItemKeepsItsRowIDAndATwinGetsItsOwn) {
 }
 
 TEST_F(GroupMembersViewModelTest, ARefreshUnderWayFinishesAfterTheStripLetsGoOfTheViewModel) {
-    const auto item = observed("com.example.app", "App", 100, true);
+    const auto item = observedItem("com.example.app", "App", 100, true);
     file(item);
     backend->setItems({item});
     auto reading = backend->holdNext(Operation::currentItems);
@@ -132,7 +132,7 @@ TEST_F(GroupMembersViewModelTest, ARefreshUnderWayFinishesAfterTheStripLetsGoOfT
 }
 
 TEST_F(GroupMembersViewModelTest, HiddenItemsAreNeverCapturedAndACapturedIconIsKeptForTheRun) {
-    auto item = observed("com.example.app", "App", 100, true);
+    auto item = observedItem("com.example.app", "App", 100, true);
     file(item);
     backend->setItems({item});
     backend->setCaptureResult(picture({1, 2, 3}));
@@ -157,7 +157,7 @@ TEST_F(GroupMembersViewModelTest, HiddenItemsAreNeverCapturedAndACapturedIconIsK
 }
 
 TEST_F(GroupMembersViewModelTest, AFailedReadingIsThrownAndTheLatestRowsStillLeadToTheirItems) {
-    const auto item = observed("com.example.app", "App", 100);
+    const auto item = observedItem("com.example.app", "App", 100);
     file(item);
     backend->setItems({item});
     const auto id = refresh().at(0).id;

@@ -4,6 +4,8 @@
 #include "domain/StoreDocument.h"
 #include "domain/StoreFile.h"
 #include "domain/WellKnownGroup.h"
+#include "engine/StoreNotice.h"
+#include "support/FileContents.h"
 #include "support/MemoryLog.h"
 #include "support/RunTask.h"
 #include "support/TemporaryFolder.h"
@@ -52,15 +54,12 @@ std::vector<std::string> titles(const std::vector<Item>& items) {
     return result;
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class GroupStoreTest : public ::testing::Test {
   protected:
     std::unique_ptr<GroupStore> makeStore() {
-        return std::make_unique<GroupStore>(loop, loop, url, 250ms, log, [] { return launchTime; });
+        return std::make_unique<GroupStore>(
+            loop, loop, url, 250ms, log, [] { return launchTime; },
+            [this](const StoreNotice& notice) { notices.push_back(notice); });
     }
 
     std::optional<CorvelStore> onDisk() const {
@@ -85,6 +84,7 @@ class GroupStoreTest : public ::testing::Test {
     test::MemoryLog log;
     test::TemporaryFolder folder;
     fs::path url = folder / "app.corvel.Corvel" / "store.json";
+    std::vector<StoreNotice> notices;
 };
 
 TEST_F(GroupStoreTest, aStoreWithoutADocumentStartsEmptyAndSilentAndWritesAfterTheFirstChange) {
@@ -190,29 +190,32 @@ TEST_F(GroupStoreTest, aSchemaZeroDocumentIsReadAndLeftAloneUntilTheFirstChange)
     auto store = makeStore();
     EXPECT_THAT(titles(store->items()), ElementsAre("Clock"));
     loop.advance(10s);
-    EXPECT_EQ(contents(url), legacy);
+    EXPECT_EQ(test::fileContents(url), legacy);
     EXPECT_THAT(log.lines(), IsEmpty());
 
     store->upsertGroup(group("Tools"));
     loop.advance(250ms);
-    EXPECT_NE(contents(url).find(R"("schemaVersion":1)"), std::string::npos);
+    EXPECT_NE(test::fileContents(url).find(R"("schemaVersion":1)"), std::string::npos);
     EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
 }
 
-TEST_F(GroupStoreTest, anUnreadableDocumentIsLoggedAndKeptAsideBeforeTheFirstWrite) {
-    const std::string newer = R"({"schemaVersion":2,"groups":[],"items":[],"future":true})";
-    writeDocument(newer);
+TEST_F(GroupStoreTest, aDamagedDocumentIsLoggedAndKeptAsideBeforeTheFirstWriteAndOnlyThen) {
+    const std::string damaged = R"({"schemaVersion":1,"groups":[{"name":"Tools"}],"items":[]})";
+    writeDocument(damaged);
     auto store = makeStore();
     EXPECT_THAT(store->items(), IsEmpty());
     EXPECT_THAT(log.lines(), ElementsAre("Corvel: could not read or migrate the store at " +
                                          url.string() + " \u2014 starting from an empty store."));
+    // Quitting without a change leaves it exactly as it was.
+    test::runTask(loop, store->flush());
     loop.advance(10s);
-    EXPECT_EQ(contents(url), newer);
+    EXPECT_EQ(test::fileContents(url), damaged);
+    EXPECT_EQ(std::distance(fs::directory_iterator(url.parent_path()), {}), 1);
 
     store->upsertItem(item("Clock"));
     loop.advance(250ms);
     auto aside = url.parent_path() / "store.json.unreadable-20260101T000000Z";
-    EXPECT_EQ(contents(aside), newer);
+    EXPECT_EQ(test::fileContents(aside), damaged);
     EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
     ASSERT_EQ(log.lines().size(), 2u);
     EXPECT_EQ(log.lines()[1], "Corvel: moved the unreadable store at " + url.string() +
@@ -223,9 +226,32 @@ TEST_F(GroupStoreTest, anUnreadableDocumentIsLoggedAndKeptAsideBeforeTheFirstWri
     loop.advance(250ms);
     EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock", "Battery"));
     EXPECT_EQ(log.lines().size(), 2u);
+    EXPECT_THAT(notices, IsEmpty());
 }
 
-TEST_F(GroupStoreTest, somethingAtThePathThatCannotBeReadStartsEmptyAndIsKeptAside) {
+TEST_F(GroupStoreTest, aNewerCorvelsDocumentIsToldOnceAndNeitherWrittenNorMoved) {
+    const std::string newer = R"({"schemaVersion":2,"groups":[],"items":[],"future":true})";
+    writeDocument(newer);
+    auto store = makeStore();
+    EXPECT_FALSE(store->writesDocument());
+    loop.runUntilIdle();
+    EXPECT_THAT(notices, ElementsAre(StoreNotice::newerSchema(url, 2)));
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(log.lines()[1], "Corvel: the store at " + url.string() +
+                                  " has schema 2, newer than this Corvel's 1; it is left as it "
+                                  "is and nothing is written to it in this run.");
+
+    store->upsertGroup(group("Work"));
+    loop.advance(10s);
+    test::runTask(loop, store->flush());
+    EXPECT_THAT(names(store->groups()), ElementsAre("Work"));
+    EXPECT_EQ(test::fileContents(url), newer);
+    EXPECT_EQ(std::distance(fs::directory_iterator(url.parent_path()), {}), 1);
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 2u);
+}
+
+TEST_F(GroupStoreTest, somethingAtThePathThatIsNoFileIsNeverRenamedOrReplaced) {
     fs::create_directories(url.parent_path());
     ASSERT_EQ(::mkfifo(url.c_str(), 0600), 0);
     auto store = makeStore(); // must not block on the pipe
@@ -236,11 +262,13 @@ TEST_F(GroupStoreTest, somethingAtThePathThatCannotBeReadStartsEmptyAndIsKeptAsi
 
     store->upsertItem(item("Clock"));
     loop.advance(250ms);
-    auto aside = url.parent_path() / "store.json.unreadable-20260101T000000Z";
+    test::runTask(loop, store->flush());
     struct stat status {};
-    ASSERT_EQ(::lstat(aside.c_str(), &status), 0);
+    ASSERT_EQ(::lstat(url.c_str(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
-    EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(url.parent_path()), {}), 1);
+    ASSERT_EQ(log.lines().size(), 3u);
+    EXPECT_TRUE(log.lines()[1].ends_with("it is a named pipe, not a file")) << log.lines()[1];
 }
 
 TEST_F(GroupStoreTest, aValidDocumentThatCannotBeOpenedIsLoggedAndKeptWhole) {
@@ -267,11 +295,12 @@ TEST_F(GroupStoreTest, aValidDocumentThatCannotBeOpenedIsLoggedAndKeptWhole) {
                             std::strerror(EMFILE) + " \u2014 starting from an empty store."));
     store->upsertGroup(group("Work"));
     loop.advance(250ms);
-    EXPECT_EQ(contents(url.parent_path() / "store.json.unreadable-20260101T000000Z"), valid);
+    EXPECT_EQ(test::fileContents(url.parent_path() / "store.json.unreadable-20260101T000000Z"),
+              valid);
     EXPECT_THAT(names(onDisk()->groups), ElementsAre("Work"));
 }
 
-TEST_F(GroupStoreTest, aFailedWriteIsLoggedAndTheNextChangeTriesAgain) {
+TEST_F(GroupStoreTest, aFailedWriteIsToldOnceTheNextChangesTryAgainAndSuccessIsToldToo) {
     // A file where the folder should be makes every write fail.
     std::ofstream(url.parent_path()) << "";
     auto store = makeStore();
@@ -281,13 +310,35 @@ TEST_F(GroupStoreTest, aFailedWriteIsLoggedAndTheNextChangeTriesAgain) {
     EXPECT_TRUE(log.lines()[0].starts_with("Corvel: failed to write the store to " + url.string() +
                                            " \u2014 could not create the folder"))
         << log.lines()[0];
-    EXPECT_THAT(titles(store->items()), ElementsAre("Clock"));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].kind(), StoreNotice::Kind::writeFailed);
+    EXPECT_EQ(notices[0].file(), url);
+    EXPECT_EQ("Corvel: failed to write the store to " + url.string() + " \u2014 " +
+                  notices[0].reason(),
+              log.lines()[0]);
 
-    fs::remove(url.parent_path());
     store->upsertItem(item("Battery"));
     loop.advance(250ms);
+    EXPECT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(notices.size(), 1u) << "told again at every change";
+
+    fs::remove(url.parent_path());
+    // Quitting writes what the failed writes lost, even without a new change.
+    test::runTask(loop, store->flush());
     EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock", "Battery"));
-    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines().back(), "Corvel: wrote the store to " + url.string() + " again");
+    EXPECT_EQ(notices.back(), StoreNotice::writingAgain(url));
+}
+
+TEST_F(GroupStoreTest, flushWritesOnlyWhatIsNotOnDiskYet) {
+    auto store = makeStore();
+    test::runTask(loop, store->flush());
+    EXPECT_FALSE(fs::exists(url)) << "a store that never changed was written";
+    store->upsertItem(item("Clock"));
+    loop.advance(250ms);
+    auto inode = documentInode();
+    test::runTask(loop, store->flush());
+    EXPECT_EQ(documentInode(), inode) << "an unchanged store was written again";
 }
 
 TEST_F(GroupStoreTest, flushWritesAtOnceAndCallsOffTheScheduledWrite) {

@@ -9,8 +9,8 @@
 namespace corvel {
 namespace {
 
-ObservedItem observed(std::string bundleID, std::string title,
-                      std::optional<double> x = std::nullopt) {
+ObservedItem observedAt(std::string bundleID, std::string title,
+                        std::optional<double> x = std::nullopt) {
     ObservedItem item{BackendItemToken(Uuid::random()), ItemIdentity{bundleID, title}, false, {}};
     if (x)
         item.frame = ItemFrame{*x, 0, 22, 24};
@@ -22,16 +22,16 @@ Item stored(const ItemIdentity& identity, std::int64_t ordinal) {
 }
 
 TEST(SystemItemFilter, AppleBundlesAreSystemItemsOnlyWithTheDotOfThePrefix) {
-    EXPECT_TRUE(SystemItemFilter::isSystemItem(observed("com.apple.Siri", "Siri")));
-    EXPECT_FALSE(SystemItemFilter::isSystemItem(observed("com.applesauce.menu", "Sauce")));
-    EXPECT_FALSE(SystemItemFilter::isSystemItem(observed("COM.APPLE.Siri", "Siri")));
+    EXPECT_TRUE(SystemItemFilter::isSystemItem(observedAt("com.apple.Siri", "Siri")));
+    EXPECT_FALSE(SystemItemFilter::isSystemItem(observedAt("com.applesauce.menu", "Sauce")));
+    EXPECT_FALSE(SystemItemFilter::isSystemItem(observedAt("COM.APPLE.Siri", "Siri")));
 }
 
 TEST(SystemItemFilter, SystemModuleTitlesMatchAfterLowerCasingAndBentoBoxByPrefix) {
     for (const auto* title : {"Clock", "WiFi", "Screen Mirroring", "BentoBox-3", "FOCUSMODES",
                               "Control Center", "ControlCenter"}) {
         EXPECT_TRUE(SystemItemFilter::isSystemModule(title)) << title;
-        EXPECT_TRUE(SystemItemFilter::isSystemItem(observed("com.example.app", title))) << title;
+        EXPECT_TRUE(SystemItemFilter::isSystemItem(observedAt("com.example.app", title))) << title;
     }
     for (const auto* title : {"Clocks", " clock", "My Battery", "bento", ""}) {
         EXPECT_FALSE(SystemItemFilter::isSystemModule(title)) << title;
@@ -39,18 +39,18 @@ TEST(SystemItemFilter, SystemModuleTitlesMatchAfterLowerCasingAndBentoBoxByPrefi
 }
 
 TEST(SystemItemFilter, MovableKeepsForeignItemsInInputOrder) {
-    const auto a = observed("com.example.a", "A");
-    const auto b = observed("com.example.b", "B");
-    const auto items = std::vector{a, observed("com.apple.menuextra", ""), b,
-                                   observed("com.example.c", "Battery")};
+    const auto a = observedAt("com.example.a", "A");
+    const auto b = observedAt("com.example.b", "B");
+    const auto items = std::vector{a, observedAt("com.apple.menuextra", ""), b,
+                                   observedAt("com.example.c", "Battery")};
     EXPECT_EQ(SystemItemFilter::movable(items), (std::vector{a, b}));
 }
 
 TEST(OrdinalHints, ItemsOfOneIdentityAreNumberedByXWithFramelessItemsLast) {
-    const auto right = observed("com.example.app", "", 900);
-    const auto frameless = observed("com.example.app", "");
-    const auto left = observed("com.example.app", "", 700);
-    const auto other = observed("com.example.other", "", 1000);
+    const auto right = observedAt("com.example.app", "", 900);
+    const auto frameless = observedAt("com.example.app", "");
+    const auto left = observedAt("com.example.app", "", 700);
+    const auto other = observedAt("com.example.other", "", 1000);
 
     const auto hinted = OrdinalHints::withOrdinalHints({right, frameless, other, left});
 
@@ -62,10 +62,10 @@ TEST(OrdinalHints, ItemsOfOneIdentityAreNumberedByXWithFramelessItemsLast) {
 }
 
 TEST(OrdinalHints, TiesAndFramelessItemsKeepInputOrder) {
-    const auto first = observed("com.example.app", "T", 500);
-    const auto second = observed("com.example.app", "T", 500);
-    const auto third = observed("com.example.app", "T");
-    const auto fourth = observed("com.example.app", "T");
+    const auto first = observedAt("com.example.app", "T", 500);
+    const auto second = observedAt("com.example.app", "T", 500);
+    const auto third = observedAt("com.example.app", "T");
+    const auto fourth = observedAt("com.example.app", "T");
 
     const auto hinted = OrdinalHints::withOrdinalHints({third, first, fourth, second});
 
@@ -79,8 +79,8 @@ TEST(IdentityResolver, EqualCountsPairByOrdinalWhateverTheInputOrder) {
     const ItemIdentity identity{"com.example.app", ""};
     const auto b = stored(identity, 1);
     const auto a = stored(identity, 0);
-    const auto atHint0 = observed("com.example.app", "", 100);
-    const auto atHint1 = observed("com.example.app", "", 200);
+    const auto atHint0 = observedAt("com.example.app", "", 100);
+    const auto atHint1 = observedAt("com.example.app", "", 200);
 
     const auto resolution =
         IdentityResolver::resolve({b, a}, OrdinalHints::withOrdinalHints({atHint1, atHint0}));
@@ -93,9 +93,9 @@ TEST(IdentityResolver, EqualCountsPairByOrdinalWhateverTheInputOrder) {
 
 TEST(IdentityResolver, UnequalCountsLeaveEveryItemOfTheIdentityUnresolved) {
     const ItemIdentity identity{"com.example.app", "Sync"};
-    const auto lone = observed("com.example.app", "Sync", 10);
-    const auto known = observed("com.example.known", "K", 20);
-    const auto fresh = observed("com.example.fresh", "F", 30);
+    const auto lone = observedAt("com.example.app", "Sync", 10);
+    const auto known = observedAt("com.example.known", "K", 20);
+    const auto fresh = observedAt("com.example.fresh", "F", 30);
     const auto knownItem = stored(known.identity, 0);
 
     const auto fewer =
@@ -106,7 +106,7 @@ TEST(IdentityResolver, UnequalCountsLeaveEveryItemOfTheIdentityUnresolved) {
               (std::vector<IdentityResolution::Reattachment>{{known, knownItem.id}}));
     EXPECT_EQ(fewer.newItems, std::vector{fresh});
 
-    const auto twin = observed("com.example.app", "Sync", 40);
+    const auto twin = observedAt("com.example.app", "Sync", 40);
     const auto more = IdentityResolver::resolve({stored(identity, 0)},
                                                 OrdinalHints::withOrdinalHints({lone, twin}));
     EXPECT_EQ(more.unresolved, (std::vector{lone, twin}));
@@ -114,8 +114,8 @@ TEST(IdentityResolver, UnequalCountsLeaveEveryItemOfTheIdentityUnresolved) {
 }
 
 TEST(IdentityResolver, WithoutStoredItemsEveryObservedItemIsNew) {
-    const auto a = observed("com.example.a", "A");
-    const auto b = observed("com.example.a", "A");
+    const auto a = observedAt("com.example.a", "A");
+    const auto b = observedAt("com.example.a", "A");
     const auto resolution = IdentityResolver::resolve({}, OrdinalHints::withOrdinalHints({a, b}));
     EXPECT_EQ(resolution.newItems, (std::vector{a, b}));
     EXPECT_TRUE(resolution.reattached.empty());

@@ -1,5 +1,6 @@
 #include "engine/RevealAllCoordinator.h"
 
+#include "ImmediateClock.h"
 #include "async/ManualLoop.h"
 #include "engine/SystemRevealAllClock.h"
 #include "support/LifetimeCounter.h"
@@ -13,12 +14,6 @@ using namespace std::chrono_literals;
 using Operation = test::ScriptedBackend::Operation;
 
 namespace {
-
-/// Never waits, as where the product runs without a real clock.
-class ImmediateClock final : public RevealAllClock {
-  public:
-    async::Task<void> sleep(async::Duration) override { co_return; }
-};
 
 struct Expiries {
     int count = 0;
@@ -71,8 +66,8 @@ TEST_F(RevealAllCoordinatorTest, cancellingASleepingTimerEndsItsWaitAndItNeverCa
 }
 
 TEST_F(RevealAllCoordinatorTest, withAClockThatReturnsAtOnceTheCallbackRunsOnceOnTheMainLoop) {
-    coordinator =
-        std::make_unique<RevealAllCoordinator>(backend, std::make_shared<ImmediateClock>(), loop);
+    coordinator = std::make_unique<RevealAllCoordinator>(
+        backend, std::make_shared<test::ImmediateClock>(), loop);
     Expiries expiries;
     coordinator->scheduleExpiry(30s, counting(expiries));
     loop.runUntilIdle();

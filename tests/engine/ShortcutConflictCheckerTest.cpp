@@ -12,14 +12,14 @@ constexpr std::uint16_t keyK = 40;
 const KeyboardShortcut commandK{keyK, KeyboardShortcut::command};
 const KeyboardShortcut commandShiftK{keyK, KeyboardShortcut::command | KeyboardShortcut::shift};
 
-Group group(std::string name, std::optional<KeyboardShortcut> shortcut) {
+Group groupWithShortcut(std::string name, std::optional<KeyboardShortcut> shortcut) {
     return Group{GroupID::random(), std::move(name), "folder.fill", shortcut, 0};
 }
 
 TEST(ShortcutConflictCheckerTest, theFirstOtherGroupHoldingTheSameShortcutOwnsIt) {
-    auto edited = group("Edited", commandK);
-    auto first = group("First", commandK);
-    auto second = group("Second", commandK);
+    auto edited = groupWithShortcut("Edited", commandK);
+    auto first = groupWithShortcut("First", commandK);
+    auto second = groupWithShortcut("Second", commandK);
 
     EXPECT_EQ(ShortcutConflictChecker::check(commandK, edited.id, {edited}), Verdict::available())
         << "a Group never conflicts with its own shortcut while it is edited";
@@ -31,7 +31,8 @@ TEST(ShortcutConflictCheckerTest, theFirstOtherGroupHoldingTheSameShortcutOwnsIt
 
 TEST(ShortcutConflictCheckerTest, aDifferentKeyOrModifierBitOrNoShortcutIsNoConflict) {
     const KeyboardShortcut withCapsLock{keyK, KeyboardShortcut::command | 0x10000};
-    const std::vector<Group> groups{group("Plain", std::nullopt), group("Work", commandK)};
+    const std::vector<Group> groups{groupWithShortcut("Plain", std::nullopt),
+                                    groupWithShortcut("Work", commandK)};
 
     EXPECT_EQ(ShortcutConflictChecker::check(commandShiftK, std::nullopt, groups),
               Verdict::available());

@@ -1,5 +1,6 @@
 #include "engine/StripEffectInterpreter.h"
 
+#include "ImmediateClock.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 #include "engine/SystemRevealAllClock.h"
@@ -23,11 +24,6 @@ using Operation = test::ScriptedBackend::Operation;
 using Journal = std::vector<std::string>;
 
 namespace {
-
-class ImmediateClock final : public RevealAllClock {
-  public:
-    async::Task<void> sleep(async::Duration) override { co_return; }
-};
 
 /// Writes the Strip requests into the same journal as the backend's calls, so
 /// a test sees the order across both collaborators.
@@ -273,7 +269,7 @@ TEST_F(StripEffectInterpreterTest, showAllStartsItsTimerOnlyAfterTheRegionIsReve
 
 TEST_F(StripEffectInterpreterTest,
        withAClockThatReturnsAtOnceShowAllRevealsThenHidesAndLeavesNoTimer) {
-    build(std::make_shared<ImmediateClock>());
+    build(std::make_shared<test::ImmediateClock>());
     handleNow(Event::showAllRequested());
     loop.runUntilIdle();
     EXPECT_EQ(*journal, (Journal{"close", "revealRegion", "hideRegion"}));

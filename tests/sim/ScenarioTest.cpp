@@ -78,20 +78,64 @@ TEST(ScenarioTest, AScenarioDocumentSetsPermissionsFaultsAndLeftovers) {
               platform::PlatformValue::Kind::real);
 }
 
-TEST(ScenarioTest, AMisspeltKeyOrAWrongTypeIsAnErrorThatNamesThePlace) {
+std::string errorOf(const std::string& text) {
     try {
-        sim::ScenarioLoader::fromJson(
-            R"({"applications": [{"name": "A", "extras": [{"widht": 3}]}]})");
-        FAIL();
+        sim::ScenarioLoader::fromJson(text);
     } catch (const sim::ScenarioError& error) {
-        EXPECT_NE(std::string(error.what()).find("applications[0].extras[0]"), std::string::npos);
-        EXPECT_NE(std::string(error.what()).find("widht"), std::string::npos);
+        return error.what();
     }
-    EXPECT_THROW(sim::ScenarioLoader::fromJson(R"({"launchFails": "yes"})"), sim::ScenarioError);
-    EXPECT_THROW(sim::ScenarioLoader::fromJson(R"({"latencies": {"drop": 5}})"),
-                 sim::ScenarioError);
+    return "no error";
+}
+
+TEST(ScenarioTest, AMisspeltKeyOrAWrongTypeIsAnErrorThatNamesThePlace) {
+    EXPECT_EQ(errorOf(R"({"applications": [{"name": "A", "extras": [{"widht": 3}]}]})"),
+              "applications[0].extras[0]: unknown key \"widht\"");
+    EXPECT_EQ(errorOf(R"({"launchFails": "yes"})"),
+              "launchFails: expected true or false, found a string");
+    EXPECT_EQ(errorOf(R"({"screen": {"width": "wide"}})"),
+              "screen.width: expected a number, found a string");
+    EXPECT_EQ(errorOf(R"({"applications": {"name": "A"}})"),
+              "applications: expected an array, found an object");
+    EXPECT_EQ(errorOf(R"({"environment": {"HOME": 1}})"),
+              "environment.HOME: expected a string, found a number");
+    EXPECT_EQ(errorOf(R"({"latencies": {"drop": 5}})"), "latencies: unknown key \"drop\"");
     EXPECT_THROW(sim::ScenarioLoader::fromJson("{"), sim::ScenarioError);
     EXPECT_THROW(sim::ScenarioLoader::fromFile("/nonexistent/scenario.json"), sim::ScenarioError);
+}
+
+// Values that no display, item or process could have would start a desktop
+// that overflows, hangs or draws nothing.
+TEST(ScenarioTest, ValuesOutOfRangeAreRefusedNamingTheKeyAndTheValue) {
+    EXPECT_EQ(errorOf(R"({"screen": {"width": 0, "height": 0}})"),
+              "screen.width: 0 is out of range; expected 1 to 16384");
+    EXPECT_EQ(errorOf(R"({"screen": {"height": 1e300}})"),
+              "screen.height: 1e+300 is out of range; expected 1 to 16384");
+    EXPECT_EQ(errorOf(R"({"screen": {"height": 20, "menuBarHeight": 24}})"),
+              "screen.menuBarHeight: 24 is out of range; expected 1 to 20");
+    EXPECT_EQ(errorOf(R"({"applications": [{"name": "A", "extras": [{"width": -5}]}]})"),
+              "applications[0].extras[0].width: -5 is out of range; expected 0 to 100000");
+    EXPECT_EQ(errorOf(R"({"latencies": {"dropMs": -1}})"),
+              "latencies.dropMs: -1 is out of range; expected 0 to 86400000");
+    EXPECT_EQ(errorOf(R"({"statusItems": {"registrationDelayMs": 1.5}})"),
+              "statusItems.registrationDelayMs: 1.5 is not a whole number");
+    EXPECT_EQ(errorOf(R"({"applications": [{"name": "A", "pid": 4294967297}]})"),
+              "applications[0].pid: 4294967297 is out of range; expected 1 to 2147483647");
+    EXPECT_EQ(
+        errorOf(R"({"applications": [{"name": "A", "pid": 400}, {"name": "B", "pid": 400}]})"),
+        "applications[1].pid: 400 is already the pid of applications[0]");
+    EXPECT_EQ(errorOf(R"({"applications": [{"name": "A", "pid": 400}],)"
+                      R"( "leftovers": [{"name": "Old", "ownerPid": 400}]})"),
+              "leftovers[0].ownerPid: 400 is the pid of applications[0], but a leftover's owner "
+              "no longer runs");
+    EXPECT_EQ(errorOf(R"({"applications": [{"name": "A", "color": "#GGGGGG"}]})"),
+              "applications[0].color: \"#GGGGGG\" is not a colour of the form #RRGGBB");
+    EXPECT_EQ(
+        errorOf(
+            R"({"applications": [{"name": "A", "extras": [{"faults": {"vanishAfterDrags": 0}}]}]})"),
+        "applications[0].extras[0].faults.vanishAfterDrags: 0 is out of range; expected 1 to "
+        "1000000");
+    EXPECT_EQ(errorOf(R"({"rememberedPositions": {"Corvel-Spacer": -3}})"),
+              "rememberedPositions.Corvel-Spacer: -3 is out of range; expected 0 to 1000000");
 }
 
 } // namespace

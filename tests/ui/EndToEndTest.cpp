@@ -26,8 +26,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const Group work{GroupID{Uuid::literal("AAAAAAAA-0000-0000-0000-000000000001")}, "Work",
-                 "hammer.fill", std::nullopt, 0};
+const Group workGroup{GroupID{Uuid::literal("AAAAAAAA-0000-0000-0000-000000000001")}, "Work",
+                      "hammer.fill", std::nullopt, 0};
 const char* const workApplication = "com.example.driftwood";
 
 async::Task<bool> ownedBy(std::string bundleIdentifier, ObservedItem item) {
@@ -56,7 +56,7 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
         strip = StripWindowController::create(
             loop, backend,
             [](const GroupID& group) -> GroupMembersViewModel::MembershipTest {
-                std::string filed = group == work.id ? workApplication : "";
+                std::string filed = group == workGroup.id ? workApplication : "";
                 return [filed](ObservedItem item) { return ownedBy(filed, std::move(item)); };
             },
             {desktop, desktop, desktop}, StripWindowController::identityMapping());
@@ -68,7 +68,7 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
             loop,
             {interpreter, strip, ghostRecovery, [] {},
              [backend = backend] { return backend->primaryIconFrame(); }, alerts, [] {}, nullptr});
-        controller = StatusItemController::create(loop, backend, interpreter, strip, {work});
+        controller = StatusItemController::create(loop, backend, interpreter, strip, {workGroup});
         controller->setMenuController(menu);
 
         run(backend->prepare());
@@ -134,14 +134,14 @@ class EndToEndTest : public ::testing::TestWithParam<std::string> {
 } // namespace
 
 TEST_P(EndToEndTest, clickingAGroupIconOpensItsStripUnderTheIconAndARowPressesTheRealItem) {
-    auto icon = barItem(Mac26OwnNames::iconName("Corvel", work.id.rawValue()));
+    auto icon = barItem(Mac26OwnNames::iconName("Corvel", workGroup.id.rawValue()));
     ASSERT_TRUE(icon);
 
     desktop->click(centreOf(icon->frame));
     settle();
 
     ASSERT_TRUE(strip->panel().isVisible());
-    EXPECT_EQ(interpreter->state().strip(), StripState::open(work.id));
+    EXPECT_EQ(interpreter->state().strip(), StripState::open(workGroup.id));
     EXPECT_EQ(strip->panel().pos().x(), int(icon->frame.origin.x));
     auto found = rows();
     ASSERT_EQ(found.size(), 1u);
@@ -171,7 +171,7 @@ TEST_P(EndToEndTest, aRowOfAHiddenItemRevealsItPressesItAndPutsItBackWhenItsMenu
     run(backend->hideRegion());
     ASSERT_TRUE(workItem()->isInHiddenRegion);
 
-    auto icon = barItem(Mac26OwnNames::iconName("Corvel", work.id.rawValue()));
+    auto icon = barItem(Mac26OwnNames::iconName("Corvel", workGroup.id.rawValue()));
     ASSERT_TRUE(icon);
     desktop->click(centreOf(icon->frame));
     settle();
@@ -221,7 +221,7 @@ TEST_P(EndToEndTest, thePrimaryIconOpensCorvelsOwnMenuWhoseHiddenGroupOpensUnder
 }
 
 TEST_P(EndToEndTest, aClickOnAnotherApplicationsItemClosesTheStrip) {
-    auto icon = barItem(Mac26OwnNames::iconName("Corvel", work.id.rawValue()));
+    auto icon = barItem(Mac26OwnNames::iconName("Corvel", workGroup.id.rawValue()));
     ASSERT_TRUE(icon);
     desktop->click(centreOf(icon->frame));
     settle();
