@@ -53,8 +53,9 @@ void drawText(QPainter& painter, const QRectF& box, const QString& text, int fla
     QFont font = barFont();
     const double width = QFontMetricsF(font).horizontalAdvance(text);
     if (width > box.width() && box.width() > 0)
-        font.setStretch(std::max<int>(QFont::ExtraCondensed,
-                                      static_cast<int>(QFont::Unstretched * box.width() / width)));
+        font.setStretch(
+            std::max<int>(QFont::ExtraCondensed,
+                          static_cast<int>(double{QFont::Unstretched} * box.width() / width)));
     painter.setPen(colour);
     painter.setFont(font);
     painter.drawText(box, flags | Qt::AlignVCenter, text);

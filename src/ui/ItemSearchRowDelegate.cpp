@@ -10,7 +10,7 @@ namespace corvel {
 
 namespace {
 
-constexpr int inset = 6;
+constexpr int rowInset = 6;
 // Application icons shrink to the slot's height; snapshots, 18 points high,
 // may be wider, as text in the menu bar is.
 constexpr int pictureSlotWidth = 32;
@@ -28,7 +28,7 @@ void ItemSearchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         StripRowButton::paintHighlight(*painter, QRectF(row).adjusted(0, 1, 0, -1), palette);
 
     painter->save();
-    const QRect slot(row.left() + inset, row.top() + (row.height() - pictureSlotHeight) / 2,
+    const QRect slot(row.left() + rowInset, row.top() + (row.height() - pictureSlotHeight) / 2,
                      pictureSlotWidth, pictureSlotHeight);
     const auto pixmap = index.data(ItemSearchListModel::pictureRole).value<QPixmap>();
     if (!pixmap.isNull()) {
@@ -40,7 +40,7 @@ void ItemSearchRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     }
 
     const int textLeft = slot.right() + gap;
-    const QRect text(textLeft, row.top() + 3, row.right() - inset - textLeft, row.height() - 6);
+    const QRect text(textLeft, row.top() + 3, row.right() - rowInset - textLeft, row.height() - 6);
     QFont detailFont = option.font;
     detailFont.setPointSizeF(option.font.pointSizeF() * detailScale);
     const QColor secondary = palette.color(QPalette::PlaceholderText);

@@ -18,7 +18,7 @@ namespace {
 
 inline constexpr const char* lumen = "org.example.lumen-notes";
 inline constexpr const char* kestrel = "com.example.kestrel";
-constexpr auto controlOption = Qt::ControlModifier | Qt::AltModifier;
+constexpr auto controlAndOption = Qt::ControlModifier | Qt::AltModifier;
 
 struct ItemSearchRunFixture : ::testing::Test, WholeRun {
     /// On a new Mac ⌃⌥Space selects the next input source; this person has
@@ -31,7 +31,7 @@ struct ItemSearchRunFixture : ::testing::Test, WholeRun {
     }
 
     void openSearchWith(Qt::Key key) {
-        pressKey(key, controlOption);
+        pressKey(key, controlAndOption);
         ASSERT_TRUE(advanceUntil([&] { return person->isSearchShown(); }));
     }
 
@@ -146,7 +146,7 @@ TEST_F(ItemSearchRunFixture,
     EXPECT_FALSE(delegate->searchController()->hasOutsideClickMonitor());
 
     openSearchWith(Qt::Key_Space);
-    pressKey(Qt::Key_Space, controlOption);
+    pressKey(Qt::Key_Space, controlAndOption);
     ASSERT_TRUE(advanceUntil([&] { return !person->isSearchShown(); }));
 }
 
@@ -160,12 +160,12 @@ TEST_F(ItemSearchRunFixture,
         lines.end());
     delegate->settingsWindowController()->show();
     person->createGroup("Work");
-    person->recordShortcut("Work", Qt::Key_1, controlOption);
+    person->recordShortcut("Work", Qt::Key_1, controlAndOption);
     person->showHiddenGroupPane();
     EXPECT_EQ(person->shortcutShown(), "\u2303\u2325Space");
     EXPECT_EQ(person->shortcutRefusalShown(), "macOS uses this shortcut.");
 
-    person->recordFindItemShortcut(Qt::Key_1, controlOption);
+    person->recordFindItemShortcut(Qt::Key_1, controlAndOption);
     EXPECT_EQ(person->shortcutShown(), "\u2303\u2325Space");
     EXPECT_EQ(delegate->settingsWindowController()
                   ->view()
@@ -174,7 +174,7 @@ TEST_F(ItemSearchRunFixture,
                   ->conflictLabel()
                   ->text(),
               "That shortcut is already used by \"Work.\"");
-    person->recordFindItemShortcut(Qt::Key_F, controlOption);
+    person->recordFindItemShortcut(Qt::Key_F, controlAndOption);
     EXPECT_EQ(person->shortcutShown(), "\u2303\u2325F");
     EXPECT_EQ(person->shortcutRefusalShown(), std::nullopt);
     delegate->settingsWindowController()->window().close();

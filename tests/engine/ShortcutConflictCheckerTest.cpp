@@ -8,9 +8,9 @@ namespace {
 
 using Verdict = ShortcutConflictChecker::Verdict;
 
-constexpr std::uint16_t keyK = 40;
-const KeyboardShortcut commandK{keyK, KeyboardShortcut::command};
-const KeyboardShortcut commandShiftK{keyK, KeyboardShortcut::command | KeyboardShortcut::shift};
+constexpr std::uint16_t keyCodeK = 40;
+const KeyboardShortcut commandK{keyCodeK, KeyboardShortcut::command};
+const KeyboardShortcut commandShiftK{keyCodeK, KeyboardShortcut::command | KeyboardShortcut::shift};
 
 Group groupWithShortcut(std::string name, std::optional<KeyboardShortcut> shortcut) {
     return Group{GroupID::random(), std::move(name), "folder.fill", shortcut, 0};
@@ -30,7 +30,7 @@ TEST(ShortcutConflictCheckerTest, theFirstOtherGroupHoldingTheSameShortcutOwnsIt
 }
 
 TEST(ShortcutConflictCheckerTest, aDifferentKeyOrModifierBitOrNoShortcutIsNoConflict) {
-    const KeyboardShortcut withCapsLock{keyK, KeyboardShortcut::command | 0x10000};
+    const KeyboardShortcut withCapsLock{keyCodeK, KeyboardShortcut::command | 0x10000};
     const std::vector<Group> groups{groupWithShortcut("Plain", std::nullopt),
                                     groupWithShortcut("Work", commandK)};
 
