@@ -142,7 +142,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     void openOnboardingIfNeeded();
     void finishOnboarding();
     /// Every change of the Groups in the settings re-places the icons, then
-    /// reconciles the filed items again.
+    /// reconciles the filed items again, one pass at a time until no change
+    /// is left.
     static async::Task<void>
     followGroupsChange(std::weak_ptr<CorvelAppDelegate> weakSelf,
                        std::shared_ptr<ItemAssignmentCoordinator> assignment);
@@ -161,6 +162,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<FindItemHotKey> findItemHotKey_;
     std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
     bool quitting_ = false;
+    bool followingGroups_ = false;
+    bool groupsChangedAgain_ = false;
 };
 
 } // namespace corvel::app

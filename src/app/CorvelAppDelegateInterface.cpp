@@ -19,6 +19,8 @@
 #include "ui/ItemSearchWindowController.h"
 #include "ui/StatusItemController.h"
 
+#include <utility>
+
 namespace corvel::app {
 
 namespace {
@@ -94,7 +96,17 @@ void CorvelAppDelegate::buildInterface(
         store_, assignment,
         std::make_shared<SystemScreenRecordingPermission>(platform.screenCapture));
     settings->setOnGroupsChanged([weakSelf = weak_from_this(), assignment, &main] {
-        async::spawn(main, followGroupsChange(weakSelf, assignment));
+        auto self = weakSelf.lock();
+        if (!self)
+            return;
+        // A name is applied at every key typed. Passes side by side would
+        // undo each other's moves (one's hide meets another's item moving
+        // in and reverts), so one runs and takes in what came meanwhile.
+        self->groupsChangedAgain_ = true;
+        if (!self->followingGroups_) {
+            self->followingGroups_ = true;
+            async::spawn(main, followGroupsChange(weakSelf, assignment));
+        }
     });
 
     buildGlobalShortcuts();
@@ -174,19 +186,22 @@ async::Task<void>
 CorvelAppDelegate::followGroupsChange(std::weak_ptr<CorvelAppDelegate> weakSelf,
                                       std::shared_ptr<ItemAssignmentCoordinator> assignment) {
     auto self = weakSelf.lock();
-    if (!self || !self->statusItemController_)
+    if (!self)
         co_return;
-    try {
-        auto refreshing =
-            self->statusItemController_->refreshChrome(GroupOrder::sorted(self->store_->groups()));
-        co_await std::move(refreshing);
-    } catch (const std::exception&) {
+    while (std::exchange(self->groupsChangedAgain_, false) && self->statusItemController_) {
+        try {
+            auto refreshing = self->statusItemController_->refreshChrome(
+                GroupOrder::sorted(self->store_->groups()));
+            co_await std::move(refreshing);
+        } catch (const std::exception&) {
+        }
+        try {
+            auto reconciling = assignment->reconcileAtLaunch();
+            co_await std::move(reconciling);
+        } catch (const std::exception&) {
+        }
     }
-    try {
-        auto reconciling = assignment->reconcileAtLaunch();
-        co_await std::move(reconciling);
-    } catch (const std::exception&) {
-    }
+    self->followingGroups_ = false;
 }
 
 async::Task<void> CorvelAppDelegate::startInterface() {

@@ -128,29 +128,59 @@ std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
     return ownWindows_->numbers().spacer;
 }
 
+// A restarted host lists its windows again only after a moment, each under a
+// new number and, without Screen Recording, without a name: the spacer is
+// looked for until it is listed, and a walk finds it wherever it now stands.
+async::Task<std::optional<MenuBarWindowInfo>> Mac26Backend::awaitSpacerWindow() {
+    for (int attempt = 1;; ++attempt) {
+        if (auto spacer = listedSpacerWindow())
+            co_return spacer;
+        if (!windowList_.layer25Windows().empty()) {
+            auto recognising = recogniseOwnWindows();
+            co_await std::move(recognising);
+            if (auto spacer = listedSpacerWindow())
+                co_return spacer;
+        }
+        if (attempt == registrationAttempts)
+            co_return std::nullopt;
+        co_await async::sleepFor(registrationInterval);
+        const bool cancelled = co_await async::isCancelled();
+        if (cancelled)
+            co_return std::nullopt;
+    }
+}
+
+std::optional<MenuBarWindowInfo> Mac26Backend::listedSpacerWindow() const {
+    const auto number = liveSpacerWindowID();
+    if (!number)
+        return std::nullopt;
+    for (auto& window : windowList_.layer25Windows())
+        if (window.windowID == *number && window.bounds)
+            return window;
+    return std::nullopt;
+}
+
 async::Task<void> Mac26Backend::hideRegion() {
     co_await enterMain();
     co_await placementGate_.waitUntilIdle();
     regionHeldOpen_ = false;
     if (!spacerItem_ || !liveSpacerWindowID())
         throw BackendError::underlying("prepare() must be called before hideRegion()");
-    co_await widenCheckingForeignItems();
+    auto finding = awaitSpacerWindow();
+    const auto spacer = co_await std::move(finding);
+    // A reveal while the spacer was looked for opened the region on purpose.
+    if (regionHeldOpen_)
+        co_return;
+    if (!spacer || !spacerItem_)
+        throw BackendError::underlying("hideRegion: spacer window not found; refusing to hide");
+    co_await widenCheckingForeignItems(*spacer);
 }
 
-async::Task<void> Mac26Backend::widenCheckingForeignItems() {
-    const auto spacerNumber = *liveSpacerWindowID();
+async::Task<void> Mac26Backend::widenCheckingForeignItems(MenuBarWindowInfo spacer) {
     const auto before = windowList_.layer25Windows();
-    const MenuBarWindowInfo* spacer = nullptr;
-    for (const auto& window : before)
-        if (window.windowID == spacerNumber) {
-            spacer = &window;
-            break;
-        }
-    if (!spacer || !spacer->bounds)
-        throw BackendError::underlying("hideRegion: spacer window not found; refusing to hide");
 
     // Foreign items right of the spacer must stay visible once it widens.
-    const double spacerRight = spacer->bounds->maxX();
+    const double spacerRight = spacer.bounds->maxX();
     const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace_);
     const auto own = ownWindows_->numbers();
     std::vector<std::uint32_t> mustStayVisible;

@@ -114,8 +114,15 @@ class Mac26Backend final : public MenuBarBackend {
     void reportOwnChromeClick(const Uuid& handle);
     /// A fresh reading with a scan, made on the background executor.
     async::Task<std::vector<ObservedItem>> readCurrentItems();
-    /// The hidden-region work once the gate is passed.
-    async::Task<void> widenCheckingForeignItems();
+    /// The spacer's window as the list shows it now, with bounds; absent
+    /// while it is not listed under the number known for it.
+    std::optional<MenuBarWindowInfo> listedSpacerWindow() const;
+    /// The spacer's window once it is listed, looking `registrationAttempts`
+    /// times, `registrationInterval` apart, with a walk each time the list
+    /// shows windows but not the spacer; absent if it never is.
+    async::Task<std::optional<MenuBarWindowInfo>> awaitSpacerWindow();
+    /// The hidden-region work once the spacer is found.
+    async::Task<void> widenCheckingForeignItems(MenuBarWindowInfo spacer);
     /// Fresh reading of the item with this token, as currentItems() reads.
     async::Task<ObservedItem> refreshedItem(BackendItemToken token);
     /// Whether the item stands in the hidden region now.

@@ -173,15 +173,40 @@ async::Task<void> ItemAssignmentCoordinator::rehideFiledItems(std::vector<Assign
     }
 }
 
+async::Task<std::optional<BackendError>>
+ItemAssignmentCoordinator::moveAgainIfRenumbered(ItemID id, ObservedItem& observed,
+                                                 bool intoRegion) {
+    auto move = intoRegion ? backend_->moveIntoHiddenRegion(observed)
+                           : backend_->moveOutOfHiddenRegion(observed);
+    auto failure = co_await failureOf(std::move(move));
+    if (!failure || failure->kind() != BackendError::Kind::itemNoLongerExists)
+        co_return failure;
+    // A restart of Control Center gives every item a new window, and so a
+    // new token, while it stands where it stood: read the bar again and move
+    // the Item under the token it has now.
+    try {
+        co_await refreshRows();
+    } catch (const BackendError&) {
+        co_return failure;
+    }
+    const auto now = observedItem(id);
+    if (!now || now->id == observed.id)
+        co_return failure;
+    observed = *now;
+    auto again = intoRegion ? backend_->moveIntoHiddenRegion(observed)
+                            : backend_->moveOutOfHiddenRegion(observed);
+    co_return co_await failureOf(std::move(again));
+}
+
 async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, ItemID id,
                                                                     GroupID group) {
     (void)self;
-    const auto observed = observedItem(id);
+    auto observed = observedItem(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
 
-    auto move = backend_->moveIntoHiddenRegion(*observed);
-    const auto moveFailure = co_await failureOf(std::move(move));
+    auto moving = moveAgainIfRenumbered(id, *observed, true);
+    const auto moveFailure = co_await std::move(moving);
     if (moveFailure && moveFailure->kind() == BackendError::Kind::hiddenRegionAtCapacity) {
         co_return AssignmentOutcome::refusedAtCapacity();
     }
@@ -204,12 +229,12 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::assigning(Self self, I
 
 async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassigning(Self self, ItemID id) {
     (void)self;
-    const auto observed = observedItem(id);
+    auto observed = observedItem(id);
     if (!observed)
         co_return AssignmentOutcome::itemNoLongerObserved();
 
-    auto move = backend_->moveOutOfHiddenRegion(*observed);
-    const auto moveFailure = co_await failureOf(std::move(move));
+    auto moving = moveAgainIfRenumbered(id, *observed, false);
+    const auto moveFailure = co_await std::move(moving);
     persist(id, *observed, std::nullopt);
     markNeedsAHand(id, moveFailure.has_value());
     if (moveFailure) {

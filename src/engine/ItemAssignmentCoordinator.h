@@ -89,6 +89,12 @@ class ItemAssignmentCoordinator : public std::enable_shared_from_this<ItemAssign
     async::Task<std::vector<AssignableItemRow>> refreshing(Self self);
     async::Task<std::vector<AssignableItemRow>> reconciling(Self self);
     async::Task<AssignmentOutcome> assigning(Self self, ItemID id, GroupID group);
+    /// Moves the observed item into or out of the hidden region; when its
+    /// token names nothing any more, reads the bar again and, if the Item is
+    /// there under a new token, moves it once more and updates `observed`.
+    /// Answers the failure of the last move, none when it worked.
+    async::Task<std::optional<BackendError>>
+    moveAgainIfRenumbered(ItemID id, ObservedItem& observed, bool intoRegion);
     async::Task<AssignmentOutcome> unassigning(Self self, ItemID id);
     async::Task<std::optional<GroupID>> lookingUpGroup(Self self, ObservedItem observed);
 

@@ -21,9 +21,14 @@ class RevealAllCoordinator {
   public:
     using ExpiryCallback = std::function<async::Task<void>()>;
 
+    /// A failed hide is tried again this long after, then `hideRetries - 1`
+    /// more times, each wait twice the one before (about half a minute in all).
+    static constexpr async::Duration firstHideRetry = std::chrono::seconds(1);
+    static constexpr int hideRetries = 5;
+
     RevealAllCoordinator(std::shared_ptr<MenuBarBackend> backend,
                          std::shared_ptr<RevealAllClock> clock, async::Executor& mainExecutor);
-    /// Cancels a pending timer; a timer cancelled this way never calls back.
+    /// Cancels a pending timer and hide retry; neither calls back afterwards.
     ~RevealAllCoordinator();
 
     RevealAllCoordinator(const RevealAllCoordinator&) = delete;
@@ -31,8 +36,11 @@ class RevealAllCoordinator {
 
     /// Brings the hidden region into view. A backend failure is dropped: the
     /// show-all window runs its course whether or not the region moved.
+    /// Stops a hide being tried again.
     async::Task<void> reveal();
-    /// Pushes the hidden region out of sight; failures are dropped likewise.
+    /// Pushes the hidden region out of sight. A failure is not reported: the
+    /// hide is tried again later on the clock, until it succeeds, the retries
+    /// run out, or reveal(), hide() or the destructor stops it.
     async::Task<void> hide();
 
     /// Replaces any pending timer with one that awaits `onExpiry` after
@@ -50,6 +58,7 @@ class RevealAllCoordinator {
     std::shared_ptr<RevealAllClock> clock_;
     async::Executor& mainExecutor_;
     async::SpawnHandle expiryTask_;
+    async::SpawnHandle hideRetryTask_;
 };
 
 } // namespace corvel

@@ -139,6 +139,22 @@ TEST_P(HostRestartTest, aRegionRevealedOnPurposeStaysOpenWhileItemsAreFiledIntoI
     EXPECT_LT(barItem("testbed.one")->frame.origin.x, 0);
 }
 
+// Show-all may end while Control Center is away: the hide waits for the
+// spacer to be listed again, under its new number and, without Screen
+// Recording, without its name.
+TEST_P(HostRestartTest, aHideWhileControlCenterRestartsHidesTheRegionOnceTheSpacerIsBack) {
+    file("testbed.one");
+    ASSERT_EQ(failureOf(backend->revealRegion()), std::nullopt);
+    desktop->setScreenRecordingGranted(false);
+    desktop->quitApplication(controlCenter);
+
+    EXPECT_EQ(failureOf(backend->hideRegion()), std::nullopt);
+    const auto spacer = barItem("Corvel-HiddenRegionSpacer");
+    ASSERT_TRUE(spacer) << "Control Center is back";
+    EXPECT_EQ(spacer->length, Mac26Backend::hiddenLength);
+    EXPECT_LT(barItem("testbed.one")->frame.origin.x, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, HostRestartTest, ::testing::ValuesIn(builtInScenarios()),
                          scenarioName);
 

@@ -251,6 +251,30 @@ TEST_F(ItemAssignmentCoordinatorTest,
                   "Corvel: Sync left the menu bar while it was being moved"}));
 }
 
+// Control Center's restart gives every item a new window while the settings
+// still list the old one.
+TEST_F(ItemAssignmentCoordinatorTest, AnItemRenumberedSinceTheLastReadingIsMovedUnderItsNewToken) {
+    const auto before = observed("com.example.app", "Sync", 500);
+    const auto known = fileInStore(before, 0, std::nullopt);
+    backend->setItems({before});
+    ASSERT_EQ(rowAt(0).id, known.id);
+    auto after = before;
+    after.id = BackendItemToken(Uuid::random());
+    backend->setItems({after});
+    backend->failNext(Operation::moveIntoHiddenRegion, BackendError::itemNoLongerExists());
+
+    EXPECT_EQ(run(coordinator->assign(known.id, work)), AssignmentOutcome::assigned());
+
+    std::vector<ObservedItem> moved;
+    for (const auto& call : backend->calls())
+        if (call.operation == Operation::moveIntoHiddenRegion)
+            moved.push_back(*call.item);
+    EXPECT_EQ(moved, (std::vector{before, after}));
+    EXPECT_EQ(stored(known.id)->groupID, work);
+    EXPECT_FALSE(rowAt(0).needsAHand);
+    EXPECT_TRUE(moveLog->lines().empty());
+}
+
 TEST_F(ItemAssignmentCoordinatorTest, AFailedHideAfterAssigningIsReportedWithTheErrorsTextForm) {
     backend->setItems({observed("com.example.app", "Sync", 500)});
     const auto id = rowAt(0).id;

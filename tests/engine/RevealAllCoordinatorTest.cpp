@@ -84,6 +84,27 @@ TEST_F(RevealAllCoordinatorTest, regionFailuresAreDropped) {
               (std::vector<Operation>{Operation::revealRegion, Operation::hideRegion}));
 }
 
+// The region must not stay open for good because one hide met a menu bar in
+// the middle of a change; a reveal meanwhile stops the retries.
+TEST_F(RevealAllCoordinatorTest, aFailedHideIsTriedAgainLaterUntilItSucceedsOrARevealComes) {
+    const auto hidesAfter = [&](async::Duration span) {
+        loop.advance(span);
+        return backend->count(Operation::hideRegion);
+    };
+    backend->failNext(Operation::hideRegion, BackendError::underlying("no spacer"));
+    backend->failNext(Operation::hideRegion, BackendError::underlying("no spacer"));
+    test::runTask(loop, coordinator->hide());
+    EXPECT_EQ(hidesAfter(RevealAllCoordinator::firstHideRetry), 2u);
+    EXPECT_EQ(hidesAfter(2 * RevealAllCoordinator::firstHideRetry), 3u) << "the third succeeds";
+    EXPECT_EQ(hidesAfter(60s), 3u);
+
+    backend->failNext(Operation::hideRegion, BackendError::underlying("no spacer"));
+    test::runTask(loop, coordinator->hide());
+    test::runTask(loop, coordinator->reveal());
+    EXPECT_EQ(hidesAfter(60s), 4u);
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
+}
+
 TEST_F(RevealAllCoordinatorTest, destroyingTheCoordinatorStopsItsTimerAndReleasesTheCallback) {
     Expiries expiries;
     test::LifetimeCounter::Counts captured;
