@@ -9,7 +9,7 @@ status=0
 # switch (see src/async/Task.h): `if (co_await x)`, `if (1 == co_await x)`,
 # `while (a && co_await x)`. A condition that declares a variable initialised
 # by the co_await (`if (auto v = co_await x)`) is sound.
-mapfile -t sources < <(find src tests bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
+mapfile -t sources < <(find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
 if ! hits=$(perl - "${sources[@]}" <<'PERL'
 use strict;
 use warnings;

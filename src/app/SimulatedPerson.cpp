@@ -2,8 +2,10 @@
 
 #include "app/PersonKeyboard.h"
 #include "engine/GroupStore.h"
+#include "settings_ui/AssignableItemRowView.h"
 #include "settings_ui/GroupDetailView.h"
 #include "settings_ui/ItemDrag.h"
+#include "settings_ui/ItemRowList.h"
 #include "settings_ui/ItemTile.h"
 #include "settings_ui/LayoutLane.h"
 #include "settings_ui/LayoutView.h"
@@ -11,6 +13,7 @@
 #include "settings_ui/SettingsSidebar.h"
 #include "settings_ui/SettingsView.h"
 #include "settings_ui/SettingsWindowController.h"
+#include "settings_ui/UnresolvedItemsView.h"
 #include "sim/SimulatedDesktop.h"
 #include "ui/ItemSearchListModel.h"
 #include "ui/ItemSearchPanel.h"
@@ -21,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -35,6 +39,13 @@
 namespace corvel::app {
 
 namespace {
+
+// A panel holds the keyboard only once the window system has handed its
+// window the focus; until then a key goes elsewhere, whatever has focus
+// inside the panel.
+bool hasKeyboard(const QWidget& panel) {
+    return panel.isVisible() && QGuiApplication::focusWindow() == panel.windowHandle();
+}
 
 platform::Point centre(const platform::Rect& frame) {
     return {frame.midX(), frame.origin.y + frame.size.height / 2};
@@ -150,6 +161,48 @@ void SimulatedPerson::recordShortcut(const std::string& groupName, Qt::Key key,
 
 void SimulatedPerson::showHiddenGroupPane() {
     chooseInSidebar("Hidden Group");
+}
+
+void SimulatedPerson::showUnresolvedPane() {
+    chooseInSidebar("Unresolved Items");
+}
+
+void SimulatedPerson::renameGroup(const std::string& groupName, const std::string& newName) {
+    showGroupPane(groupName);
+    QLineEdit* field = delegate_->settingsWindowController()->view().groupDetailView()->nameField();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromStdString(newName));
+}
+
+void SimulatedPerson::deleteGroup(const std::string& groupName) {
+    showGroupPane(groupName);
+    QTest::mouseClick(
+        delegate_->settingsWindowController()->view().groupDetailView()->deleteButton(),
+        Qt::LeftButton);
+}
+
+void SimulatedPerson::chooseInList(const std::string& bundleIdentifier, const std::string& choice) {
+    auto& view = delegate_->settingsWindowController()->view();
+    // The rows carry no meta-object of their own: they are found through
+    // the pane that lists them, not by a cast.
+    const ItemRowList* list = nullptr;
+    if (view.unresolvedView()->isVisibleTo(view.currentPane()))
+        list = view.unresolvedView()->itemRows();
+    else if (const auto* pane = view.groupDetailView())
+        list = pane->itemRows();
+    for (auto* row : list ? list->rowViews() : std::vector<AssignableItemRowView*>{}) {
+        if (row->row().bundleID != bundleIdentifier || !row->isVisibleTo(view.currentPane()))
+            continue;
+        const int index = row->picker()->findText(QString::fromStdString(choice));
+        if (index < 0)
+            throw std::runtime_error("the row of " + bundleIdentifier + " offers no " + choice);
+        // What a click on the menu's entry does.
+        row->picker()->setCurrentIndex(index);
+        Q_EMIT row->picker()->activated(index);
+        return;
+    }
+    throw std::runtime_error("the pane shown lists no row of " + bundleIdentifier);
 }
 
 void SimulatedPerson::recordFindItemShortcut(Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -313,7 +366,7 @@ std::vector<std::string> SimulatedPerson::stripRows() const {
 
 std::optional<std::string> SimulatedPerson::focusedStripRow() const {
     const auto& panel = delegate_->stripController()->panel();
-    const StripRowButton* row = panel.isVisible() ? panel.focusedRow() : nullptr;
+    const StripRowButton* row = hasKeyboard(panel) ? panel.focusedRow() : nullptr;
     return row ? applicationOf(*row) : std::nullopt;
 }
 
@@ -327,8 +380,7 @@ bool SimulatedPerson::isSearchShown() const {
 }
 
 bool SimulatedPerson::searchHasKeyboard() const {
-    const auto& panel = delegate_->searchController()->panel();
-    return panel.isVisible() && QGuiApplication::focusWindow() == panel.windowHandle();
+    return hasKeyboard(delegate_->searchController()->panel());
 }
 
 std::vector<std::string> SimulatedPerson::searchRows() const {

@@ -49,6 +49,17 @@ class SimulatedPerson {
     void showGroupPane(const std::string& groupName);
     /// Chooses Hidden Group in the settings window's sidebar.
     void showHiddenGroupPane();
+    /// Chooses Unresolved Items in the settings window's sidebar.
+    void showUnresolvedPane();
+    /// Shows the Group's pane and types the new name over the old one.
+    void renameGroup(const std::string& groupName, const std::string& newName);
+    /// Shows the Group's pane and clicks Delete Group; the confirmation comes
+    /// on the next turn of Qt's loop, for the alerts to answer.
+    void deleteGroup(const std::string& groupName);
+    /// Picks `choice` ("Unresolved" or a Group's name) in the "Assign to"
+    /// menu of the application's row on the pane shown (a Group's, or
+    /// Unresolved Items).
+    void chooseInList(const std::string& bundleIdentifier, const std::string& choice);
     /// Shows the Group's pane, clicks its shortcut recorder and presses the
     /// combination.
     void recordShortcut(const std::string& groupName, Qt::Key key, Qt::KeyboardModifiers modifiers);

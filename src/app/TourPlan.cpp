@@ -30,18 +30,6 @@ bool mentionsSystemModule(const sim::Scenario::Extra& extra) {
     return false;
 }
 
-// An item the tour can file and press and find again by its application
-// alone: the only one of its application, which Corvel may move, that
-// behaves and has a menu to open.
-bool isFileable(const sim::Scenario::Application& application) {
-    if (!application.running || application.statusBarHost || !application.bundleIdentifier ||
-        application.bundleIdentifier->starts_with("com.apple.") || application.extras.size() != 1)
-        return false;
-    const auto& extra = application.extras.front();
-    return extra.movable && extra.faults == sim::ItemFaults{} && !extra.menu.empty() &&
-           !mentionsSystemModule(extra);
-}
-
 bool hasRestartableHost(const sim::Scenario& scenario) {
     return std::any_of(scenario.applications.begin(), scenario.applications.end(),
                        [](const sim::Scenario::Application& application) {
@@ -120,6 +108,15 @@ void addLacks(const sim::Scenario& scenario, std::size_t fileable,
 }
 
 } // namespace
+
+bool TourPlan::isFileable(const sim::Scenario::Application& application) {
+    if (!application.running || application.statusBarHost || !application.bundleIdentifier ||
+        application.bundleIdentifier->starts_with("com.apple.") || application.extras.size() != 1)
+        return false;
+    const auto& extra = application.extras.front();
+    return extra.movable && extra.faults == sim::ItemFaults{} && !extra.menu.empty() &&
+           !mentionsSystemModule(extra);
+}
 
 TourPlan TourPlan::of(const sim::Scenario& scenario) {
     std::vector<std::string> chosen;

@@ -32,6 +32,10 @@ struct TourPlan {
     char shortcutDigit = '1';
 
     static TourPlan of(const sim::Scenario& scenario);
+    /// An item that can be filed, pressed and found again by its application
+    /// alone: the only one of its application, which Corvel may move, that
+    /// behaves and has a menu to open.
+    static bool isFileable(const sim::Scenario::Application& application);
 
     std::vector<std::string> filedInto(const std::string& group) const;
 };

@@ -7,6 +7,7 @@
 #include "ui/StripWindowController.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 
 using namespace corvel;
 using namespace corvel::test;

@@ -18,8 +18,8 @@
 
 #include <QCoreApplication>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
 namespace corvel::test {
 
@@ -48,8 +48,15 @@ class WholeRun {
         background.reset();
     }
 
+    /// A fresh desktop from the scenario, and Corvel on it.
     void launch() {
         desktop = sim::SimulatedDesktop::create(loop, scenario);
+        launchCorvel();
+    }
+
+    /// Corvel started again on the desktop as it stands and the same store.
+    /// Throws when the launch does not end within a minute.
+    void launchCorvel() {
         const double height = scenario.screen.height;
         auto ports = desktop->services();
         ports.systemLog = log;
@@ -60,7 +67,10 @@ class WholeRun {
             [ports, this, &backgroundExecutor] {
                 return std::make_shared<Mac26Backend>("Corvel", ports, loop, backgroundExecutor);
             },
-            [] {},
+            [this] {
+                if (onTerminate)
+                    onTerminate();
+            },
             [height](const platform::Point& origin, const QSize& size) {
                 return app::ScreenMapping{}.topLeftOf(origin, size, height);
             });
@@ -70,19 +80,33 @@ class WholeRun {
         keyboard = std::make_unique<app::PersonKeyboard>(desktop);
         QCoreApplication::instance()->installEventFilter(keyboard.get());
         delegate->applicationDidFinishLaunching();
-        ASSERT_TRUE(advanceUntil([&] { return delegate->launchTask().isDone(); }));
+        if (!advanceUntil([&] { return delegate->launchTask().isDone(); }))
+            throw std::runtime_error("Corvel's launch did not end within a minute");
     }
 
     // Everything Corvel does at quit, then nothing left behind.
     void quit() {
         if (!delegate)
             return;
+        quitCorvel();
+        desktop.reset();
+        loop.runUntilIdle();
+    }
+
+    /// Corvel's quit path (the store written) and Corvel gone; the desktop
+    /// stays.
+    void quitCorvel() {
         auto flushed = async::spawn(loop, delegate->flushStore());
         advanceUntil([&] { return flushed.isDone(); });
+        endCorvel();
+    }
+
+    /// Corvel gone at once, without its quit path, as a killed process goes:
+    /// what it had not written yet is lost.
+    void endCorvel() {
         person.reset();
         keyboard.reset();
         delegate.reset();
-        desktop.reset();
         loop.runUntilIdle();
     }
 
@@ -101,24 +125,32 @@ class WholeRun {
         delegate->settingsWindowController()->show();
         person->createGroup("Work");
         person->createGroup("Media");
-        ASSERT_TRUE(advanceUntil([&] { return person->groupIconsLeftToRight().size() == 2; }));
+        expect(advanceUntil([&] { return person->groupIconsLeftToRight().size() == 2; }),
+               "the two Group icons did not appear");
         person->showLayoutPane();
         for (auto [bundle, group] : filings()) {
             // The person drags the tile as soon as the pane shows it.
-            ASSERT_TRUE(advanceUntil([&] {
+            const auto dropped = [&] {
                 try {
                     person->dropIntoGroup(bundle, group);
                     return true;
                 } catch (const std::runtime_error&) {
                     return false;
                 }
-            }));
-            ASSERT_TRUE(advanceUntil([&] { return person->isTileInLane(bundle, group); }))
-                << bundle;
+            };
+            expect(advanceUntil(dropped), std::string("no tile of ") + bundle + " to drag");
+            expect(advanceUntil([&] { return person->isTileInLane(bundle, group); }),
+                   std::string(bundle) + " is not in the lane of " + group);
         }
     }
     static std::vector<std::pair<const char*, const char*>> filings() {
         return {{driftwood, "Work"}, {orrery, "Work"}, {cobble, "Media"}};
+    }
+
+    // A failed step throws, so that a test stops there and a tool can say why.
+    static void expect(bool condition, const std::string& failure) {
+        if (!condition)
+            throw std::runtime_error(failure);
     }
 
     bool allFiledHidden() const {
@@ -137,6 +169,14 @@ class WholeRun {
         person->pressKey(key, modifiers);
         loop.runUntilIdle();
     }
+    std::optional<std::string> focusedStripRow() {
+        QCoreApplication::processEvents();
+        return person->focusedStripRow();
+    }
+
+    /// The delegate's way out (the primary menu's Quit, the launch alert's
+    /// Quit Corvel); nothing by default.
+    std::function<void()> onTerminate;
 
     async::ManualLoop loop;
     std::unique_ptr<async::ManualThread> background;

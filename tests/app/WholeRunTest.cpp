@@ -37,6 +37,17 @@ TEST_F(WholeRunFixture, groupsMadeInTheSettingsStandInTheMenuBarInOrderAndFiledI
     EXPECT_TRUE(alerts->shown().empty());
 }
 
+// A Group's name is applied at every key typed, and each change of the
+// Groups puts the filed items back; the passes must not undo each other.
+TEST_F(WholeRunFixture, renamingAGroupKeyByKeyKeepsEveryFiledItemHidden) {
+    launch();
+    createGroupsAndFile();
+    person->renameGroup("Work", "Renamed 3");
+    loop.advance(5s);
+    EXPECT_TRUE(person->group("Renamed 3"));
+    EXPECT_TRUE(allFiledHidden());
+}
+
 TEST_F(WholeRunFixture, aGroupIconOpensItsStripUnderTheIconAndARowOpensTheRealItemsMenu) {
     launch();
     createGroupsAndFile();
@@ -120,7 +131,7 @@ TEST_F(ShortcutRunFixture, aRecordedShortcutTogglesTheStripUnderItsIconAndTheKey
     EXPECT_EQ(delegate->stripController()->panel().geometry().left(),
               static_cast<int>(work.frame.origin.x));
     const auto rows = person->stripRows();
-    EXPECT_EQ(person->focusedStripRow(), rows.front());
+    EXPECT_EQ(focusedStripRow(), rows.front());
 
     pressShortcut(Qt::Key_1);
     ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 0; }));
@@ -128,7 +139,7 @@ TEST_F(ShortcutRunFixture, aRecordedShortcutTogglesTheStripUnderItsIconAndTheKey
     pressShortcut(Qt::Key_1);
     ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }));
     pressKey(Qt::Key_Down);
-    EXPECT_EQ(person->focusedStripRow(), rows.back());
+    EXPECT_EQ(focusedStripRow(), rows.back());
     pressKey(Qt::Key_Return);
     ASSERT_TRUE(advanceUntil([&] {
         const auto menus = desktop->openMenus();
