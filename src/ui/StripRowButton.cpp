@@ -1,7 +1,9 @@
 #include "ui/StripRowButton.h"
 
 #include <QKeyEvent>
-#include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+#include <algorithm>
 
 namespace corvel {
 
@@ -16,6 +18,8 @@ StripRowButton::StripRowButton(const QString& title, QWidget* parent) : QToolBut
     // Flat until pointed at or focused.
     setAutoRaise(true);
     setFocusPolicy(Qt::StrongFocus);
+    // Every row spans the Strip, so that its highlight does, as a menu's.
+    setSizePolicy(QSizePolicy::Expanding, sizePolicy().verticalPolicy());
 }
 
 void StripRowButton::setRow(ItemID itemID, GroupID group) {
@@ -47,12 +51,17 @@ void StripRowButton::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
-void StripRowButton::paintEvent(QPaintEvent* event) {
-    if (isFocusedRow()) {
-        QPainter painter(this);
+void StripRowButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    if (isFocusedRow() || underMouse())
         paintHighlight(painter, QRectF(rect()), palette());
-    }
-    QToolButton::paintEvent(event);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    // The picture and name stay at the row's left edge however wide the
+    // Strip is, and the highlight is the only panel a row shows.
+    option.rect.setWidth(std::min(option.rect.width(), sizeHint().width()));
+    option.state &= ~(QStyle::State_MouseOver | QStyle::State_Raised | QStyle::State_Sunken);
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
 }
 
 void StripRowButton::paintHighlight(QPainter& painter, const QRectF& row, const QPalette& palette) {

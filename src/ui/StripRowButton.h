@@ -12,7 +12,8 @@ namespace corvel {
 /// One row of a Strip: a flat button with the item's picture before its
 /// name. Carries which row of which Group it stands for; both are set when
 /// the row is built. It takes the focus but leaves every key to the panel,
-/// and shows the focus as a menu shows its highlighted entry. Main thread
+/// and shows the focus, or the pointer over it, as a menu shows its
+/// highlighted entry, across the whole Strip. Main thread
 /// only.
 class StripRowButton final : public QToolButton {
   public:

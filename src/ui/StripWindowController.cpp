@@ -138,7 +138,7 @@ void StripWindowController::buildContent(const GroupID& group, const std::vector
         stack->addWidget(label, 0, Qt::AlignLeft);
     }
     for (const auto& row : rows)
-        stack->addWidget(rowButton(group, row), 0, Qt::AlignLeft);
+        stack->addWidget(rowButton(group, row));
     panel_->setContent(content);
 
     QSize fitting = content->sizeHint();
