@@ -387,21 +387,15 @@ TEST_F(ItemAssignmentCoordinatorTest, TheGroupOfAnObservedItemComesFromTheStoreA
     const auto loose = observed("com.example.b", "B", 200);
     fileInStore(filed, 0, work);
     backend->setItems({filed, loose});
+    backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
+    EXPECT_EQ(run(coordinator->groupID(filed)), std::nullopt)
+        << "an unknown token whose refresh failed";
+    backend->clearCalls();
 
     EXPECT_EQ(run(coordinator->groupID(filed)), work);
     EXPECT_EQ(run(coordinator->groupID(loose)), std::nullopt);
     EXPECT_EQ(run(coordinator->groupID(filed)), work);
     EXPECT_EQ(backend->count(Operation::currentItems), 1u);
-}
-
-TEST_F(ItemAssignmentCoordinatorTest, AnUnknownTokenWhoseRefreshFailsHasNoGroup) {
-    const auto filed = observed("com.example.a", "A", 100, true);
-    fileInStore(filed, 0, work);
-    backend->setItems({filed});
-    backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
-
-    EXPECT_EQ(run(coordinator->groupID(filed)), std::nullopt);
-    EXPECT_EQ(run(coordinator->groupID(filed)), work);
 }
 
 // Launch
