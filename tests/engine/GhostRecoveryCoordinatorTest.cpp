@@ -53,19 +53,14 @@ class GhostRecoveryCoordinatorTest : public ::testing::Test {
     int restarts = 0;
 };
 
-TEST_F(GhostRecoveryCoordinatorTest, aCleanMenuBarAtLaunchNeedsNoRestart) {
-    auto coordinator = coordinatorWithCountedRestart();
-
-    EXPECT_EQ(test::runTask(loop, coordinator->recoverAtLaunch()), GhostRecoveryOutcome::clean());
-    EXPECT_EQ(restarts, 0);
-}
-
 TEST_F(GhostRecoveryCoordinatorTest, aRequiredRestartAtLaunchHappensOnceWithoutAskingAnyone) {
-    backend->setGhostOutcome(GhostRecoveryOutcome::requiresHostRestart());
     auto coordinator = coordinatorWithCountedRestart();
     auto delegate = std::make_shared<ConfirmingDelegate>(true);
     coordinator->setDelegate(delegate);
+    EXPECT_EQ(test::runTask(loop, coordinator->recoverAtLaunch()), GhostRecoveryOutcome::clean());
+    EXPECT_EQ(restarts, 0) << "a clean menu bar needs no restart";
 
+    backend->setGhostOutcome(GhostRecoveryOutcome::requiresHostRestart());
     EXPECT_EQ(test::runTask(loop, coordinator->recoverAtLaunch()),
               GhostRecoveryOutcome::recovered(2));
     EXPECT_EQ(restarts, 1);

@@ -155,7 +155,8 @@ TEST_F(ItemAssignmentCoordinatorTest, ATokenGivenAFreshIDWhileUnresolvedKeepsItF
 
 // Assigning
 
-TEST_F(ItemAssignmentCoordinatorTest, AssigningMovesHidesAndStoresTheItemWithItsHint) {
+TEST_F(ItemAssignmentCoordinatorTest,
+       AssigningMovesHidesUnlessShowingAllAndStoresTheItemWithItsHint) {
     const auto left = observed("com.example.app", "", 100);
     const auto right = observed("com.example.app", "", 300);
     backend->setItems({right, left});
@@ -179,6 +180,12 @@ TEST_F(ItemAssignmentCoordinatorTest, AssigningMovesHidesAndStoresTheItemWithIts
     ASSERT_EQ(reopened.size(), 1u);
     EXPECT_EQ(reopened[0].id, id);
     EXPECT_EQ(reopened[0].groupID, work);
+
+    // During show-all the region stays open.
+    coordinator->setIsShowAllActive([] { return true; });
+    EXPECT_EQ(run(coordinator->assign(id, play)), AssignmentOutcome::assigned());
+    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 2u);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, RefilingAKnownItemKeepsItsIdentityAndNameAndTakesTheNewHint) {
@@ -289,18 +296,6 @@ TEST_F(ItemAssignmentCoordinatorTest, AFailedHideAfterAssigningIsReportedWithThe
     backend->failNext(Operation::hideRegion, BackendError::geometryUnsettled());
     EXPECT_EQ(run(coordinator->assign(id, play)),
               AssignmentOutcome::assignedButNotYetHidden("geometryUnsettled"));
-}
-
-TEST_F(ItemAssignmentCoordinatorTest, AssigningDuringShowAllLeavesTheRegionOpen) {
-    bool showAll = true;
-    coordinator->setIsShowAllActive([&] { return showAll; });
-    backend->setItems({observed("com.example.app", "Sync", 500)});
-    const auto id = rowAt(0).id;
-
-    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::assigned());
-
-    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 1u);
-    EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, AnItemThatLeftTheBarIsNeitherMovedNorRecorded) {

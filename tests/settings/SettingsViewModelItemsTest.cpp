@@ -87,24 +87,18 @@ TEST_F(SettingsViewModelItemsTest, AnItemThatCouldNotBeHiddenYetIsNamedByItsRowO
     EXPECT_EQ(viewModel->assignmentError().value(), std::string("That item") + notYetHiddenTail);
 }
 
-TEST_F(SettingsViewModelItemsTest, ASuccessfulAssignmentClearsTheMessageOfAnEarlierOne) {
+TEST_F(SettingsViewModelItemsTest, AMessageStaysUntilASuccessfulAssignmentOrADismissalClearsIt) {
     backend->failNext(Operation::moveIntoHiddenRegion, BackendError::hiddenRegionAtCapacity());
     EXPECT_EQ(run(viewModel->assign(weatherID, work.id)), AssignmentOutcome::refusedAtCapacity());
     EXPECT_EQ(viewModel->assignmentError().value(), "There is no room left to hide more Items.");
-
     run(viewModel->assign(weatherID, work.id));
-
     EXPECT_EQ(viewModel->assignmentError().value(), std::nullopt);
-}
 
-TEST_F(SettingsViewModelItemsTest, AssigningAnItemThatLeftTheMenuBarSaysSoAndDismissingClearsIt) {
     backend->setItems({sync});
     run(viewModel->refreshRows());
-
     EXPECT_EQ(run(viewModel->assign(weatherID, work.id)),
               AssignmentOutcome::itemNoLongerObserved());
     EXPECT_EQ(viewModel->assignmentError().value(), "That item isn't in the Menu Bar any more.");
-
     viewModel->dismissAssignmentError();
     EXPECT_EQ(viewModel->assignmentError().value(), std::nullopt);
 }
