@@ -26,14 +26,6 @@ async::Task<void> sleepThenReport(async::Duration delay, SleepReport* report) {
     report->resumedAt = (co_await async::currentExecutor()).now();
 }
 
-async::Task<void> sleepThenSideEffect(int* sideEffects) {
-    co_await async::sleepFor(10s);
-    const bool cancelled = co_await async::isCancelled();
-    if (cancelled)
-        co_return;
-    ++*sideEffects;
-}
-
 async::Task<void> innerSleep(SleepReport* report) {
     co_await sleepThenReport(1h, report);
 }
@@ -43,10 +35,12 @@ async::Task<void> outerAwaitsInner(SleepReport* report) {
 
 } // namespace
 
-TEST(Cancellation, aCancelledSleepEndsEarlyAndTheTaskSeesThatItWasCancelled) {
+TEST(Cancellation, aCancelledSleepEndsEarlyAndOnlyThatTaskSeesThatItWasCancelled) {
     async::ManualLoop loop;
     SleepReport report;
+    SleepReport sibling;
     auto handle = async::spawn(loop, sleepThenReport(10s, &report));
+    auto untouched = async::spawn(loop, sleepThenReport(10s, &sibling));
     loop.advance(1s);
     EXPECT_FALSE(report.resumed);
 
@@ -57,7 +51,10 @@ TEST(Cancellation, aCancelledSleepEndsEarlyAndTheTaskSeesThatItWasCancelled) {
         << "code after a cancelled sleep must not believe the time has passed";
     EXPECT_EQ(report.resumedAt - async::TimePoint{}, 1s);
     EXPECT_TRUE(handle.isDone());
-    EXPECT_EQ(loop.pendingTimerCount(), 0u) << "the sleep's timer is called off";
+    EXPECT_EQ(loop.pendingTimerCount(), 1u) << "the sleep's timer is called off";
+    loop.advance(9s);
+    EXPECT_TRUE(sibling.resumed);
+    EXPECT_FALSE(sibling.sawCancellation) << "the cancel reached a task it was not meant for";
 }
 
 TEST(Cancellation, aSleepInATaskThatIsAlreadyCancelledDoesNotWait) {
@@ -71,19 +68,6 @@ TEST(Cancellation, aSleepInATaskThatIsAlreadyCancelledDoesNotWait) {
     EXPECT_EQ(report.resumedAt, async::TimePoint{});
 }
 
-TEST(Cancellation, cancellingASpawnedTaskDuringItsSleepSkipsTheContinuationsSideEffect) {
-    async::ManualLoop loop;
-    int sideEffects = 0;
-    auto cancelled = async::spawn(loop, sleepThenSideEffect(&sideEffects));
-    auto untouched = async::spawn(loop, sleepThenSideEffect(&sideEffects));
-    loop.advance(5s);
-    cancelled.cancel();
-    loop.advance(1min);
-    EXPECT_EQ(sideEffects, 1) << "only the task that was not cancelled had its side effect";
-    EXPECT_TRUE(cancelled.isDone());
-    EXPECT_TRUE(untouched.isDone());
-}
-
 TEST(Cancellation, reachesEveryTaskTheSpawnedTaskAwaits) {
     async::ManualLoop loop;
     SleepReport report;
@@ -93,15 +77,6 @@ TEST(Cancellation, reachesEveryTaskTheSpawnedTaskAwaits) {
     loop.runUntilIdle();
     EXPECT_TRUE(report.sawCancellation);
     EXPECT_TRUE(handle.isDone());
-}
-
-TEST(Cancellation, droppingTheHandleDoesNotCancel) {
-    async::ManualLoop loop;
-    SleepReport report;
-    async::spawn(loop, sleepThenReport(10s, &report));
-    loop.advance(10s);
-    EXPECT_TRUE(report.resumed);
-    EXPECT_FALSE(report.sawCancellation);
 }
 
 TEST(Cancellation, aSpawnedTasksCancellationDoesNotReachTasksItSpawned) {

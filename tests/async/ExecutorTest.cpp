@@ -31,10 +31,14 @@ TEST(ManualLoop, timersDueAtTheSameInstantRunInTheOrderTheyWereSet) {
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 99}));
 }
 
-TEST(ManualLoop, advanceMovesVirtualTimeThroughEachTimerInTurn) {
+TEST(ManualLoop, advanceMovesVirtualTimeThroughEachTimerInTurnSkippingCancelledOnes) {
     async::ManualLoop loop;
     std::vector<async::Duration> firedAt;
     const auto start = loop.now();
+    auto cancelled = loop.after(1ms, [&] { firedAt.push_back(-1ms); });
+    EXPECT_EQ(loop.pendingTimerCount(), 1u);
+    cancelled.cancel();
+    EXPECT_EQ(loop.pendingTimerCount(), 0u);
     loop.after(5ms, [&] {
         firedAt.push_back(loop.now() - start);
         loop.after(5ms, [&] { firedAt.push_back(loop.now() - start); });
@@ -42,17 +46,6 @@ TEST(ManualLoop, advanceMovesVirtualTimeThroughEachTimerInTurn) {
     loop.advance(1s);
     EXPECT_EQ(firedAt, (std::vector<async::Duration>{5ms, 10ms}));
     EXPECT_EQ(loop.now() - start, 1s);
-}
-
-TEST(ManualLoop, aCancelledTimerNeverRunsAndIsNotPending) {
-    async::ManualLoop loop;
-    bool ran = false;
-    auto timer = loop.after(1ms, [&] { ran = true; });
-    EXPECT_EQ(loop.pendingTimerCount(), 1u);
-    timer.cancel();
-    EXPECT_EQ(loop.pendingTimerCount(), 0u);
-    loop.advance(1s);
-    EXPECT_FALSE(ran);
 }
 
 TEST(ThreadLoop, runsPostsFromManyThreadsOnItsOwnThreadAndFiresTimers) {
@@ -104,15 +97,6 @@ TEST(ContinuousAlarm, aRingFromAnotherThreadEndsAWaitWithoutADeadline) {
     std::thread ringer([&] { alarm.ring(); });
     EXPECT_TRUE(alarm.wait(std::nullopt));
     ringer.join();
-}
-
-TEST(ThreadLoop, shutsDownCleanlyWithTimersStillSet) {
-    std::atomic<bool> ran{false};
-    {
-        async::ThreadLoop background;
-        background.after(1h, [&] { ran = true; });
-    }
-    EXPECT_FALSE(ran);
 }
 
 namespace {

@@ -47,14 +47,17 @@ async::Task<void> awaitSleepThere(async::ThreadLoop* background) {
 
 } // namespace
 
-TEST(Shutdown, aThreadLoopFinishesEveryItemPostedBeforeItStops) {
+TEST(Shutdown, aThreadLoopFinishesEveryItemPostedBeforeItStopsButNoTimerStillSet) {
     std::atomic<int> ran{0};
+    std::atomic<bool> timerRan{false};
     {
         async::ThreadLoop background;
+        background.after(1h, [&] { timerRan = true; });
         for (int i = 0; i < 1000; ++i)
             background.post([&] { ++ran; });
     }
     EXPECT_EQ(ran, 1000);
+    EXPECT_FALSE(timerRan);
 }
 
 TEST(Shutdown, workHandedToAThreadLoopAtQuitLandsAndItsTaskFinishesOnTheMainLoop) {

@@ -49,11 +49,6 @@ async::Task<int> nestedChain(int depth) {
     co_return 1 + co_await nestedChain(depth - 1);
 }
 
-async::Task<std::string> moveOnlyResult() {
-    auto value = std::make_unique<std::string>("moved");
-    co_return std::move(*value);
-}
-
 } // namespace
 
 TEST(Task, doesNotStartUntilAwaited) {
@@ -89,9 +84,4 @@ TEST(Task, aLongChainOfSynchronousCompletionsDoesNotOverflowTheStack) {
     async::ManualLoop loop;
     EXPECT_EQ(test::runTask(loop, sumOfManyImmediateAwaits(1'000'000)), 1'000'000);
     EXPECT_EQ(test::runTask(loop, nestedChain(50'000)), 50'000);
-}
-
-TEST(Task, resultsAreMovedOutToTheAwaiter) {
-    async::ManualLoop loop;
-    EXPECT_EQ(test::runTask(loop, moveOnlyResult()), "moved");
 }

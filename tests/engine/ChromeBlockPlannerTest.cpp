@@ -18,11 +18,8 @@ OwnChromeIcon iconOf(const Group& g, std::int64_t order) {
     return {g.id.rawValue(), g.symbolName, order};
 }
 
-TEST(ChromeBlockPlannerTest, withoutGroupsTheBlockIsThePrimaryIconAlone) {
-    EXPECT_EQ(ChromeBlockPlanner::icons({}), std::vector<OwnChromeIcon>{primaryIcon()});
-}
-
 TEST(ChromeBlockPlannerTest, groupIconsFollowThePrimaryIconSortedStablyAndNumberedFromOne) {
+    EXPECT_EQ(ChromeBlockPlanner::icons({}), std::vector<OwnChromeIcon>{primaryIcon()});
     auto a = groupWithSymbol("a.circle", 5);
     auto b = groupWithSymbol("b.circle", 2);
     auto c = groupWithSymbol("c.circle", 2);

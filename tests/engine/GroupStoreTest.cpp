@@ -330,25 +330,17 @@ TEST_F(GroupStoreTest, aFailedWriteIsToldOnceTheNextChangesTryAgainAndSuccessIsT
     EXPECT_EQ(notices.back(), StoreNotice::writingAgain(url));
 }
 
-TEST_F(GroupStoreTest, flushWritesOnlyWhatIsNotOnDiskYet) {
+TEST_F(GroupStoreTest, flushWritesAtOnceOnlyWhatIsNotOnDiskYetAndCallsOffTheScheduledWrite) {
     auto store = makeStore();
     test::runTask(loop, store->flush());
     EXPECT_FALSE(fs::exists(url)) << "a store that never changed was written";
-    store->upsertItem(item("Clock"));
-    loop.advance(250ms);
-    auto inode = documentInode();
-    test::runTask(loop, store->flush());
-    EXPECT_EQ(documentInode(), inode) << "an unchanged store was written again";
-}
-
-TEST_F(GroupStoreTest, flushWritesAtOnceAndCallsOffTheScheduledWrite) {
-    auto store = makeStore();
     store->upsertItem(item("Clock"));
     test::runTask(loop, store->flush());
     EXPECT_THAT(titles(onDisk()->items), ElementsAre("Clock"));
     auto inode = documentInode();
     loop.advance(10s);
-    EXPECT_EQ(documentInode(), inode);
+    test::runTask(loop, store->flush());
+    EXPECT_EQ(documentInode(), inode) << "an unchanged store was written again";
 }
 
 TEST_F(GroupStoreTest, aFlushWhoseTaskIsDroppedStillWritesTheChange) {

@@ -21,13 +21,10 @@ Item stored(const ItemIdentity& identity, std::int64_t ordinal) {
     return Item{ItemID::random(), identity, ordinal};
 }
 
-TEST(SystemItemFilter, AppleBundlesAreSystemItemsOnlyWithTheDotOfThePrefix) {
+TEST(SystemItemFilter, AppleBundlesByTheDottedPrefixAndSystemModuleTitlesAfterLowerCasing) {
     EXPECT_TRUE(SystemItemFilter::isSystemItem(observedAt("com.apple.Siri", "Siri")));
     EXPECT_FALSE(SystemItemFilter::isSystemItem(observedAt("com.applesauce.menu", "Sauce")));
     EXPECT_FALSE(SystemItemFilter::isSystemItem(observedAt("COM.APPLE.Siri", "Siri")));
-}
-
-TEST(SystemItemFilter, SystemModuleTitlesMatchAfterLowerCasingAndBentoBoxByPrefix) {
     for (const auto* title : {"Clock", "WiFi", "Screen Mirroring", "BentoBox-3", "FOCUSMODES",
                               "Control Center", "ControlCenter"}) {
         EXPECT_TRUE(SystemItemFilter::isSystemModule(title)) << title;
@@ -122,33 +119,33 @@ TEST(IdentityResolver, WithoutStoredItemsEveryObservedItemIsNew) {
     EXPECT_TRUE(resolution.unresolved.empty());
 }
 
-TEST(ItemDisplayNameHeuristic, NonEmptyOverrideWinsOverEverything) {
-    const ItemIdentity identity{"com.example.weather", "Forecast"};
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, "Rain"), "Rain");
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, ""), "Forecast");
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName(identity, std::nullopt), "Forecast");
-}
-
-TEST(ItemDisplayNameHeuristic, GeneratedTitlesFallBackToTheLastPartOfTheBundle) {
-    const auto name = [](std::string bundleID, std::string title) {
-        return ItemDisplayNameHeuristic::displayName({bundleID, title});
+TEST(ItemDisplayNameHeuristic, AnOverrideWinsThenTheTitleThenTheBundleForGeneratedOrEmptyTitles) {
+    struct Case {
+        ItemIdentity identity;
+        std::optional<std::string> override;
+        std::string expected;
     };
-    EXPECT_EQ(name("com.example.weather", "Item-12"), "weather");
-    EXPECT_EQ(name("com.example.weather", "Item-\u0663"), "weather"); // Arabic-Indic three
-    EXPECT_EQ(name("com.example.weather", "Item-"), "Item-");
-    EXPECT_EQ(name("com.example.weather", "Item-1a"), "Item-1a");
-    EXPECT_EQ(name("com.example.weather", "item-1"), "item-1");
-    EXPECT_EQ(name("com.example.weather.", ""), "weather");
-    EXPECT_EQ(name("weather", ""), "weather");
-}
-
-TEST(ItemDisplayNameHeuristic, EmptyTitlesOfControlCenterAndDotOnlyBundlesHaveFixedNames) {
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"com.apple.controlcenter", ""}),
-              "Menu Bar Item");
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"com.apple.controlcenter", "Item-0"}),
-              "Menu Bar Item");
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"...", ""}), "...");
-    EXPECT_EQ(ItemDisplayNameHeuristic::displayName({"", ""}), "");
+    const std::vector<Case> cases{
+        {{"com.example.weather", "Forecast"}, "Rain", "Rain"},
+        {{"com.example.weather", "Forecast"}, "", "Forecast"},
+        {{"com.example.weather", "Forecast"}, std::nullopt, "Forecast"},
+        {{"com.example.weather", "Item-12"}, std::nullopt, "weather"},
+        {{"com.example.weather", "Item-\u0663"}, std::nullopt, "weather"}, // Arabic-Indic three
+        {{"com.example.weather", "Item-"}, std::nullopt, "Item-"},
+        {{"com.example.weather", "Item-1a"}, std::nullopt, "Item-1a"},
+        {{"com.example.weather", "item-1"}, std::nullopt, "item-1"},
+        {{"com.example.weather.", ""}, std::nullopt, "weather"},
+        {{"weather", ""}, std::nullopt, "weather"},
+        {{"com.apple.controlcenter", ""}, std::nullopt, "Menu Bar Item"},
+        {{"com.apple.controlcenter", "Item-0"}, std::nullopt, "Menu Bar Item"},
+        {{"...", ""}, std::nullopt, "..."},
+        {{"", ""}, std::nullopt, ""},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.identity.bundleID + " / " + each.identity.title);
+        EXPECT_EQ(ItemDisplayNameHeuristic::displayName(each.identity, each.override),
+                  each.expected);
+    }
 }
 
 } // namespace

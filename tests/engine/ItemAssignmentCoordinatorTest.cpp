@@ -155,7 +155,8 @@ TEST_F(ItemAssignmentCoordinatorTest, ATokenGivenAFreshIDWhileUnresolvedKeepsItF
 
 // Assigning
 
-TEST_F(ItemAssignmentCoordinatorTest, AssigningMovesHidesAndStoresTheItemWithItsHint) {
+TEST_F(ItemAssignmentCoordinatorTest,
+       AssigningMovesHidesUnlessShowingAllAndStoresTheItemWithItsHint) {
     const auto left = observed("com.example.app", "", 100);
     const auto right = observed("com.example.app", "", 300);
     backend->setItems({right, left});
@@ -179,6 +180,12 @@ TEST_F(ItemAssignmentCoordinatorTest, AssigningMovesHidesAndStoresTheItemWithIts
     ASSERT_EQ(reopened.size(), 1u);
     EXPECT_EQ(reopened[0].id, id);
     EXPECT_EQ(reopened[0].groupID, work);
+
+    // During show-all the region stays open.
+    coordinator->setIsShowAllActive([] { return true; });
+    EXPECT_EQ(run(coordinator->assign(id, play)), AssignmentOutcome::assigned());
+    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 2u);
+    EXPECT_EQ(backend->count(Operation::hideRegion), 1u);
 }
 
 TEST_F(ItemAssignmentCoordinatorTest, RefilingAKnownItemKeepsItsIdentityAndNameAndTakesTheNewHint) {
@@ -291,18 +298,6 @@ TEST_F(ItemAssignmentCoordinatorTest, AFailedHideAfterAssigningIsReportedWithThe
               AssignmentOutcome::assignedButNotYetHidden("geometryUnsettled"));
 }
 
-TEST_F(ItemAssignmentCoordinatorTest, AssigningDuringShowAllLeavesTheRegionOpen) {
-    bool showAll = true;
-    coordinator->setIsShowAllActive([&] { return showAll; });
-    backend->setItems({observed("com.example.app", "Sync", 500)});
-    const auto id = rowAt(0).id;
-
-    EXPECT_EQ(run(coordinator->assign(id, work)), AssignmentOutcome::assigned());
-
-    EXPECT_EQ(backend->count(Operation::moveIntoHiddenRegion), 1u);
-    EXPECT_EQ(backend->count(Operation::hideRegion), 0u);
-}
-
 TEST_F(ItemAssignmentCoordinatorTest, AnItemThatLeftTheBarIsNeitherMovedNorRecorded) {
     const auto item = observed("com.example.app", "Sync", 500);
     backend->setItems({item});
@@ -387,21 +382,15 @@ TEST_F(ItemAssignmentCoordinatorTest, TheGroupOfAnObservedItemComesFromTheStoreA
     const auto loose = observed("com.example.b", "B", 200);
     fileInStore(filed, 0, work);
     backend->setItems({filed, loose});
+    backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
+    EXPECT_EQ(run(coordinator->groupID(filed)), std::nullopt)
+        << "an unknown token whose refresh failed";
+    backend->clearCalls();
 
     EXPECT_EQ(run(coordinator->groupID(filed)), work);
     EXPECT_EQ(run(coordinator->groupID(loose)), std::nullopt);
     EXPECT_EQ(run(coordinator->groupID(filed)), work);
     EXPECT_EQ(backend->count(Operation::currentItems), 1u);
-}
-
-TEST_F(ItemAssignmentCoordinatorTest, AnUnknownTokenWhoseRefreshFailsHasNoGroup) {
-    const auto filed = observed("com.example.a", "A", 100, true);
-    fileInStore(filed, 0, work);
-    backend->setItems({filed});
-    backend->failNext(Operation::currentItems, BackendError::accessibilityPermissionDenied());
-
-    EXPECT_EQ(run(coordinator->groupID(filed)), std::nullopt);
-    EXPECT_EQ(run(coordinator->groupID(filed)), work);
 }
 
 // Launch

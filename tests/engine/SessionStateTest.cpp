@@ -74,23 +74,15 @@ class SessionMachine : public ::testing::Test {
 
 using GroupIconClicked = SessionMachine;
 
-TEST_F(GroupIconClicked, opensTheGroupsStripFromClosedWithASingleOpenEffect) {
+TEST_F(GroupIconClicked, opensTheStripRetargetsItWithoutClosingFirstAndOnItsOwnIconClosesIt) {
     EXPECT_EQ(state.handle(Event::groupIconClicked(groupA)),
               Effects{Effect::openStripView(groupA)});
     EXPECT_EQ(state.strip(), StripState::open(groupA));
-}
-
-TEST_F(GroupIconClicked, onTheOpenGroupsIconClosesItsStrip) {
-    openStripOf(groupA);
-    EXPECT_EQ(state.handle(Event::groupIconClicked(groupA)), Effects{Effect::closeStripView()});
-    EXPECT_EQ(state.strip(), StripState::closed());
-}
-
-TEST_F(GroupIconClicked, onAnotherGroupsIconRetargetsTheStripWithoutClosingItFirst) {
-    openStripOf(groupA);
     EXPECT_EQ(state.handle(Event::groupIconClicked(groupB)),
               Effects{Effect::openStripView(groupB)});
     EXPECT_EQ(state.strip(), StripState::open(groupB));
+    EXPECT_EQ(state.handle(Event::groupIconClicked(groupB)), Effects{Effect::closeStripView()});
+    EXPECT_EQ(state.strip(), StripState::closed());
 }
 
 TEST_F(GroupIconClicked, opensAStripWhileAShowAllAndARevealRunAndLeavesBothAlone) {

@@ -43,15 +43,12 @@ TEST(USKeyboardLayoutTest, KeyPositionsFollowTheUSKeyboardNotTheAlphabet) {
     EXPECT_EQ(Layout::keyCode("`"), 50);
 }
 
-TEST(USKeyboardLayoutTest, UpperCaseLettersAreFoundButShiftedSymbolsAreNot) {
+TEST(USKeyboardLayoutTest, UpperCaseLettersAreFoundButShiftedSymbolsAndUnlistedKeysAreNot) {
     EXPECT_EQ(Layout::keyCode("A"), 0);
     EXPECT_EQ(Layout::keyCode("!"), std::nullopt);
     EXPECT_EQ(Layout::keyCode("\t"), std::nullopt);
     EXPECT_EQ(Layout::keyCode("\u00e5"), std::nullopt) << "Option+A types å";
     EXPECT_EQ(Layout::keyCode(""), std::nullopt);
-}
-
-TEST(USKeyboardLayoutTest, KeyCodesOutsideTheTableHaveNoLabel) {
     for (std::uint16_t code : {10, 36, 48, 51, 122, 65535})
         EXPECT_EQ(Layout::label(code), std::nullopt) << code;
 }
@@ -75,7 +72,8 @@ TEST(USKeyboardLayoutTest, TheFirstCharacterKeepsItsCombiningMarks) {
 
 // Formatting
 
-TEST(KeyboardShortcutFormattingTest, ModifierSignsComeInControlOptionShiftCommandOrder) {
+TEST(KeyboardShortcutFormattingTest,
+     SignsComeInControlOptionShiftCommandOrderBeforeTheKeyOrAQuestionMark) {
     const auto all = KeyboardShortcut::command | KeyboardShortcut::shift |
                      KeyboardShortcut::option | KeyboardShortcut::control;
 
@@ -85,6 +83,8 @@ TEST(KeyboardShortcutFormattingTest, ModifierSignsComeInControlOptionShiftComman
     EXPECT_EQ(string({42, 0}), "\\");
     EXPECT_EQ(string({49, KeyboardShortcut::control | KeyboardShortcut::option}),
               "\u2303\u2325Space");
+    EXPECT_EQ(string({36, 0}), "?");
+    EXPECT_EQ(string({122, KeyboardShortcut::command}), "\u2318?");
 }
 
 TEST(KeyboardShortcutFormattingTest, CapsLockMakesNoSignSoTwoShortcutsCanReadAlike) {
@@ -93,11 +93,6 @@ TEST(KeyboardShortcutFormattingTest, CapsLockMakesNoSignSoTwoShortcutsCanReadAli
 
     EXPECT_NE(plain, withCapsLock);
     EXPECT_EQ(string(plain), string(withCapsLock));
-}
-
-TEST(KeyboardShortcutFormattingTest, AKeyOutsideTheTableShowsAsAQuestionMark) {
-    EXPECT_EQ(string({36, 0}), "?");
-    EXPECT_EQ(string({122, KeyboardShortcut::command}), "\u2318?");
 }
 
 } // namespace

@@ -38,16 +38,19 @@ TEST_F(OnboardingViewModelTest, AProcessTrustedAlreadyOpensInTrusted) {
     EXPECT_EQ(permission->requests, 0) << "opening never prompts";
 }
 
-TEST_F(OnboardingViewModelTest, ARefusedRequestKeepsNotTrusted) {
+TEST_F(OnboardingViewModelTest, ARequestShowsWhatThePermissionAnswersRefusedOrGranted) {
     OnboardingViewModel viewModel(permission);
     std::vector<bool> shown;
     const auto subscription = viewModel.isTrusted().observe([&](bool t) { shown.push_back(t); });
 
     viewModel.requestAccess();
-
     EXPECT_EQ(permission->requests, 1);
     EXPECT_FALSE(viewModel.isTrusted().value());
-    EXPECT_EQ(shown, (std::vector<bool>{false}));
+
+    permission->answerToRequest = true;
+    viewModel.requestAccess();
+    EXPECT_TRUE(viewModel.isTrusted().value());
+    EXPECT_EQ(shown, (std::vector<bool>{false, true}));
 }
 
 TEST_F(OnboardingViewModelTest, CheckingAgainPicksUpAPermissionGrantedInTheSystemSettings) {
@@ -65,15 +68,6 @@ TEST_F(OnboardingViewModelTest, CheckingAgainPicksUpAPermissionGrantedInTheSyste
     EXPECT_EQ(permission->requests, 0);
 }
 
-TEST_F(OnboardingViewModelTest, AGrantedRequestSwitchesToTrusted) {
-    OnboardingViewModel viewModel(permission);
-    permission->answerToRequest = true;
-
-    viewModel.requestAccess();
-
-    EXPECT_TRUE(viewModel.isTrusted().value());
-}
-
 // The platform's Screen Recording permission, through the simulated desktop
 
 class SystemScreenRecordingPermissionTest : public ::testing::Test {
@@ -83,24 +77,23 @@ class SystemScreenRecordingPermissionTest : public ::testing::Test {
     SystemScreenRecordingPermission permission{desktop};
 };
 
-TEST_F(SystemScreenRecordingPermissionTest, ARequestAnswersWhatThePlatformAnswersAlsoFalse) {
+TEST_F(SystemScreenRecordingPermissionTest,
+       ARequestAnswersWhatThePlatformAnswersAndReadingNeverAsks) {
     desktop->setScreenRecordingGranted(false);
     desktop->setScreenRecordingGrantedOnRequest(false);
 
     EXPECT_FALSE(permission.isGranted());
+    EXPECT_EQ(desktop->counters().screenRecordingRequests, 0);
     EXPECT_FALSE(permission.requestAccess());
     EXPECT_EQ(desktop->counters().screenRecordingRequests, 1);
 
     desktop->setScreenRecordingGrantedOnRequest(true);
     EXPECT_TRUE(permission.requestAccess());
     EXPECT_TRUE(permission.isGranted());
-}
 
-TEST_F(SystemScreenRecordingPermissionTest, ReadingThePermissionNeverAsksForIt) {
     desktop->setScreenRecordingGranted(true);
-
     EXPECT_TRUE(permission.isGranted());
-    EXPECT_EQ(desktop->counters().screenRecordingRequests, 0);
+    EXPECT_EQ(desktop->counters().screenRecordingRequests, 2);
 }
 
 } // namespace

@@ -7,19 +7,13 @@
 namespace corvel {
 namespace {
 
-TEST(RenameEditorTest, BeginningStartsFromTheCurrentName) {
-    RenameEditor editor;
-    EXPECT_FALSE(editor.isRenaming());
-
-    editor.begin("Weather");
-
-    EXPECT_TRUE(editor.isRenaming());
-    EXPECT_EQ(editor.draftName(), "Weather");
-}
-
 TEST(RenameEditorTest, NonBlankDraftsApplyTrimmedWhileTypingAndReturnMakesNoFurtherCall) {
     RenameEditor editor;
+    EXPECT_EQ(editor.edit("Sun"), std::nullopt) << "edits while idle apply nothing";
+    EXPECT_EQ(editor.commit(), std::nullopt);
     editor.begin("Weather");
+    EXPECT_TRUE(editor.isRenaming());
+    EXPECT_EQ(editor.draftName(), "Weather");
 
     EXPECT_EQ(editor.edit(" Sun"), "Sun");
     EXPECT_EQ(editor.edit(" Sunny \n"), "Sunny");
@@ -50,13 +44,6 @@ TEST(RenameEditorTest, EscapeEndsWithoutACallAndResetsTheDraft) {
     EXPECT_FALSE(editor.isRenaming());
     EXPECT_EQ(editor.draftName(), "Weather");
     EXPECT_EQ(editor.commit(), std::nullopt) << "the field losing focus afterwards calls nothing";
-}
-
-TEST(RenameEditorTest, EditsWhileIdleApplyNothing) {
-    RenameEditor editor;
-
-    EXPECT_EQ(editor.edit("Sun"), std::nullopt);
-    EXPECT_EQ(editor.commit(), std::nullopt);
 }
 
 } // namespace
