@@ -5,6 +5,7 @@
 #include "backend/GhostRecoveryOutcome.h"
 #include "backend/MenuBarBackend.h"
 #include "backend_mac26/AccessibilityPermission.h"
+#include "engine/FiledItemsKeeper.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/ItemAssignmentCoordinator.h"
 #include "platform/ModalAlerts.h"
@@ -76,17 +77,12 @@ async::Task<void> CorvelAppDelegate::launch(std::shared_ptr<CorvelAppDelegate> s
     auto starting = self->startInterface();
     co_await std::move(starting);
 
-    try {
-        auto reconciling = assignment->reconcileAtLaunch();
-        co_await std::move(reconciling);
-    } catch (const std::exception&) {
-        // Filed items stay where they are; the next change of the Groups
-        // reconciles again.
-    }
+    auto puttingBack = self->filedItemsKeeper_->putBackAtLaunch();
+    co_await std::move(puttingBack);
 
     self->openOnboardingIfNeeded();
-    self->screenRecordingWatch_ = async::spawn(
-        *services.mainExecutor, watchScreenRecording(self->weak_from_this(), assignment));
+    self->screenRecordingWatch_ =
+        async::spawn(*services.mainExecutor, watchScreenRecording(self->weak_from_this()));
 }
 
 CorvelAppDelegate::~CorvelAppDelegate() {
@@ -111,8 +107,7 @@ void CorvelAppDelegate::logRecoveryAtLaunch(const GhostRecoveryOutcome& outcome)
 // filed items back where they belong. Holds the delegate weakly; ends when
 // cancelled.
 async::Task<void>
-CorvelAppDelegate::watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf,
-                                        std::shared_ptr<ItemAssignmentCoordinator> assignment) {
+CorvelAppDelegate::watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf) {
     bool withdrawn = false;
     for (;;) {
         co_await async::sleepFor(prepareRetryInterval);
@@ -138,12 +133,7 @@ CorvelAppDelegate::watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSel
         }
         log.write("Corvel: Screen Recording is granted again; filed items go back into the "
                   "hidden region");
-        try {
-            auto reconciling = assignment->reconcileAtLaunch();
-            co_await std::move(reconciling);
-        } catch (const std::exception&) {
-            // The next change of the Groups reconciles again.
-        }
+        self->filedItemsKeeper_->putBack();
     }
 }
 

@@ -14,6 +14,7 @@
 
 namespace corvel {
 class CorvelMenuController;
+class FiledItemsKeeper;
 class FindItemHotKey;
 class GhostRecoveryOutcome;
 class GhostRecoveryCoordinator;
@@ -22,8 +23,10 @@ class ItemAssignmentCoordinator;
 class ItemSearchWindowController;
 class MenuBarBackend;
 class OnboardingWindowController;
+class SettingsViewModel;
 class SettingsWindowController;
 class StatusItemController;
+class StripEffectInterpreter;
 namespace platform {
 class ModalAlerts;
 }
@@ -126,9 +129,7 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     void logRecoveryAtLaunch(const GhostRecoveryOutcome& outcome) const;
     /// From the end of launch, every two seconds: a withdrawn Screen
     /// Recording is asked for again, and its return reconciles the items.
-    static async::Task<void>
-    watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf,
-                         std::shared_ptr<ItemAssignmentCoordinator> assignment);
+    static async::Task<void> watchScreenRecording(std::weak_ptr<CorvelAppDelegate> weakSelf);
     /// An alert about the store document, unless Corvel is quitting.
     void tellAboutStore(const StoreNotice& notice);
 
@@ -141,12 +142,14 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     async::Task<void> startInterface();
     void openOnboardingIfNeeded();
     void finishOnboarding();
-    /// Every change of the Groups in the settings re-places the icons, then
-    /// reconciles the filed items again, one pass at a time until no change
-    /// is left.
-    static async::Task<void>
-    followGroupsChange(std::weak_ptr<CorvelAppDelegate> weakSelf,
-                       std::shared_ptr<ItemAssignmentCoordinator> assignment);
+    /// Places the icons for the store's Groups, when the interface is still
+    /// there.
+    static async::Task<void> placeChrome(std::weak_ptr<CorvelAppDelegate> weakSelf);
+    /// Filed items follow the Groups and arrivals; the open settings follow
+    /// the items coming and going.
+    void followMenuBar(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
+                       const std::shared_ptr<StripEffectInterpreter>& interpreter,
+                       SettingsViewModel& settings);
 
     Services services_;
     async::SpawnHandle launchTask_;
@@ -161,9 +164,8 @@ class CorvelAppDelegate : public std::enable_shared_from_this<CorvelAppDelegate>
     std::shared_ptr<GroupShortcuts> groupShortcuts_;
     std::shared_ptr<FindItemHotKey> findItemHotKey_;
     std::shared_ptr<OnboardingWindowController> onboardingWindowController_;
+    std::shared_ptr<FiledItemsKeeper> filedItemsKeeper_;
     bool quitting_ = false;
-    bool followingGroups_ = false;
-    bool groupsChangedAgain_ = false;
 };
 
 } // namespace corvel::app

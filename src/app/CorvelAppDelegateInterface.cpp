@@ -3,6 +3,7 @@
 #include "app/FindItemShortcutDefaults.h"
 #include "backend/BackendError.h"
 #include "backend_mac26/AccessibilityPermission.h"
+#include "engine/FiledItemsKeeper.h"
 #include "engine/FindItemHotKey.h"
 #include "engine/GhostRecoveryCoordinator.h"
 #include "engine/GroupShortcuts.h"
@@ -95,20 +96,6 @@ void CorvelAppDelegate::buildInterface(
     auto settings = SettingsViewModel::create(
         store_, assignment,
         std::make_shared<SystemScreenRecordingPermission>(platform.screenCapture));
-    settings->setOnGroupsChanged([weakSelf = weak_from_this(), assignment, &main] {
-        auto self = weakSelf.lock();
-        if (!self)
-            return;
-        // A name is applied at every key typed. Passes side by side would
-        // undo each other's moves (one's hide meets another's item moving
-        // in and reverts), so one runs and takes in what came meanwhile.
-        self->groupsChangedAgain_ = true;
-        if (!self->followingGroups_) {
-            self->followingGroups_ = true;
-            async::spawn(main, followGroupsChange(weakSelf, assignment));
-        }
-    });
-
     buildGlobalShortcuts();
     settings->setGroupShortcuts(groupShortcuts_);
     settings->setFindItemHotKey(findItemHotKey_);
@@ -147,6 +134,36 @@ void CorvelAppDelegate::buildInterface(
                   .searchController = searchController_,
               });
     statusItemController_->setMenuController(menuController_);
+    followMenuBar(assignment, interpreter, *settings);
+}
+
+void CorvelAppDelegate::followMenuBar(const std::shared_ptr<ItemAssignmentCoordinator>& assignment,
+                                      const std::shared_ptr<StripEffectInterpreter>& interpreter,
+                                      SettingsViewModel& settings) {
+    filedItemsKeeper_ = FiledItemsKeeper::create(
+        *services_.mainExecutor, assignment,
+        [weakSelf = weak_from_this()] { return placeChrome(weakSelf); },
+        [weakInterpreter = std::weak_ptr(interpreter)] {
+            auto interpreter = weakInterpreter.lock();
+            if (!interpreter)
+                return false;
+            const auto& state = interpreter->state();
+            return state.showAll() == ShowAllState::active ||
+                   state.reveal().kind() == RevealState::Kind::revealing;
+        });
+    settings.setOnGroupsChanged([weakKeeper = std::weak_ptr(filedItemsKeeper_)] {
+        if (auto keeper = weakKeeper.lock())
+            keeper->groupsChanged();
+    });
+    statusItemController_->setOnItemsComeAndGo(
+        [weakKeeper = std::weak_ptr(filedItemsKeeper_),
+         weakSettings = std::weak_ptr(settingsWindowController_)](const MenuBarChangeEvent& event) {
+            auto keeper = weakKeeper.lock();
+            if (keeper && event.kind() == MenuBarChangeEvent::Kind::itemAppeared)
+                keeper->itemAppeared(event.item());
+            if (auto settings = weakSettings.lock())
+                settings->menuBarItemsCameOrWent();
+        });
 }
 
 void CorvelAppDelegate::buildGlobalShortcuts() {
@@ -182,26 +199,13 @@ void CorvelAppDelegate::buildGlobalShortcuts() {
         });
 }
 
-async::Task<void>
-CorvelAppDelegate::followGroupsChange(std::weak_ptr<CorvelAppDelegate> weakSelf,
-                                      std::shared_ptr<ItemAssignmentCoordinator> assignment) {
+async::Task<void> CorvelAppDelegate::placeChrome(std::weak_ptr<CorvelAppDelegate> weakSelf) {
     auto self = weakSelf.lock();
-    if (!self)
+    if (!self || !self->statusItemController_)
         co_return;
-    while (std::exchange(self->groupsChangedAgain_, false) && self->statusItemController_) {
-        try {
-            auto refreshing = self->statusItemController_->refreshChrome(
-                GroupOrder::sorted(self->store_->groups()));
-            co_await std::move(refreshing);
-        } catch (const std::exception&) {
-        }
-        try {
-            auto reconciling = assignment->reconcileAtLaunch();
-            co_await std::move(reconciling);
-        } catch (const std::exception&) {
-        }
-    }
-    self->followingGroups_ = false;
+    auto refreshing =
+        self->statusItemController_->refreshChrome(GroupOrder::sorted(self->store_->groups()));
+    co_await std::move(refreshing);
 }
 
 async::Task<void> CorvelAppDelegate::startInterface() {

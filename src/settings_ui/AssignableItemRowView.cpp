@@ -53,16 +53,30 @@ void AssignableItemRowView::setRow(const AssignableItemRow& row, const std::vect
     warning_->setAccessibleName("Needs a hand");
     warning_->setAccessibleDescription(help);
 
-    const QSignalBlocker blocker(picker_);
-    picker_->clear();
-    picker_->addItem("Unresolved");
-    int current = row.groupID ? -1 : 0;
+    showChoices(groups, row.groupID);
+}
+
+// The rows are read again whenever items come and go in the menu bar; a
+// picker the person has open keeps its entries unless the Groups changed.
+void AssignableItemRowView::showChoices(const std::vector<Group>& groups,
+                                        const std::optional<GroupID>& chosen) {
+    QStringList names{"Unresolved"};
+    int current = chosen ? -1 : 0;
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        picker_->addItem(QString::fromStdString(groups[i].name));
-        if (row.groupID && *row.groupID == groups[i].id)
+        names.push_back(QString::fromStdString(groups[i].name));
+        if (chosen && *chosen == groups[i].id)
             current = static_cast<int>(i) + 1;
     }
-    picker_->setCurrentIndex(current);
+    const QSignalBlocker blocker(picker_);
+    QStringList shown;
+    for (int i = 0; i < picker_->count(); ++i)
+        shown.push_back(picker_->itemText(i));
+    if (shown != names) {
+        picker_->clear();
+        picker_->addItems(names);
+    }
+    if (picker_->currentIndex() != current)
+        picker_->setCurrentIndex(current);
 }
 
 void AssignableItemRowView::choose(int index) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ class AssignableItemRowView final : public QWidget {
 
   private:
     void choose(int index);
+    void showChoices(const std::vector<Group>& groups, const std::optional<GroupID>& chosen);
 
     AssignableItemRow row_;
     std::vector<Group> groups_;

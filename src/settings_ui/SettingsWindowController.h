@@ -9,6 +9,7 @@
 #include "settings_ui/SettingsView.h"
 
 #include <QSettings>
+#include <chrono>
 #include <memory>
 
 namespace corvel {
@@ -35,14 +36,32 @@ class SettingsWindowController {
         std::shared_ptr<LaunchAtLoginSetting> launchAtLogin;
     };
 
+    /// How long the window lets the menu bar settle before reading it again.
+    static constexpr std::chrono::milliseconds itemsSettle{300};
+
     SettingsWindowController(std::shared_ptr<SettingsViewModel> viewModel, Services services);
+    ~SettingsWindowController();
+    SettingsWindowController(const SettingsWindowController&) = delete;
+    SettingsWindowController& operator=(const SettingsWindowController&) = delete;
 
     /// Activates Corvel and brings the window to the front, key.
     void show();
+    /// An item came into the menu bar or left it: while the window is open
+    /// its panes read the items again once the bar has had a moment, so
+    /// that they list what the bar holds. Rows are kept by Item, so a rename
+    /// under way survives, and a drag under way holds the panes' rebuild
+    /// back until it ends.
+    void menuBarItemsCameOrWent();
     HostWindow& window() { return *window_; }
     SettingsView& view() { return *view_; }
 
   private:
+    void readItemsAgain();
+
+    async::Executor& executor_;
+    std::shared_ptr<SettingsViewModel> viewModel_;
+    async::TimerHandle readAgain_;
+    bool readingAgainSoon_ = false;
     SettingsView* view_;
     std::unique_ptr<HostWindow, HostWindow::Release> window_;
 };

@@ -37,6 +37,11 @@ void StatusItemController::setMenuController(std::shared_ptr<CorvelMenuControlle
     menuController_ = std::move(menuController);
 }
 
+void StatusItemController::setOnItemsComeAndGo(
+    std::function<void(const MenuBarChangeEvent&)> onItemsComeAndGo) {
+    onItemsComeAndGo_ = std::move(onItemsComeAndGo);
+}
+
 async::Task<void> StatusItemController::start() {
     return start(shared_from_this());
 }
@@ -126,15 +131,24 @@ StatusItemController::listen(std::weak_ptr<StatusItemController> weakSelf,
             co_return;
         std::optional<GroupID> group;
         std::shared_ptr<StripEffectInterpreter> interpreter;
-        if (auto self = weakSelf.lock())
-            interpreter = self->takeGroupIconClick(*event, group);
-        else
+        auto self = weakSelf.lock();
+        if (!self)
             co_return;
+        self->tellItemsComeAndGo(*event);
+        interpreter = self->takeGroupIconClick(*event, group);
+        self.reset();
         if (!group)
             continue;
         auto handling = interpreter->handle(SessionState::Event::groupIconClicked(*group));
         co_await std::move(handling);
     }
+}
+
+void StatusItemController::tellItemsComeAndGo(const MenuBarChangeEvent& event) const {
+    const auto kind = event.kind();
+    if (onItemsComeAndGo_ && (kind == MenuBarChangeEvent::Kind::itemAppeared ||
+                              kind == MenuBarChangeEvent::Kind::itemDisappeared))
+        onItemsComeAndGo_(event);
 }
 
 std::shared_ptr<StripEffectInterpreter>

@@ -8,6 +8,7 @@
 #include "engine/StripEffectInterpreter.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -61,6 +62,12 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     const std::shared_ptr<CorvelMenuController>& menuController() const { return menuController_; }
     void setMenuController(std::shared_ptr<CorvelMenuController> menuController);
 
+    /// Hears every item that comes into or leaves the menu bar
+    /// (itemAppeared, itemDisappeared), on the main thread from the
+    /// listening task; it must return at once and must not destroy the
+    /// controller.
+    void setOnItemsComeAndGo(std::function<void(const MenuBarChangeEvent&)> onItemsComeAndGo);
+
     const std::vector<Group>& groups() const { return groups_; }
     bool isListening() const { return listenTask_.valid() && !listenTask_.isDone(); }
     bool isRetryingPlacement() const { return retryTask_.valid() && !retryTask_.isDone(); }
@@ -82,6 +89,7 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
                                               GroupID group);
     static async::Task<void> listen(std::weak_ptr<StatusItemController> weakSelf,
                                     std::shared_ptr<MenuBarBackend::ChangeStream> changes);
+    void tellItemsComeAndGo(const MenuBarChangeEvent& event) const;
     /// For a click on a Group's icon: notes the anchor and answers the
     /// interpreter to tell; nothing for any other event.
     std::shared_ptr<StripEffectInterpreter> takeGroupIconClick(const MenuBarChangeEvent& event,
@@ -95,6 +103,7 @@ class StatusItemController final : public std::enable_shared_from_this<StatusIte
     async::SpawnHandle listenTask_;
     async::SpawnHandle retryTask_;
     std::shared_ptr<CorvelMenuController> menuController_;
+    std::function<void(const MenuBarChangeEvent&)> onItemsComeAndGo_;
 };
 
 } // namespace corvel

@@ -210,3 +210,41 @@ TEST_F(ShortcutRunFixture, clearedDeletedAndTakenShortcutsOpenNothingAndARelaunc
     loop.advance(500ms);
     EXPECT_FALSE(stripOpen());
 }
+
+// An application that quits while Show All has its items in view comes back
+// where it stood then, out in the menu bar: its filed item goes back into its
+// Group by itself.
+TEST_F(WholeRunFixture, aFiledItemOfAnApplicationStartedLaterGoesBackIntoItsGroupByItself) {
+    launch();
+    createGroupsAndFile();
+    delegate->settingsWindowController()->window().close();
+    person->clickBarItem(*person->primaryIcon());
+    ASSERT_TRUE(advanceUntil([&] { return person->hasOwnMenuOpen(); }));
+    person->chooseFromOwnMenu("Show All Items for 30 Seconds");
+    ASSERT_TRUE(advanceUntil([&] { return allFiledInView(); }, 2s));
+    desktop->quitApplication(driftwood);
+    ASSERT_TRUE(advanceUntil([&] { return !person->isItemInView(orrery); }, 40s));
+
+    desktop->launchApplication(driftwood);
+    ASSERT_TRUE(advanceUntil([&] { return desktop->pidOf(driftwood).has_value(); }, 1s));
+    EXPECT_TRUE(advanceUntil([&] { return !person->isItemInView(driftwood); }, 3s));
+    person->clickBarItem(*person->groupIcon("Work"));
+    ASSERT_TRUE(advanceUntil([&] { return person->stripRowCount() == 2; }, 2s));
+    auto rows = person->stripRows();
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (std::vector<std::string>{driftwood, orrery}));
+}
+
+// The person keeps the Layout pane open while an application quits and
+// starts again; the pane follows without being shown again.
+TEST_F(WholeRunFixture, anOpenLayoutPaneFollowsTheItemsOfApplicationsThatQuitAndStart) {
+    launch();
+    delegate->settingsWindowController()->show();
+    person->showLayoutPane();
+    ASSERT_TRUE(advanceUntil([&] { return person->isTileListed(driftwood); }, 2s));
+
+    desktop->quitApplication(driftwood);
+    EXPECT_TRUE(advanceUntil([&] { return !person->isTileListed(driftwood); }, 2s));
+    desktop->launchApplication(driftwood);
+    EXPECT_TRUE(advanceUntil([&] { return person->isTileListed(driftwood); }, 2s));
+}

@@ -39,7 +39,6 @@ std::string SoakRun::createGroup() {
     settingsShown();
     run_.person->createGroup(name);
     model_.groups.push_back(name);
-    startedSincePutBack_.clear();
     return "create the Group " + name;
 }
 
@@ -51,7 +50,6 @@ std::string SoakRun::renameGroup() {
     settingsShown();
     run_.person->renameGroup(*group, name);
     model_.renameGroup(*group, name);
-    startedSincePutBack_.clear();
     return "rename " + *group + " to " + name;
 }
 
@@ -66,7 +64,6 @@ std::string SoakRun::deleteGroup() {
     run_.loop.runUntilIdle();
     deleting_ = *group;
     model_.removeGroup(*group);
-    startedSincePutBack_.clear();
     return "delete " + *group;
 }
 
@@ -80,15 +77,12 @@ std::string SoakRun::fileByDrag() {
         return createGroup();
     const auto& bundle = oneOf(unfiled);
     settingsShown();
-    // A pane reads the rows when it appears: the person goes to another pane
-    // first, so that the one they want shows the menu bar as it is now.
-    run_.person->showHiddenGroupPane();
     run_.person->showLayoutPane();
-    // An item that came back inside the hidden region or among Corvel's own
-    // icons is not offered; the person cannot drag it.
+    // An open pane follows the menu bar: every running application's item is
+    // there to drag, whether the pane was just shown or open all along.
     if (!waitUntil([&] { return run_.person->isTileListed(bundle); }, 2s)) {
-        ++unlisted_;
-        return "drag " + bundle + " into " + *group + " (the Layout pane does not list it)";
+        pendingFailure_ = "the Layout pane does not list " + bundle;
+        return "drag " + bundle + " into " + *group;
     }
     run_.person->dropIntoGroup(bundle, *group);
     needAHand_.erase(bundle);
@@ -104,7 +98,6 @@ void SoakRun::lookAtPane() {
 
 std::string SoakRun::chooseInList(const std::string& bundle, const std::string& choice) {
     settingsShown();
-    run_.person->showHiddenGroupPane();
     const auto filed = model_.filed.find(bundle);
     if (filed == model_.filed.end())
         run_.person->showUnresolvedPane();
@@ -122,8 +115,8 @@ std::string SoakRun::chooseInList(const std::string& bundle, const std::string& 
         },
         2s);
     if (!chosen) {
-        ++unlisted_;
-        return "choose " + choice + " for " + bundle + " in the list (not listed)";
+        pendingFailure_ = "the settings do not list " + bundle;
+        return "choose " + choice + " for " + bundle + " in the list";
     }
     needAHand_.erase(bundle);
     return "choose " + choice + " for " + bundle + " in the list";
@@ -139,7 +132,7 @@ std::string SoakRun::fileFromList() {
     if (filed != model_.filed.end() && filed->second == *group)
         return unfileFromList();
     const auto did = chooseInList(bundle, *group);
-    return did.ends_with("(not listed)") ? did : did + followFiling(bundle, *group);
+    return did + followFiling(bundle, *group);
 }
 
 std::string SoakRun::unfileFromList() {
@@ -151,8 +144,7 @@ std::string SoakRun::unfileFromList() {
         return fileByDrag();
     const auto& bundle = oneOf(filed);
     const auto did = chooseInList(bundle, "Unresolved");
-    if (!did.ends_with("(not listed)"))
-        model_.filed.erase(bundle);
+    model_.filed.erase(bundle);
     return did;
 }
 
@@ -176,7 +168,6 @@ std::string SoakRun::followFiling(const std::string& bundle, const std::string& 
     if (refused)
         return " (refused: the item left the menu bar or there is no room)";
     model_.filed[bundle] = group;
-    startedSincePutBack_.erase(bundle);
     return "";
 }
 
@@ -306,24 +297,29 @@ std::string SoakRun::commandDragByHand() {
 }
 
 std::string SoakRun::quitApplication() {
-    if (candidates_.empty())
-        return idle();
-    const auto running = runningCandidates(true);
-    if (running.empty())
-        return launchApplication();
-    const auto& bundle = oneOf(running);
-    run_.desktop->quitApplication(bundle);
-    return bundle + " quits";
+    return startOrQuitApplication(true);
 }
 
 std::string SoakRun::launchApplication() {
-    const auto stopped = runningCandidates(false);
-    if (stopped.empty())
-        return quitApplication();
-    const auto& bundle = oneOf(stopped);
-    run_.desktop->launchApplication(bundle);
-    startedSincePutBack_.insert(bundle);
-    return bundle + " launches";
+    return startOrQuitApplication(false);
+}
+
+// Quits one of the running applications, or starts one that is not
+// running; the other when there is none such.
+std::string SoakRun::startOrQuitApplication(bool quit) {
+    if (candidates_.empty())
+        return idle();
+    auto choices = runningCandidates(quit);
+    if (choices.empty()) {
+        quit = !quit;
+        choices = runningCandidates(quit);
+    }
+    const auto& bundle = oneOf(choices);
+    if (quit)
+        run_.desktop->quitApplication(bundle);
+    else
+        run_.desktop->launchApplication(bundle);
+    return bundle + (quit ? " quits" : " launches");
 }
 
 std::string SoakRun::hangApplication() {

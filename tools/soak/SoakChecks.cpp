@@ -78,7 +78,7 @@ std::optional<std::string> SoakRun::unsettled() const {
         return std::nullopt;
     for (const auto& [bundle, group] : model_.filed)
         if (run_.desktop->pidOf(bundle) && !needAHand_.contains(bundle) &&
-            !startedSincePutBack_.contains(bundle) && run_.person->isItemInView(bundle))
+            run_.person->isItemInView(bundle))
             return bundle + ", filed into " + group + ", is in view" + spacerText();
     return std::nullopt;
 }

@@ -36,7 +36,6 @@ void SoakRun::launchCorvel() {
     signals_ = std::make_unique<app::TerminationSignals>([this] { quitRequested_ = true; });
     // Launching puts every filed item back into the hidden region.
     needAHand_.clear();
-    startedSincePutBack_.clear();
     showAllUntil_ = {};
 }
 

@@ -52,9 +52,6 @@ class SoakRun {
     /// Virtual time since the run began.
     async::Duration elapsed() const { return run_.loop.now() - start_; }
     int stepsPlayed() const { return stepsPlayed_; }
-    /// How often the person looked for an item in the settings and it was
-    /// not listed there.
-    int unlisted() const { return unlisted_; }
     /// The menu bar as it stands, left to right: name, x and width of each
     /// item, to tell what a failure saw.
     std::string menuBar() const;
@@ -88,6 +85,7 @@ class SoakRun {
     std::string commandDragByHand();
     std::string quitApplication();
     std::string launchApplication();
+    std::string startOrQuitApplication(bool quit);
     std::string hangApplication();
     std::string restartControlCenter();
     std::string withdrawAccessibility();
@@ -146,7 +144,6 @@ class SoakRun {
     std::vector<Weighted> repertoire_;
     int stepsPlayed_ = 0;
     int groupsMade_ = 0;
-    int unlisted_ = 0;
 
     SoakModel model_;
     /// The model before this step, and what a kill may leave on disk.
@@ -166,10 +163,6 @@ class SoakRun {
     /// Corvel launches again.
     std::set<std::string> needAHand_;
     bool faultThisStep_ = false;
-    /// Filed items whose application started since Corvel last put the
-    /// filed items back (at launch and at each change of the Groups): they
-    /// stand where the Mac puts them until then.
-    std::set<std::string> startedSincePutBack_;
     std::size_t windowsBound_ = 0;
 };
 
