@@ -82,7 +82,7 @@ TEST(StripRowImageSize, aSnapshotWithoutHeightHasNoSize) {
     EXPECT_FALSE(StripRowImageSize::forSnapshot(20, -4));
 }
 
-TEST(StripKeyboard, withoutAFocusedRowNextAndPreviousStartAtTheEndsAndPressDoesNothing) {
+TEST(StripKeyboard, withoutAUsableFocusArrowsStartAtAnEndPressDoesNothingAndEscapeCloses) {
     using Key = StripKeyboard::Key;
     using Kind = StripKeyboard::Response::Kind;
     using R = StripKeyboard::Response;
