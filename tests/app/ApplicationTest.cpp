@@ -51,29 +51,23 @@ struct ApplicationFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(ApplicationFixture, aChangeFollowedAtOnceByQuitIsOnDisk) {
-    launch();
-    const auto group = groupNamed("Quit at once");
-    application->delegate()->store()->upsertGroup(group);
-    application->terminate();
-    ASSERT_TRUE(test::runQtUntil([&] { return application->hasEnded(); }));
-    EXPECT_NE(test::fileContents(folder / "store.json").find("Quit at once"), std::string::npos);
-    application.reset();
-    EXPECT_NE(test::fileContents(folder / "store.json").find(group.id.rawValue().text()),
-              std::string::npos);
-}
-
 // Ctrl-C, a shutdown and a closed terminal all quit the way the menu does.
-TEST_F(ApplicationFixture, aChangeFollowedAtOnceByATerminationSignalIsOnDisk) {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+TEST_F(ApplicationFixture, aChangeFollowedAtOnceByQuitOrATerminationSignalIsOnDisk) {
+    for (int signal : {0, SIGTERM, SIGINT, SIGHUP}) {
         launch();
-        const auto name = "Ended by " + std::to_string(signal);
-        application->delegate()->store()->upsertGroup(groupNamed(name));
-        ::raise(signal);
+        const auto group = groupNamed("Ended by " + std::to_string(signal));
+        application->delegate()->store()->upsertGroup(group);
+        if (signal == 0)
+            application->terminate();
+        else
+            ::raise(signal);
         ASSERT_TRUE(test::runQtUntil([&] { return application->hasEnded(); })) << signal;
-        EXPECT_NE(test::fileContents(folder / "store.json").find(name), std::string::npos)
+        EXPECT_NE(test::fileContents(folder / "store.json").find(group.name), std::string::npos)
             << signal;
         application.reset();
+        EXPECT_NE(test::fileContents(folder / "store.json").find(group.id.rawValue().text()),
+                  std::string::npos)
+            << signal;
     }
 }
 

@@ -172,37 +172,12 @@ TEST_F(LaunchFixture, aWithdrawnScreenRecordingIsAskedForAgainAndItsReturnReconc
     EXPECT_EQ(terminations, 0);
 }
 
-TEST_F(LaunchFixture, theStoreIsReadBeforeTheBackendIsFirstUsed) {
-    std::ofstream(folder / "store.json")
-        << R"({"schemaVersion":1,"groups":[{"id":{"rawValue":"6A1B2C3D-0000-4000-8000-000000000001"},)"
-           R"("name":"Work","symbolName":"folder.fill","order":0}],"items":[]})";
-    std::optional<std::size_t> groupsAtFirstCall;
-    backend->onCall([&](const test::ScriptedBackend::Call&) {
-        if (!groupsAtFirstCall)
-            groupsAtFirstCall = delegate->store() ? delegate->store()->groups().size() : 0;
-    });
-    launch();
-    ASSERT_TRUE(groupsAtFirstCall.has_value());
-    EXPECT_EQ(*groupsAtFirstCall, 1u);
-    EXPECT_EQ(backend->operations().front(), Operation::recoverFromGhosts);
-}
-
 TEST_F(LaunchFixture, aFailingReconciliationIsIgnoredAndTheLaunchEnds) {
     backend->failAlways(Operation::currentItems, spacerMissing);
     launch();
     EXPECT_TRUE(delegate->launchTask().isDone());
     EXPECT_FALSE(delegate->launchTask().failure());
     EXPECT_GE(backend->count(Operation::currentItems), 1u);
-}
-
-TEST_F(LaunchFixture, theApplicationIsBroughtToTheFrontBeforeTheBackendIsPrepared) {
-    std::optional<int> activationsAtPrepare;
-    backend->onCall([&](const test::ScriptedBackend::Call& call) {
-        if (call.operation == Operation::prepare && !activationsAtPrepare)
-            activationsAtPrepare = desktop->activationCount();
-    });
-    launch();
-    EXPECT_EQ(activationsAtPrepare, 1);
 }
 
 namespace {
@@ -215,9 +190,21 @@ const char* threeGroupsDocument =
 
 } // namespace
 
-TEST_F(LaunchFixture, theIconsArePlacedWithTheGroupsByOrderAndTiesInStoreOrder) {
+TEST_F(LaunchFixture, theStoreIsReadAndCorvelInFrontBeforeTheBackendIsUsedThenIconsFollowOrder) {
     std::ofstream(folder / "store.json") << threeGroupsDocument;
+    std::optional<std::size_t> groupsAtFirstCall;
+    std::optional<int> activationsAtPrepare;
+    backend->onCall([&](const test::ScriptedBackend::Call& call) {
+        if (!groupsAtFirstCall)
+            groupsAtFirstCall = delegate->store() ? delegate->store()->groups().size() : 0;
+        if (call.operation == Operation::prepare && !activationsAtPrepare)
+            activationsAtPrepare = desktop->activationCount();
+    });
     launch();
+    EXPECT_EQ(groupsAtFirstCall, 3u);
+    EXPECT_EQ(backend->operations().front(), Operation::recoverFromGhosts);
+    EXPECT_EQ(activationsAtPrepare, 1);
+    // By order, and ties in the order the store keeps them.
     std::vector<std::string> handles;
     for (const auto& icon : backend->placedIcons())
         handles.push_back(icon.handle.text());
@@ -229,6 +216,7 @@ TEST_F(LaunchFixture, theIconsArePlacedWithTheGroupsByOrderAndTiesInStoreOrder) 
                        }));
     EXPECT_TRUE(delegate->interfaceBuilt());
     EXPECT_NE(backend->attachedMenu(), nullptr);
+    EXPECT_EQ(delegate->onboardingWindowController(), nullptr) << "Accessibility is granted";
 }
 
 TEST_F(LaunchFixture, aFailedIconPlacementIsLoggedAndLaunchStillReconcilesAndAsksForAccessibility) {
@@ -247,12 +235,6 @@ TEST_F(LaunchFixture, aFailedIconPlacementIsLoggedAndLaunchStillReconcilesAndAsk
     ASSERT_NE(delegate->onboardingWindowController(), nullptr);
     EXPECT_TRUE(delegate->onboardingWindowController()->window().isVisible());
     EXPECT_TRUE(delegate->launchTask().isDone());
-}
-
-TEST_F(LaunchFixture, withAccessibilityGrantedNoOnboardingWindowIsMade) {
-    launch();
-    EXPECT_TRUE(delegate->launchTask().isDone());
-    EXPECT_EQ(delegate->onboardingWindowController(), nullptr);
 }
 
 TEST_F(LaunchFixture, onceOnboardingFinishesItsWindowIsClosedAndGone) {

@@ -44,25 +44,22 @@ class GroupPanesTest : public ::testing::Test, protected test::SettingsScreensFi
     }
 };
 
-TEST_F(GroupPanesTest, aGroupWithoutItemsSaysHowToFileOne) {
+TEST_F(GroupPanesTest, aGroupWithoutItemsSaysHowToFileOneAndAnItemDroppedOnItIsFiled) {
+    showItems({{"com.example.driftwood", "Driftwood"}});
     const auto work = addGroup("Work");
     auto pane = detail(work);
     EXPECT_TRUE(pane->noItemsLabel()->isVisible());
     EXPECT_EQ(pane->noItemsLabel()->text(),
               "No Items yet — drag one here, or use a Picker in Unresolved Items.");
     EXPECT_FALSE(pane->itemRows()->isVisible());
-}
 
-TEST_F(GroupPanesTest, anItemDroppedOnTheGroupsPaneIsFiledIntoTheGroup) {
-    showItems({{"com.example.driftwood", "Driftwood"}});
-    const auto work = addGroup("Work");
-    auto pane = detail(work);
     EXPECT_FALSE(drop(pane->viewport(), "Driftwood"));
     EXPECT_FALSE(row("Driftwood").groupID.has_value());
     EXPECT_TRUE(
         drop(pane->viewport(), QString::fromStdString(row("Driftwood").id.rawValue().text())));
     EXPECT_EQ(row("Driftwood").groupID, work.id);
     EXPECT_EQ(pane->itemRows()->rowViews().size(), 1u);
+    EXPECT_FALSE(pane->noItemsLabel()->isVisible());
 }
 
 TEST_F(GroupPanesTest, theNameFieldRenamesWhileTypingAndAClearedFieldKeepsTheLastName) {
@@ -131,21 +128,15 @@ TEST_F(GroupPanesTest, aRowsPickerMovesTheItemOrTakesItOutOfItsGroup) {
     EXPECT_FALSE(row("Driftwood").groupID.has_value());
 }
 
-TEST_F(GroupPanesTest, choosingUnresolvedForAnUnfiledItemDoesNothing) {
+TEST_F(GroupPanesTest, unresolvedForAnUnfiledItemDoesNothingAndOnceAllAreFiledThePaneSaysSo) {
     showItems({{"com.example.driftwood", "Driftwood"}});
-    addGroup("Work");
+    const auto work = addGroup("Work");
     auto pane = unresolved();
     ASSERT_EQ(pane->itemRows()->rowViews().size(), 1u);
     choose(pane->itemRows()->rowViews()[0], "Unresolved");
     settle();
     EXPECT_EQ(backend->count(Operation::moveOutOfHiddenRegion), 0u);
     EXPECT_TRUE(store->items().empty());
-}
-
-TEST_F(GroupPanesTest, withEveryItemFiledTheUnresolvedPaneSaysNothingUnresolved) {
-    showItems({{"com.example.driftwood", "Driftwood"}});
-    const auto work = addGroup("Work");
-    auto pane = unresolved();
     EXPECT_NE(pane->currentWidget(), pane->emptyState());
     choose(pane->itemRows()->rowViews().at(0), "Work");
     settle();

@@ -124,7 +124,7 @@ TEST_F(LayoutPaneTest, aLaneRefusesTextThatIsNotAnItemID) {
     EXPECT_TRUE(lane->isTargeted());
 }
 
-TEST_F(LayoutPaneTest, aTileCarriesItsItemIDAndNamesItsApplication) {
+TEST_F(LayoutPaneTest, aTileCarriesItsItemIDNamesItsApplicationAndShowsABadgeWhenItNeedsAHand) {
     pane();
     showItems({{"com.example.driftwood", "Driftwood"}});
     auto* shown = tile(pane().visibleLane(), "Driftwood");
@@ -135,22 +135,18 @@ TEST_F(LayoutPaneTest, aTileCarriesItsItemIDAndNamesItsApplication) {
     EXPECT_EQ(shown->cursor().shape(), Qt::OpenHandCursor);
     EXPECT_EQ(shown->accessibleName(), "Driftwood");
     EXPECT_FALSE(shown->badge()->isVisible());
-}
 
-TEST_F(LayoutPaneTest, aTileThatNeedsAHandShowsTheBadgeAndNamesTheItem) {
-    pane();
-    showItems({{"com.example.driftwood", "Driftwood"}});
     const auto work = addGroup("Work");
     backend->failNext(Operation::moveIntoHiddenRegion, BackendError::geometryUnsettled());
     file("Driftwood", work.id);
-    auto* shown = tile(pane().laneFor(work.id), "Driftwood");
+    shown = tile(pane().laneFor(work.id), "Driftwood");
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->badge()->isVisible());
     EXPECT_EQ(shown->badge()->toolTip(), "Corvel couldn't move Driftwood. Hold ⌘ and drag it to "
                                          "the left of the Corvel icon.");
 }
 
-TEST_F(LayoutPaneTest, aRenameAppliesTheTrimmedNameWhileTypingAndKeepsTheTileAndItsField) {
+TEST_F(LayoutPaneTest, aRenameAppliesTheTrimmedNameWhileTypingAndABlankOneGivesTheOwnNameBack) {
     pane();
     showItems({{"com.example.driftwood", "Driftwood"}});
     auto* shown = tile(pane().visibleLane(), "Driftwood");
@@ -166,25 +162,16 @@ TEST_F(LayoutPaneTest, aRenameAppliesTheTrimmedNameWhileTypingAndKeepsTheTileAnd
     // The refresh the rename caused kept the tile and its open field.
     EXPECT_EQ(tile(pane().visibleLane(), "Boat"), shown);
     EXPECT_TRUE(shown->nameField()->isRenaming());
-    QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_FALSE(shown->nameField()->isRenaming());
-}
 
-TEST_F(LayoutPaneTest, returnWithABlankDraftPassesTheEmptyNameSoTheItemGetsItsOwnNameBack) {
-    pane();
-    showItems({{"com.example.driftwood", "Driftwood"}});
-    auto* shown = tile(pane().visibleLane(), "Driftwood");
-    startRenaming(shown);
-    auto* field = shown->nameField()->field();
-    field->clear();
-    QTest::keyClicks(field, "Boat");
-    settle();
+    // A blank draft is not applied while typing; Return passes the empty
+    // name, so the Item gets its own name back.
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Backspace);
     settle();
     EXPECT_EQ(stored("Boat")->displayName, "Boat");
     QTest::keyClick(field, Qt::Key_Return);
     settle();
+    EXPECT_FALSE(shown->nameField()->isRenaming());
     EXPECT_EQ(row(std::string("Driftwood")).displayName, "Driftwood");
     EXPECT_FALSE(stored("Driftwood")->displayName.has_value());
 }

@@ -56,7 +56,8 @@ class OnboardingViewTest : public ::testing::Test {
     int finished = 0;
 };
 
-TEST_F(OnboardingViewTest, withoutThePermissionItOffersToAskAndToCheckAgain) {
+TEST_F(OnboardingViewTest,
+       withoutThePermissionItOffersToAskAndARefusalStaysUntilCheckingAgainFindsAGrant) {
     EXPECT_TRUE(showsText("Welcome to Corvel"));
     EXPECT_TRUE(showsText("Corvel moves and clicks other apps' Menu Bar Items on your behalf, "
                           "which macOS only allows with Accessibility permission. Corvel never "
@@ -65,9 +66,7 @@ TEST_F(OnboardingViewTest, withoutThePermissionItOffersToAskAndToCheckAgain) {
     EXPECT_TRUE(shows("Grant Accessibility Access…"));
     EXPECT_TRUE(shows("I already granted it — check again"));
     EXPECT_FALSE(shows("Continue"));
-}
 
-TEST_F(OnboardingViewTest, aRefusedRequestStaysNotTrustedAndCheckingAgainFindsAGrant) {
     QTest::mouseClick(button("Grant Accessibility Access…"), Qt::LeftButton);
     EXPECT_EQ(permission->requests, 1);
     EXPECT_TRUE(showsText("Accessibility not yet granted"));

@@ -45,13 +45,9 @@ class SettingsViewTest : public ::testing::Test, protected test::SettingsScreens
     std::unique_ptr<SettingsView> view_;
 };
 
-TEST_F(SettingsViewTest, withoutGroupsTheSidebarHasNoGroupsSection) {
+TEST_F(SettingsViewTest, groupsAppearInTheirOwnSectionInOrderWhichIsAbsentWithoutGroups) {
     EXPECT_EQ(view().sidebar()->rowTitles(),
               (QStringList{"Layout", "", "Unresolved Items", "Hidden Group"}));
-}
-
-TEST_F(SettingsViewTest, groupsAppearInTheirOwnSectionInOrder) {
-    view();
     addGroup("Work");
     addGroup("Chat");
     EXPECT_EQ(view().sidebar()->rowTitles(), (QStringList{"Layout", "Groups", "Work", "Chat", "",
@@ -142,7 +138,14 @@ TEST_F(SettingsViewTest, anItemDroppedOnAGroupRowIsFiledThereAndOtherTextIsRefus
     EXPECT_EQ(groupOf("Driftwood"), work.id);
 }
 
-TEST_F(SettingsViewTest, theScreenRecordingSwitchStaysOffWhenThePlatformRefuses) {
+TEST_F(SettingsViewTest,
+       onlyUnresolvedAndHiddenGroupShowTheScreenRecordingSwitchWhichStaysOffIfRefused) {
+    const auto work = addGroup("Work");
+    EXPECT_TRUE(view().visibleScreenRecordingToggles().empty());
+    view().select(SettingsSidebarSelection::group(work.id));
+    EXPECT_TRUE(view().visibleScreenRecordingToggles().empty());
+    view().select(SettingsSidebarSelection::hiddenGroup());
+    EXPECT_EQ(view().visibleScreenRecordingToggles().size(), 1u);
     view().select(SettingsSidebarSelection::unresolved());
     auto toggles = view().visibleScreenRecordingToggles();
     ASSERT_EQ(toggles.size(), 1u);
@@ -159,18 +162,6 @@ TEST_F(SettingsViewTest, theScreenRecordingSwitchStaysOffWhenThePlatformRefuses)
     QTest::mouseClick(toggle, Qt::LeftButton);
     EXPECT_EQ(screenRecording->requests, 2);
     EXPECT_TRUE(toggle->isChecked());
-}
-
-TEST_F(SettingsViewTest, onlyTheUnresolvedAndHiddenGroupPanesShowTheScreenRecordingSwitch) {
-    const auto work = addGroup("Work");
-    EXPECT_TRUE(view().visibleScreenRecordingToggles().empty());
-    view().select(SettingsSidebarSelection::group(work.id));
-    EXPECT_TRUE(view().visibleScreenRecordingToggles().empty());
-    view().select(SettingsSidebarSelection::unresolved());
-    EXPECT_EQ(view().visibleScreenRecordingToggles().size(), 1u);
-    view().select(SettingsSidebarSelection::hiddenGroup());
-    EXPECT_EQ(view().visibleScreenRecordingToggles().size(), 1u);
-    EXPECT_EQ(view().paneTitle()->text(), "Hidden Group");
 }
 
 TEST_F(SettingsViewTest, theLoginSwitchBesideItTurnsTheLoginItemOnAndOff) {

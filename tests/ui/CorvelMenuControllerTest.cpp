@@ -56,12 +56,15 @@ TEST_F(CorvelMenuControllerTest, theMenuIsEmptyUntilItOpensThenHasItsNineEntries
                                                 "Hidden Group", "Show All Items for 30 Seconds",
                                                 "-", "Repair Menu Bar", "-", "Quit Corvel"}));
     EXPECT_EQ(keys, (std::vector<std::string>{",", "", "", "", "", "", "", "", "q"}));
-    EXPECT_EQ(items[0].title, "Settings\xE2\x80\xA6");
 }
 
 TEST_F(CorvelMenuControllerTest, theShowAllEntryShowsAllOrHidesAllByTheStateWhenTheMenuOpens) {
-    EXPECT_EQ(openMenu()[showAllEntry].title, "Show All Items for 30 Seconds");
-    choose(showAllEntry);
+    const auto& items = openMenu();
+    EXPECT_EQ(items[showAllEntry].title, "Show All Items for 30 Seconds");
+    ASSERT_TRUE(ui.menu->menu()->performItem(showAllEntry));
+    ui.loop.runUntilIdle();
+    // The title is decided as the menu opens, not as the state changes.
+    EXPECT_EQ(items[showAllEntry].title, "Show All Items for 30 Seconds");
     EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::active);
     EXPECT_EQ(ui.backend->count(Operation::revealRegion), 1u);
 
@@ -70,12 +73,6 @@ TEST_F(CorvelMenuControllerTest, theShowAllEntryShowsAllOrHidesAllByTheStateWhen
     EXPECT_EQ(ui.interpreter->state().showAll(), ShowAllState::inactive);
     EXPECT_EQ(ui.backend->count(Operation::hideRegion), 1u);
     EXPECT_EQ(ui.loop.pendingTimerCount(), 0u);
-}
-
-TEST_F(CorvelMenuControllerTest, theShowAllTitleIsDecidedWhenTheMenuOpens) {
-    const auto& items = openMenu();
-    ui.handle(SessionState::Event::showAllRequested());
-    EXPECT_EQ(items[showAllEntry].title, "Show All Items for 30 Seconds");
 }
 
 TEST_F(CorvelMenuControllerTest, hiddenGroupOpensNothingUntilThePrimaryIconsFrameIsKnown) {
@@ -102,11 +99,10 @@ TEST_F(CorvelMenuControllerTest, theRepairReportsItsOutcomeInTheSingularOnlyForO
               (Alert{"Menu Bar Looks Fine", "Corvel found nothing to repair.", {}}));
 }
 
-TEST_F(CorvelMenuControllerTest, decliningTheRestartEndsTheRepairWithNoFurtherAlert) {
+TEST_F(CorvelMenuControllerTest, aRestartIsAskedForAndOnlyAConfirmedOneRepairsAndReports) {
     ui.backend->queueGhostOutcome(GhostRecoveryOutcome::requiresHostRestart());
     ui.alerts->queueAnswer(Alert::firstButtonReturn + 1);
     choose(repairEntry);
-
     ASSERT_EQ(ui.alerts->shown().size(), 1u);
     EXPECT_EQ(ui.alerts->shown()[0],
               (Alert{"Repair the Menu Bar?",
@@ -114,13 +110,11 @@ TEST_F(CorvelMenuControllerTest, decliningTheRestartEndsTheRepairWithNoFurtherAl
                      "Real Menu Bar items return unchanged, but the bar will flicker for a moment.",
                      {"Repair", "Cancel"}}));
     EXPECT_EQ(ui.confirmedRestarts, 0);
-}
 
-TEST_F(CorvelMenuControllerTest, confirmingTheRestartRepairsAndReportsTheRestartsOutcome) {
+    ui.alerts->clear();
     ui.backend->queueGhostOutcome(GhostRecoveryOutcome::requiresHostRestart());
     ui.backend->queueGhostOutcome(GhostRecoveryOutcome::recovered(2));
     choose(repairEntry);
-
     EXPECT_EQ(ui.confirmedRestarts, 1);
     ASSERT_EQ(ui.alerts->shown().size(), 2u);
     EXPECT_EQ(ui.alerts->shown()[1], (Alert{"Menu Bar Repaired", "Cleared 2 leftover items.", {}}));

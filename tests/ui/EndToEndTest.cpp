@@ -220,22 +220,6 @@ TEST_P(EndToEndTest, thePrimaryIconOpensCorvelsOwnMenuWhoseHiddenGroupOpensUnder
     EXPECT_EQ(strip->panel().pos().x(), int(primary->frame.origin.x));
 }
 
-TEST_P(EndToEndTest, aClickOnAnotherApplicationsItemClosesTheStrip) {
-    auto icon = barItem(Mac26OwnNames::iconName("Corvel", workGroup.id.rawValue()));
-    ASSERT_TRUE(icon);
-    desktop->click(centreOf(icon->frame));
-    settle();
-    ASSERT_TRUE(strip->panel().isVisible());
-
-    auto clock = barItem("com.apple.menuextra.clock");
-    ASSERT_TRUE(clock);
-    desktop->click(centreOf(clock->frame));
-    settle();
-
-    EXPECT_FALSE(strip->panel().isVisible());
-    EXPECT_EQ(interpreter->state().strip(), StripState::closed());
-}
-
 INSTANTIATE_TEST_SUITE_P(BuiltInDesktops, EndToEndTest,
                          ::testing::ValuesIn(sim::ScenarioLoader::builtInNames()),
                          [](const auto& info) { return info.param; });

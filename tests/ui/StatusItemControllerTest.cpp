@@ -87,17 +87,6 @@ TEST_F(StatusItemControllerTest, withoutAMenuControllerThePrimaryIconGetsNoMenu)
     EXPECT_EQ(ui.backend->calls().back().menu, nullptr);
 }
 
-TEST_F(StatusItemControllerTest, aClickOnAGroupIconOpensItsStripUnderTheIcon) {
-    test::runTask(ui.loop, controller->start());
-
-    click(play, {1200, 0, 24, 24});
-    ui.loop.runUntilIdle();
-
-    EXPECT_EQ(ui.interpreter->state().strip(), StripState::open(play.id));
-    EXPECT_EQ(ui.strip->pendingAnchorFrame(), (ItemFrame{1200, 0, 24, 24}));
-    EXPECT_TRUE(ui.strip->panel().isVisible());
-}
-
 TEST_F(StatusItemControllerTest, rapidClicksAreHandledOneAtATimeInTheirOrder) {
     test::runTask(ui.loop, controller->start());
 

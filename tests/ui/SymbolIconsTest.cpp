@@ -62,15 +62,12 @@ TEST(SymbolIcons, theIconsCoverExactlyTheSymbolsTheSimulatedDesktopKnows) {
     EXPECT_EQ(mappedNames(), sim::SymbolCatalog::names());
 }
 
-TEST(SymbolIcons, everyPaletteAndScreenSymbolHasAnIconDrawnFromItsOwnFile) {
+TEST(SymbolIcons, everyPaletteAndScreenSymbolHasAnIconWithInk) {
     std::vector<std::string> names(GroupSymbolPicker::availableSymbols.begin(),
                                    GroupSymbolPicker::availableSymbols.end());
     names.insert(names.end(), screenSymbols.begin(), screenSymbols.end());
-    std::set<std::string> files;
     for (const auto& name : names) {
-        auto file = SymbolIconTable::file(name);
-        ASSERT_TRUE(file) << name;
-        EXPECT_TRUE(files.emplace(*file).second) << name << " shares " << *file;
+        EXPECT_TRUE(SymbolIconTable::file(name)) << name;
         EXPECT_TRUE(hasInk(render(name))) << name;
     }
 }
