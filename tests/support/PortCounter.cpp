@@ -15,7 +15,7 @@ class CountingWindowList final : public platform::WindowList {
 
     std::optional<PlatformValue> copyWindowInfo(std::uint32_t option,
                                                 std::uint32_t relativeToWindow) const override {
-        counter_.count(&PortCounter::Counts::windowListReads);
+        counter_.countWindowListRead();
         return inner_->copyWindowInfo(option, relativeToWindow);
     }
 
@@ -29,7 +29,10 @@ class CountingAccessibility final : public platform::Accessibility {
     CountingAccessibility(std::shared_ptr<platform::Accessibility> inner, PortCounter& counter)
         : inner_(std::move(inner)), counter_(counter) {}
 
-    bool isProcessTrusted() const override { return inner_->isProcessTrusted(); }
+    bool isProcessTrusted() const override {
+        counter_.count(&PortCounter::Counts::trustChecks);
+        return inner_->isProcessTrusted();
+    }
     bool isProcessTrustedWithOptions(const PlatformValue::Dictionary& options) override {
         return inner_->isProcessTrustedWithOptions(options);
     }
@@ -172,6 +175,13 @@ void PortCounter::reset() {
 void PortCounter::count(int Counts::*field) {
     std::lock_guard lock(mutex_);
     ++(counts_.*field);
+}
+
+void PortCounter::countWindowListRead() {
+    std::lock_guard lock(mutex_);
+    ++counts_.windowListReads;
+    if (clock_)
+        counts_.windowListReadTimes.push_back(clock_->now());
 }
 
 void PortCounter::countExtrasBarRead(std::int32_t pid) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/Executor.h"
 #include "platform/PlatformServices.h"
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <vector>
 
 namespace corvel::test {
 
@@ -21,6 +23,8 @@ class PortCounter {
   public:
     struct Counts {
         int windowListReads = 0;
+        /// Every identity walk begins with one.
+        int trustChecks = 0;
         /// Attribute reads of any application's accessibility.
         int accessibilityReads = 0;
         int accessibilityActions = 0;
@@ -29,6 +33,8 @@ class PortCounter {
         /// Reads of each process's extras menu bar: every identity walk and
         /// every press starts an application's work there.
         std::map<std::int32_t, int> extrasBarReadsByPid;
+        /// When each window-list read began, on the counter's clock.
+        std::vector<async::TimePoint> windowListReadTimes;
 
         /// Walks that reached every one of `pids`: the fewest extras-bar
         /// reads among them. A walk of some applications only is no full one.
@@ -37,7 +43,9 @@ class PortCounter {
         int applicationsRead() const { return static_cast<int>(extrasBarReadsByPid.size()); }
     };
 
-    PortCounter() = default;
+    /// With a clock, window-list reads are timed: a read may take time of
+    /// its own (another thread's accessibility reads hold the clock's).
+    explicit PortCounter(const async::Executor* clock = nullptr) : clock_(clock) {}
     PortCounter(const PortCounter&) = delete;
     PortCounter& operator=(const PortCounter&) = delete;
 
@@ -51,8 +59,10 @@ class PortCounter {
     /// Called by the decorators.
     void count(int Counts::*field);
     void countExtrasBarRead(std::int32_t pid);
+    void countWindowListRead();
 
   private:
+    const async::Executor* const clock_;
     mutable std::mutex mutex_;
     Counts counts_;
 };

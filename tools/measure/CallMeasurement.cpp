@@ -35,7 +35,8 @@ std::chrono::milliseconds worse(std::optional<std::chrono::milliseconds> a,
 
 } // namespace
 
-CallMeasurement::CallMeasurement(sim::Scenario scenario) : run_(std::move(scenario)) {
+CallMeasurement::CallMeasurement(sim::Scenario scenario)
+    : run_(std::move(scenario)), counter_(std::make_shared<test::PortCounter>(&run_.loop)) {
     run_.portCounter = counter_;
 }
 
@@ -187,18 +188,19 @@ CallMeasurement::timeUntilSeen(const std::function<void()>& change) {
     const auto before = barOf(*run_.desktop);
     change();
     std::optional<async::TimePoint> differed;
-    int readsAtDifference = 0;
+    std::size_t readsAtDifference = 0;
     const auto deadline = run_.loop.now() + seenLimit;
     while (run_.loop.now() < deadline) {
         if (!differed && barOf(*run_.desktop) != before) {
             differed = run_.loop.now();
             // A read in the very step that changed the bar may have come
             // before the change: only a later one counts as seeing it.
-            readsAtDifference = counter_->counts().windowListReads;
+            readsAtDifference = counter_->counts().windowListReadTimes.size();
         }
-        if (differed && counter_->counts().windowListReads > readsAtDifference)
-            return std::chrono::duration_cast<std::chrono::milliseconds>(run_.loop.now() -
-                                                                         *differed);
+        const auto reads = counter_->counts().windowListReadTimes;
+        if (differed && reads.size() > readsAtDifference)
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                reads[readsAtDifference] - *differed);
         run_.loop.advance(1ms);
     }
     return std::nullopt;

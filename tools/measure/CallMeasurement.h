@@ -63,7 +63,7 @@ class CallMeasurement {
     std::set<std::int32_t> scannedApplications() const;
 
     test::WholeRun run_;
-    std::shared_ptr<test::PortCounter> counter_ = std::make_shared<test::PortCounter>();
+    std::shared_ptr<test::PortCounter> counter_;
     std::vector<std::string> members_;
 };
 
