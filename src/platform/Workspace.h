@@ -43,8 +43,10 @@ class Workspace {
     /// Answers whether the URL was handed to an application.
     virtual bool openURL(const std::string& url) = 0;
 
-    /// Hears every application that finishes launching or quits, until
-    /// removed. Main thread only, as the handler is called there.
+    /// Hears applications finish launching or quit, until removed. Only
+    /// regular applications are announced: not background ones nor
+    /// accessories (LSUIElement), which most menu bar items belong to. Main
+    /// thread only, as the handler is called there.
     virtual ObserverToken addApplicationChangeObserver(ApplicationChangeHandler handler) = 0;
     /// Removing an unknown or removed token does nothing.
     virtual void removeApplicationChangeObserver(ObserverToken token) = 0;

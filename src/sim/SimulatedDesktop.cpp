@@ -360,15 +360,20 @@ void SimulatedDesktop::quitLocked(std::int32_t pid) {
     if (!process || !process->running)
         return;
     const auto relaunchAfter = process->relaunchAfter;
-    const bool isApplication = process->isApplication;
     world_.terminate(pid);
-    if (isApplication)
-        announceLocked(platform::ApplicationChange::terminated, pid);
+    announceLocked(platform::ApplicationChange::terminated, pid);
     if (relaunchAfter)
         scheduleRelaunchLocked(pid, *relaunchAfter);
 }
 
 void SimulatedDesktop::announceLocked(platform::ApplicationChange change, std::int32_t pid) {
+    // The workspace announces only applications with a Dock presence: not
+    // background ones, nor those that run as accessories (LSUIElement), as
+    // most that put items in the menu bar do.
+    const SimProcess* process = world_.process(pid);
+    if (!process || !process->isApplication ||
+        process->activationPolicy != platform::ActivationPolicy::regular)
+        return;
     for (const auto& [token, handler] : world_.applicationObservers)
         executor_.post([weak = weakSelf(), token = token, change, pid] {
             // Looked up when it runs: an observer removed meanwhile hears nothing.

@@ -245,7 +245,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void quitLocked(std::int32_t pid);
     /// Starts the exited application again and announces it.
     void relaunchLocked(std::int32_t pid);
-    /// Posts the workspace's announcement to every application observer.
+    /// Posts the workspace's announcement to every application observer, for
+    /// the applications the workspace announces.
     void announceLocked(platform::ApplicationChange change, std::int32_t pid);
     /// Holds the calling thread as long as `element`'s application takes to
     /// answer; answers whether it never did (the messaging timeout passed).
