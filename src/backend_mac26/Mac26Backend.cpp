@@ -104,8 +104,9 @@ void Mac26Backend::startPolling() {
             platform::GlobalEventMonitor::leftMouseDownMask |
                 platform::GlobalEventMonitor::rightMouseDownMask,
             [wake = pollWake_](const platform::MonitoredEvent& event) { wake->mouseDown(event); });
-    applicationObserver_ = services_.workspace->addApplicationChangeObserver(
-        [wake = pollWake_](platform::ApplicationChange, std::int32_t) { wake->ring(); });
+    if (services_.workspace)
+        applicationObserver_ = services_.workspace->addApplicationChangeObserver(
+            [wake = pollWake_](platform::ApplicationChange, std::int32_t) { wake->ring(); });
     Mac26PollLoop::Inputs inputs{reader_, changes_, pollWake_};
     pollTask_ = async::spawn(background_, pollLoop(std::move(inputs)));
 }
