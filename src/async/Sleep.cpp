@@ -1,5 +1,7 @@
 #include "async/Sleep.h"
 
+#include "async/Doorbell.h"
+
 namespace corvel::async::detail {
 
 bool SleepAwaiter::suspend(std::coroutine_handle<> caller, const TaskContext& context) {
@@ -20,15 +22,16 @@ bool SleepAwaiter::suspend(std::coroutine_handle<> caller, const TaskContext& co
         if (stranded->wake->claim())
             stranded->wake->sleeper.resume();
     });
+    // A ring that came before the sleep ends it before it begins; one that
+    // comes after finds the wake attached and claims it.
+    if (bell_ && !bell_->attach(wake_) && wake_->claim()) {
+        wake_->timer.cancel();
+        return false;
+    }
     if (!cancellation_)
         return true;
 
-    subscription_ = cancellation_->subscribe([wake = wake_] {
-        if (!wake->claim())
-            return;
-        wake->timer.cancel();
-        wake->executor->post([wake] { wake->sleeper.resume(); });
-    });
+    subscription_ = cancellation_->subscribe([wake = wake_] { wakeEarly(wake); });
     if (!subscription_ && wake_->claim()) {
         wake_->timer.cancel();
         return false;
@@ -37,6 +40,8 @@ bool SleepAwaiter::suspend(std::coroutine_handle<> caller, const TaskContext& co
 }
 
 void SleepAwaiter::release() {
+    if (bell_ && wake_)
+        bell_->detach(wake_);
     if (subscription_) {
         cancellation_->unsubscribe(*subscription_);
         subscription_.reset();

@@ -8,6 +8,8 @@
 
 namespace corvel::async {
 
+class Doorbell;
+
 namespace detail {
 
 /// Shared between a suspended sleep, its timer and its cancellation callback;
@@ -21,6 +23,15 @@ struct SleepWake {
     TimerHandle timer;
     bool claim() { return !claimed.exchange(true, std::memory_order_acq_rel); }
 };
+
+/// Ends the sleep before its time (cancelled, or its doorbell rang), unless
+/// something woke it already. Any thread: the resumption is posted.
+inline void wakeEarly(const std::shared_ptr<SleepWake>& wake) {
+    if (!wake->claim())
+        return;
+    wake->timer.cancel();
+    wake->executor->post([wake] { wake->sleeper.resume(); });
+}
 
 /// Owned by the sleep's timer. When the timer goes without waking anyone (its
 /// loop stopped first), the sleeper can never run again, so the loop that
@@ -38,7 +49,7 @@ struct StrandedSleeper {
 
 class SleepAwaiter {
   public:
-    explicit SleepAwaiter(Duration delay) : delay_(delay) {}
+    explicit SleepAwaiter(Duration delay, Doorbell* bell = nullptr) : delay_(delay), bell_(bell) {}
     SleepAwaiter(SleepAwaiter&&) = default;
     ~SleepAwaiter() { release(); }
 
@@ -54,6 +65,7 @@ class SleepAwaiter {
     void release();
 
     Duration delay_;
+    Doorbell* bell_;
     std::shared_ptr<SleepWake> wake_;
     std::shared_ptr<Cancellation> cancellation_;
     std::optional<Cancellation::SubscriptionID> subscription_;

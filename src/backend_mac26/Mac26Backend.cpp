@@ -37,6 +37,7 @@ Mac26Backend::Mac26Backend(std::string nameSpace, platform::PlatformServices ser
 Mac26Backend::~Mac26Backend() {
     // A click the platform delivers late must not reach a backend that is gone.
     chromeClickForwarder_->onClick = nullptr;
+    stopListening();
     pollTask_.cancel();
     changes_->close();
     for (const auto& [handle, item] : chromeItemsByHandle_)
@@ -95,8 +96,28 @@ async::Task<void> Mac26Backend::prepare() {
 
 void Mac26Backend::startPolling() {
     pollTask_.cancel();
-    Mac26PollLoop::Inputs inputs{reader_, changes_};
+    stopListening();
+    // The handlers hold the wake, never the backend: the platform may call
+    // one after the backend has gone.
+    if (services_.globalEventMonitor)
+        barMonitor_ = services_.globalEventMonitor->addGlobalMonitor(
+            platform::GlobalEventMonitor::leftMouseDownMask |
+                platform::GlobalEventMonitor::rightMouseDownMask,
+            [wake = pollWake_](const platform::MonitoredEvent& event) { wake->mouseDown(event); });
+    if (services_.workspace)
+        applicationObserver_ = services_.workspace->addApplicationChangeObserver(
+            [wake = pollWake_](platform::ApplicationChange, std::int32_t) { wake->ring(); });
+    Mac26PollLoop::Inputs inputs{reader_, changes_, pollWake_};
     pollTask_ = async::spawn(background_, pollLoop(std::move(inputs)));
+}
+
+void Mac26Backend::stopListening() {
+    if (barMonitor_)
+        services_.globalEventMonitor->removeMonitor(*barMonitor_);
+    barMonitor_.reset();
+    if (applicationObserver_)
+        services_.workspace->removeApplicationChangeObserver(*applicationObserver_);
+    applicationObserver_.reset();
 }
 
 namespace {
@@ -161,6 +182,7 @@ std::optional<MenuBarWindowInfo> Mac26Backend::listedSpacerWindow() const {
 }
 
 async::Task<void> Mac26Backend::hideRegion() {
+    const auto watched = changing();
     co_await enterMain();
     co_await placementGate_.waitUntilIdle();
     regionHeldOpen_ = false;
@@ -217,6 +239,7 @@ async::Task<void> Mac26Backend::widenCheckingForeignItems(MenuBarWindowInfo spac
 }
 
 async::Task<void> Mac26Backend::revealRegion() {
+    const auto watched = changing();
     co_await enterMain();
     co_await placementGate_.waitUntilIdle();
     if (!spacerItem_)

@@ -12,6 +12,7 @@
 #include "backend_mac26/Mac26MenuExtraResolver.h"
 #include "backend_mac26/Mac26OwnWindows.h"
 #include "backend_mac26/Mac26PollLoop.h"
+#include "backend_mac26/Mac26PollWake.h"
 #include "backend_mac26/Mac26Spacer.h"
 #include "backend_mac26/MenuBarWindowList.h"
 #include "domain/Uuid.h"
@@ -110,7 +111,14 @@ class Mac26Backend final : public MenuBarBackend {
     std::optional<std::uint32_t> liveSpacerWindowID() const;
     /// Puts the attached menu on the primary icon, when both exist.
     void applyPrimaryIconMenu();
+    /// Starts the poll, and the listeners that wake it when the bar may
+    /// change: a person's mouse-down there, an application launching or
+    /// quitting.
     void startPolling();
+    void stopListening();
+    /// Held by each operation that changes the bar, so that the poll reads
+    /// at its fast pace from the start of the change until it has settled.
+    Mac26PollWake::Changing changing() const { return Mac26PollWake::Changing(pollWake_); }
     void reportOwnChromeClick(const Uuid& handle);
     /// A fresh reading with a scan, made on the background executor.
     async::Task<std::vector<ObservedItem>> readCurrentItems();
@@ -159,6 +167,9 @@ class Mac26Backend final : public MenuBarBackend {
     /// purpose (show-all) stays open while items are moved into it.
     bool regionHeldOpen_ = false;
     async::SpawnHandle pollTask_;
+    const std::shared_ptr<Mac26PollWake> pollWake_ = std::make_shared<Mac26PollWake>();
+    std::optional<platform::GlobalEventMonitor::Token> barMonitor_;
+    std::optional<platform::Workspace::ObserverToken> applicationObserver_;
     /// Producer and consumer side are one channel: the backend and the poll
     /// send, the single consumer receives.
     const std::shared_ptr<ChangeStream> changes_;

@@ -32,6 +32,7 @@ BackendError neverRegistered() {
 
 async::Task<std::vector<BackendItemToken>>
 Mac26Backend::placeOwnChrome(std::vector<OwnChromeIcon> icons) {
+    const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);

@@ -56,6 +56,7 @@ async::Task<void> Mac26Backend::recogniseOwnWindows() {
 }
 
 async::Task<GhostRecoveryOutcome> Mac26Backend::recoverFromGhosts() {
+    const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);

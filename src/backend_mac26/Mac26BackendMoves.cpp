@@ -7,6 +7,7 @@
 namespace corvel {
 
 async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
+    const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
@@ -33,6 +34,7 @@ async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
 }
 
 async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
+    const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);

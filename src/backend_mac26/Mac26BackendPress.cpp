@@ -39,6 +39,7 @@ async::Task<void> supervise(RevealSupervisor::Ports ports, ObservedItem item,
 } // namespace
 
 async::Task<void> Mac26Backend::press(ObservedItem item) {
+    const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);

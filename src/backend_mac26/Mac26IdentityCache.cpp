@@ -75,19 +75,33 @@ Mac26IdentityCache::Snapshot Mac26IdentityCache::record(
     for (const auto& [windowID, extra] : matches)
         set(windowID, ResolvedIdentity{extra->bundleID, extra->name});
     for (const auto& window : windows) {
-        if (!isForeignPlaced(window, ownPrefix, own))
+        if (!isForeignPlaced(window, ownPrefix, own) || current().contains(window.windowID))
             continue;
-        if (!current().contains(window.windowID))
-            if (const auto predecessor = predecessorOf(window, windows, current())) {
-                const ResolvedIdentity inherited = current().at(*predecessor);
-                set(window.windowID, inherited);
-            }
-        if (current().contains(window.windowID))
-            placeOf_.insert_or_assign(window.windowID, *window.bounds);
+        if (const auto predecessor = predecessorOf(window, windows, current())) {
+            const ResolvedIdentity inherited = current().at(*predecessor);
+            set(window.windowID, inherited);
+        }
     }
     if (changed)
         byWindowID_ = std::move(changed);
+    notePlacesLocked(windows, ownPrefix, own);
     return byWindowID_;
+}
+
+void Mac26IdentityCache::notePlaces(const std::vector<MenuBarWindowInfo>& windows,
+                                    std::string_view nameSpace,
+                                    const Mac26OwnWindows::Numbers& own) {
+    const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace);
+    std::lock_guard guard(lock_);
+    notePlacesLocked(windows, ownPrefix, own);
+}
+
+void Mac26IdentityCache::notePlacesLocked(const std::vector<MenuBarWindowInfo>& windows,
+                                          std::string_view ownPrefix,
+                                          const Mac26OwnWindows::Numbers& own) {
+    for (const auto& window : windows)
+        if (isForeignPlaced(window, ownPrefix, own) && byWindowID_->contains(window.windowID))
+            placeOf_.insert_or_assign(window.windowID, *window.bounds);
 }
 
 std::optional<std::uint32_t>
@@ -116,14 +130,23 @@ Mac26IdentityCache::Snapshot Mac26IdentityCache::snapshot() {
 }
 
 bool Mac26IdentityCache::shouldRescan(const std::vector<MenuBarWindowInfo>& windows,
+                                      const std::vector<MenuBarWindowInfo>& lastScanned,
                                       const ResolvedIdentities& cachedIdentities,
                                       std::string_view ownPrefix, int ticksSinceLastScan,
                                       int scanIntervalTicks, const Mac26OwnWindows::Numbers& own) {
-    if (ticksSinceLastScan >= scanIntervalTicks)
-        return true;
-    for (const auto& window : windows)
-        if (isForeignPlaced(window, ownPrefix, own) && !cachedIdentities.contains(window.windowID))
+    for (const auto& window : windows) {
+        if (!isForeignPlaced(window, ownPrefix, own))
+            continue;
+        const bool scannedAsIs =
+            std::any_of(lastScanned.begin(), lastScanned.end(), [&](const auto& scanned) {
+                return scanned.windowID == window.windowID && scanned.bounds &&
+                       scanned.bounds->size.width == window.bounds->size.width;
+            });
+        if (!scannedAsIs)
             return true;
+        if (!cachedIdentities.contains(window.windowID) && ticksSinceLastScan >= scanIntervalTicks)
+            return true;
+    }
     return false;
 }
 

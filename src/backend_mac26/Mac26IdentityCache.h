@@ -24,8 +24,8 @@ class Mac26IdentityCache {
   public:
     using ExtrasProvider = std::function<std::vector<Mac26MenuExtraResolver::MenuExtra>()>;
 
-    /// Polls without a scan between two full scans while every foreign
-    /// window is known.
+    /// Passes between two scans for a foreign window that a scan could not
+    /// name (its application did not answer, or its item was not placed).
     static constexpr int scanIntervalTicks = 4;
 
     /// `defaultExtras` is what resolve() scans unless told otherwise.
@@ -57,20 +57,33 @@ class Mac26IdentityCache {
                     const Mac26OwnWindows::Numbers& own,
                     std::vector<Mac26OwnWindows::Sighting>* ownSightings = nullptr);
 
+    /// Where each named window of the reading stands now, so that a window
+    /// renumbered later inherits from where its predecessor last stood even
+    /// when no scan has seen it there (items move without a scan). Asks no
+    /// application. Any thread.
+    void notePlaces(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
+                    const Mac26OwnWindows::Numbers& own);
+
     /// One walk with the default provider, recording nothing.
     std::vector<Mac26MenuExtraResolver::MenuExtra> walk() const;
     /// The map as the last scan left it.
     Snapshot snapshot();
 
-    /// Pure: a scan is due after `scanIntervalTicks` passes without one, or
-    /// at once when a foreign window with bounds has no identity (a filed
-    /// item pushed off the screen as much as one in view).
+    /// Pure: a scan is due when a foreign window with bounds (a filed item
+    /// pushed off the screen as much as one in view) is not in
+    /// `lastScanned`, the reading of the last scan, as wide as there: new,
+    /// renumbered (a new number is a new window) or resized. While such a
+    /// window has no identity, one is due again every `scanIntervalTicks`
+    /// passes. A still bar, or one whose items only move, is not scanned.
     static bool shouldRescan(const std::vector<MenuBarWindowInfo>& windows,
+                             const std::vector<MenuBarWindowInfo>& lastScanned,
                              const ResolvedIdentities& cachedIdentities, std::string_view ownPrefix,
                              int ticksSinceLastScan, int scanIntervalTicks,
                              const Mac26OwnWindows::Numbers& own = {});
 
   private:
+    void notePlacesLocked(const std::vector<MenuBarWindowInfo>& windows,
+                          std::string_view ownPrefix, const Mac26OwnWindows::Numbers& own);
     /// A window with an identity that stood exactly where `window` stands
     /// and is not in `windows` any more. Called under the lock.
     std::optional<std::uint32_t> predecessorOf(const MenuBarWindowInfo& window,

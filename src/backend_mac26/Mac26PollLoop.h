@@ -5,6 +5,7 @@
 #include "async/Task.h"
 #include "backend/MenuBarChangeEvent.h"
 #include "backend_mac26/Mac26MenuBarReader.h"
+#include "backend_mac26/Mac26PollWake.h"
 
 #include <chrono>
 #include <memory>
@@ -12,17 +13,18 @@
 
 namespace corvel {
 
-/// The background poll of the menu bar: reads the status layer every 250 ms
-/// and yields what changed to the backend's change stream. It holds no
-/// reference to the backend, so the backend can go away while a pass runs.
+/// The background poll of the menu bar: reads the status layer at the pace
+/// of Mac26PollCadence (every 250 ms while it moves, every second once it
+/// has been still) and yields what changed to the backend's change stream.
+/// A ring of the wake ends a resting wait at once. It holds no reference to
+/// the backend, so the backend can go away while a pass runs.
 class Mac26PollLoop {
   public:
-    static constexpr std::chrono::milliseconds interval{250};
-
     /// Everything one poll needs, held by value in its frame.
     struct Inputs {
         std::shared_ptr<const Mac26MenuBarReader> reader;
         std::shared_ptr<async::Channel<MenuBarChangeEvent>> continuation;
+        std::shared_ptr<Mac26PollWake> wake;
     };
 
     /// Runs on the executor it is spawned on until its task is cancelled;

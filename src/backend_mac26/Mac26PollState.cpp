@@ -25,15 +25,18 @@ void Mac26PollState::refreshIdentities(std::vector<MenuBarWindowInfo>& windows,
                                        const Mac26OwnWindows::Numbers& own) {
     const bool first = !geometry_;
     if (first ||
-        Mac26IdentityCache::shouldRescan(windows, *resolved_, ownPrefix_, ticksSinceLastScan_,
+        Mac26IdentityCache::shouldRescan(windows, lastScanned_, *resolved_, ownPrefix_,
+                                         ticksSinceLastScan_,
                                          Mac26IdentityCache::scanIntervalTicks, own)) {
         auto scan = reader_->scan(windows);
         windows = std::move(scan.windows);
         resolved_ = std::move(scan.identities);
+        lastScanned_ = windows;
         ticksSinceLastScan_ = 0;
         ++scans_;
     } else {
         ++ticksSinceLastScan_;
+        reader_->identityCache()->notePlaces(windows, reader_->nameSpace(), own);
     }
 }
 

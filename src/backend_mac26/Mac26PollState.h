@@ -23,8 +23,9 @@ class Mac26PollState {
     /// One pass over a fresh reading: the events to yield, in order; a
     /// geometry change before the item events. The first pass scans the
     /// identities, reports every item as appeared and never a geometry
-    /// change; later passes rescan by the rule of Mac26IdentityCache. A scan
-    /// may replace `windows` with the later reading its identities agree with.
+    /// change; later passes rescan by the rule of Mac26IdentityCache (only
+    /// for windows that are new or resized). A scan may replace `windows`
+    /// with the later reading its identities agree with.
     std::vector<MenuBarChangeEvent> pass(std::vector<MenuBarWindowInfo>& windows);
 
     /// How many passes have run a full identity scan.
@@ -44,6 +45,8 @@ class Mac26PollState {
     /// storage serves the next pass.
     std::vector<ObservedItem> items_;
     Mac26IdentityCache::Snapshot resolved_ = std::make_shared<const ResolvedIdentities>();
+    /// The reading the last scan named.
+    std::vector<MenuBarWindowInfo> lastScanned_;
     int ticksSinceLastScan_ = 0;
     int scans_ = 0;
     std::optional<MenuBarGeometryHysteresis> geometry_;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/ApplicationChange.h"
 #include "platform/Image.h"
 #include "platform/RunningApplication.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +20,10 @@ class Workspace {
     /// (Privacy & Security, Screen & System Audio Recording), for openURL.
     static constexpr std::string_view screenRecordingPrivacySettingsURL =
         "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture";
+
+    using ObserverToken = std::uint64_t;
+    /// Runs on the main thread with the application's process identifier.
+    using ApplicationChangeHandler = std::function<void(ApplicationChange, std::int32_t pid)>;
 
     virtual ~Workspace() = default;
 
@@ -36,6 +42,14 @@ class Workspace {
     virtual Image iconForFile(const std::string& path) const = 0;
     /// Answers whether the URL was handed to an application.
     virtual bool openURL(const std::string& url) = 0;
+
+    /// Hears applications finish launching or quit, until removed. Only
+    /// regular applications are announced: not background ones nor
+    /// accessories (LSUIElement), which most menu bar items belong to. Main
+    /// thread only, as the handler is called there.
+    virtual ObserverToken addApplicationChangeObserver(ApplicationChangeHandler handler) = 0;
+    /// Removing an unknown or removed token does nothing.
+    virtual void removeApplicationChangeObserver(ObserverToken token) = 0;
 };
 
 } // namespace corvel::platform

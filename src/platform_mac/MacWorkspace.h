@@ -5,6 +5,7 @@
 #include "platform_mac/RecentTable.h"
 
 #import <AppKit/AppKit.h>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -33,6 +34,8 @@ class MacWorkspace final : public platform::Workspace {
     urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const override;
     platform::Image iconForFile(const std::string& path) const override;
     bool openURL(const std::string& url) override;
+    ObserverToken addApplicationChangeObserver(ApplicationChangeHandler handler) override;
+    void removeApplicationChangeObserver(ObserverToken token) override;
 
   private:
     platform::RunningApplication read(NSRunningApplication* application) const;
@@ -41,6 +44,10 @@ class MacWorkspace final : public platform::Workspace {
                                         const platform::RunningApplication& read) const;
 
     std::shared_ptr<FirstUseLog> notes_;
+    /// Main thread only: each token's two observers of the workspace's
+    /// notification centre.
+    std::map<ObserverToken, NSArray*> applicationObservers_;
+    ObserverToken nextObserverToken_ = 1;
     mutable std::mutex mutex_;
     /// By process and bundle, as a process number may come back for another
     /// application.

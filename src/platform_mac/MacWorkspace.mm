@@ -100,4 +100,39 @@ bool MacWorkspace::openURL(const std::string& url) {
     return false;
 }
 
+platform::Workspace::ObserverToken
+MacWorkspace::addApplicationChangeObserver(ApplicationChangeHandler handler) {
+    NSNotificationCenter* center = [NSWorkspace sharedWorkspace].notificationCenter;
+    auto shared = std::make_shared<ApplicationChangeHandler>(std::move(handler));
+    // The main queue: the port promises the handler the main thread, and the
+    // centre would otherwise call it on whichever thread posted.
+    auto observe = [&](NSNotificationName name, platform::ApplicationChange change) {
+        return [center addObserverForName:name
+                                   object:nil
+                                    queue:[NSOperationQueue mainQueue]
+                               usingBlock:^(NSNotification* notification) {
+                                 NSRunningApplication* application =
+                                     [notification.userInfo objectForKey:NSWorkspaceApplicationKey];
+                                 (*shared)(change, application ? application.processIdentifier : 0);
+                               }];
+    };
+    id<NSObject> observers[] = {
+        observe(NSWorkspaceDidLaunchApplicationNotification, platform::ApplicationChange::launched),
+        observe(NSWorkspaceDidTerminateApplicationNotification,
+                platform::ApplicationChange::terminated)};
+    const ObserverToken token = nextObserverToken_++;
+    applicationObservers_[token] = [NSArray arrayWithObjects:observers count:2];
+    return token;
+}
+
+void MacWorkspace::removeApplicationChangeObserver(ObserverToken token) {
+    const auto found = applicationObservers_.find(token);
+    if (found == applicationObservers_.end())
+        return;
+    NSNotificationCenter* center = [NSWorkspace sharedWorkspace].notificationCenter;
+    for (id observer in found->second)
+        [center removeObserver:observer];
+    applicationObservers_.erase(found);
+}
+
 } // namespace corvel::mac

@@ -80,7 +80,8 @@ bool PersonInput::commandDrag(World& world, platform::Point from, platform::Poin
                               async::TimePoint now) {
     const StatusEntry* dragged = itemAt(world, from);
     if (!dragged)
-        return false;
+        return true;
+    const bool reachesMonitors = dragged->isLeftover || dragged->creatorPid != world.selfPid();
     // Dropped anywhere along the bar, the item lands beside the nearest one.
     const StatusEntry* target = nullptr;
     double nearest = 0;
@@ -96,10 +97,10 @@ bool PersonInput::commandDrag(World& world, platform::Point from, platform::Poin
         }
     }
     if (!target)
-        return false;
+        return reachesMonitors;
     ++world.counters.drags;
     EventRouter::drop(world, dragged->itemId, target->itemId, to.x, now);
-    return true;
+    return reachesMonitors;
 }
 
 std::optional<PersonInput::OwnMenuRow> PersonInput::pressKey(World& world, std::uint16_t keyCode) {

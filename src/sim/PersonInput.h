@@ -30,7 +30,9 @@ class PersonInput {
     };
 
     static ClickOutcome click(World& world, platform::Point location);
-    /// Answers whether a drag reached a drop target.
+    /// Answers whether global monitors hear the drag's mouse-down: the
+    /// item's own application receives it, so they do unless the item is
+    /// this process's.
     static bool commandDrag(World& world, platform::Point from, platform::Point to,
                             async::TimePoint now);
     /// A key that reaches the open menu or the front application. Answers

@@ -1,5 +1,7 @@
 #include "sim/SimulatedDesktop.h"
 
+#include "platform/EventFlags.h"
+
 #include "sim/AccessibilityTree.h"
 #include "sim/EventRouter.h"
 #include "sim/PersonInput.h"
@@ -243,11 +245,18 @@ void SimulatedDesktop::click(platform::Point location, platform::MouseButton but
 }
 
 void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
-    World::Released released;
-    std::lock_guard lock(mutex_);
-    PersonInput::commandDrag(world_, from, to, executor_.now());
-    scheduleTimersLocked();
-    released = world_.takeReleased();
+    Callouts callouts;
+    {
+        World::Released released;
+        std::lock_guard lock(mutex_);
+        if (PersonInput::commandDrag(world_, from, to, executor_.now()))
+            monitorsLocked(
+                {platform::EventType::leftMouseDown, from, platform::EventFlags::maskCommand},
+                callouts);
+        scheduleTimersLocked();
+        released = world_.takeReleased();
+    }
+    postAll(std::move(callouts));
 }
 
 void SimulatedDesktop::pressKey(std::uint16_t keyCode, std::uint64_t modifierFlags) {
@@ -336,9 +345,14 @@ void SimulatedDesktop::scheduleRelaunchLocked(std::int32_t pid, async::Duration 
     executor_.after(delay, [weak = weakSelf(), pid] {
         if (auto self = weak.lock()) {
             std::lock_guard lock(self->mutex_);
-            self->world_.relaunch(pid, self->executor_.now());
+            self->relaunchLocked(pid);
         }
     });
+}
+
+void SimulatedDesktop::relaunchLocked(std::int32_t pid) {
+    if (const auto started = world_.relaunch(pid, executor_.now()))
+        announceLocked(platform::ApplicationChange::launched, *started);
 }
 
 void SimulatedDesktop::quitLocked(std::int32_t pid) {
@@ -347,8 +361,35 @@ void SimulatedDesktop::quitLocked(std::int32_t pid) {
         return;
     const auto relaunchAfter = process->relaunchAfter;
     world_.terminate(pid);
+    announceLocked(platform::ApplicationChange::terminated, pid);
     if (relaunchAfter)
         scheduleRelaunchLocked(pid, *relaunchAfter);
+}
+
+void SimulatedDesktop::announceLocked(platform::ApplicationChange change, std::int32_t pid) {
+    // The workspace announces only applications with a Dock presence: not
+    // background ones, nor those that run as accessories (LSUIElement), as
+    // most that put items in the menu bar do.
+    const SimProcess* process = world_.process(pid);
+    if (!process || !process->isApplication ||
+        process->activationPolicy != platform::ActivationPolicy::regular)
+        return;
+    for (const auto& [token, handler] : world_.applicationObservers)
+        executor_.post([weak = weakSelf(), token = token, change, pid] {
+            // Looked up when it runs: an observer removed meanwhile hears nothing.
+            auto self = weak.lock();
+            if (!self)
+                return;
+            ApplicationChangeHandler handler;
+            {
+                std::lock_guard lock(self->mutex_);
+                const auto found = self->world_.applicationObservers.find(token);
+                if (found == self->world_.applicationObservers.end())
+                    return;
+                handler = found->second;
+            }
+            handler(change, pid);
+        });
 }
 
 // Applications that launch late or quit on their own; each is found again by

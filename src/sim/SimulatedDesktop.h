@@ -115,6 +115,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const override;
     platform::Image iconForFile(const std::string& path) const override;
     bool openURL(const std::string& url) override;
+    ObserverToken addApplicationChangeObserver(ApplicationChangeHandler handler) override;
+    void removeApplicationChangeObserver(ObserverToken token) override;
 
     // ApplicationActivation
     void setActivationPolicy(platform::ActivationPolicy policy) override;
@@ -241,6 +243,11 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     void scheduleRelaunchLocked(std::int32_t pid, async::Duration delay);
     void scheduleApplicationEventsLocked();
     void quitLocked(std::int32_t pid);
+    /// Starts the exited application again and announces it.
+    void relaunchLocked(std::int32_t pid);
+    /// Posts the workspace's announcement to every application observer, for
+    /// the applications the workspace announces.
+    void announceLocked(platform::ApplicationChange change, std::int32_t pid);
     /// Holds the calling thread as long as `element`'s application takes to
     /// answer; answers whether it never did (the messaging timeout passed).
     bool awaitAccessibilityAnswer(const platform::AccessibilityElement& element) const;

@@ -146,7 +146,7 @@ void SimulatedDesktop::launchApplication(const std::string& bundleIdentifier) {
     for (const auto& process : world_.processes())
         if (process.isApplication && !process.running &&
             process.bundleIdentifier == bundleIdentifier) {
-            world_.relaunch(process.pid, executor_.now());
+            relaunchLocked(process.pid);
             return;
         }
 }

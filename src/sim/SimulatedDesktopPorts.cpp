@@ -206,6 +206,20 @@ bool SimulatedDesktop::openURL(const std::string& url) {
     return true;
 }
 
+platform::Workspace::ObserverToken
+SimulatedDesktop::addApplicationChangeObserver(ApplicationChangeHandler handler) {
+    std::lock_guard lock(mutex_);
+    const ObserverToken token = world_.nextApplicationObserverToken++;
+    world_.applicationObservers.emplace(token, std::move(handler));
+    return token;
+}
+
+void SimulatedDesktop::removeApplicationChangeObserver(ObserverToken token) {
+    decltype(world_.applicationObservers)::node_type removed; // its handler dies unlocked
+    std::lock_guard lock(mutex_);
+    removed = world_.applicationObservers.extract(token);
+}
+
 // Activation
 
 void SimulatedDesktop::setActivationPolicy(platform::ActivationPolicy policy) {

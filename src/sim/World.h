@@ -3,6 +3,7 @@
 #include "async/Executor.h"
 #include "platform/GlobalEventMonitor.h"
 #include "platform/Rect.h"
+#include "platform/Workspace.h"
 #include "sim/Counters.h"
 #include "sim/HotKeyTable.h"
 #include "sim/Latencies.h"
@@ -177,6 +178,9 @@ class World {
              std::pair<std::uint64_t, platform::GlobalEventMonitor::Handler>>
         monitors;
     platform::GlobalEventMonitor::Token nextMonitorToken = 1;
+    std::map<platform::Workspace::ObserverToken, platform::Workspace::ApplicationChangeHandler>
+        applicationObservers;
+    platform::Workspace::ObserverToken nextApplicationObserverToken = 1;
     int selfActivations = 0;
 
   private:

@@ -13,6 +13,7 @@
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
 #include "support/MemoryLog.h"
+#include "support/PortCounter.h"
 #include "support/ScriptedModalAlerts.h"
 #include "support/TemporaryFolder.h"
 
@@ -59,6 +60,8 @@ class WholeRun {
     void launchCorvel() {
         const double height = scenario.screen.height;
         auto ports = desktop->services();
+        if (portCounter)
+            ports = portCounter->wrap(std::move(ports));
         ports.systemLog = log;
         async::Executor& backgroundExecutor =
             background ? static_cast<async::Executor&>(*background) : loop;
@@ -178,6 +181,8 @@ class WholeRun {
     /// Quit Corvel); nothing by default.
     std::function<void()> onTerminate;
 
+    /// When set before a launch, counts every call of the backend's ports.
+    std::shared_ptr<PortCounter> portCounter;
     async::ManualLoop loop;
     std::unique_ptr<async::ManualThread> background;
     TemporaryFolder folder;

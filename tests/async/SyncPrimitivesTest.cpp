@@ -1,4 +1,5 @@
 #include "async/Completion.h"
+#include "async/Doorbell.h"
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 #include "async/WaiterQueue.h"
@@ -21,6 +22,13 @@ async::Task<void> waitInLine(async::WaiterQueue* queue, int id, std::vector<int>
 async::Task<void> awaitCompletion(std::shared_ptr<async::Completion<std::string>> completion,
                                   std::string* out) {
     *out = co_await completion->wait();
+}
+
+async::Task<void> sleepWithBell(async::Doorbell* bell, async::ManualLoop* loop,
+                                 std::vector<async::Duration>* woke) {
+    const auto start = loop->now();
+    co_await async::sleepFor(std::chrono::seconds(1), *bell);
+    woke->push_back(loop->now() - start);
 }
 
 } // namespace
@@ -78,4 +86,26 @@ TEST(Completion, theFirstAnswerWinsLaterOnesAreIgnoredAndAnEarlyOneIsNotLost) {
     async::spawn(loop, awaitCompletion(early, &out));
     loop.runUntilIdle();
     EXPECT_EQ(out, "early");
+}
+
+TEST(Doorbell, endsASleepAtOnceAndARingWhileNobodySleepsEndsTheNextOneUntilTaken) {
+    using namespace std::chrono_literals;
+    async::ManualLoop loop;
+    async::Doorbell bell;
+    std::vector<async::Duration> woke;
+    async::spawn(loop, sleepWithBell(&bell, &loop, &woke));
+    loop.advance(300ms);
+    bell.ring();
+    loop.runUntilIdle();
+    EXPECT_EQ(woke, (std::vector<async::Duration>{300ms}));
+
+    async::spawn(loop, sleepWithBell(&bell, &loop, &woke));
+    loop.runUntilIdle();
+    EXPECT_EQ(woke, (std::vector<async::Duration>{300ms, 0ms})) << "the ring was not taken";
+
+    EXPECT_TRUE(bell.takeRing());
+    EXPECT_FALSE(bell.takeRing());
+    async::spawn(loop, sleepWithBell(&bell, &loop, &woke));
+    loop.advance(1s);
+    EXPECT_EQ(woke, (std::vector<async::Duration>{300ms, 0ms, 1s}));
 }

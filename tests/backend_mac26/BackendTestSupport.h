@@ -9,6 +9,7 @@
 #include "domain/Uuid.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimulatedDesktop.h"
+#include "support/PortCounter.h"
 
 #include <atomic>
 #include <chrono>
@@ -52,46 +53,6 @@ class RecordingStatusBar final : public platform::StatusBar {
     std::shared_ptr<platform::StatusBar> inner_;
 };
 
-/// The accessibility port counting full scans: every scan of the menu
-/// extras starts with exactly one trust check. Thread-safe, as the port is.
-class CountingAccessibility final : public platform::Accessibility {
-  public:
-    explicit CountingAccessibility(std::shared_ptr<platform::Accessibility> inner)
-        : inner_(std::move(inner)) {}
-
-    bool isProcessTrusted() const override {
-        ++trustChecks;
-        return inner_->isProcessTrusted();
-    }
-    bool isProcessTrustedWithOptions(const platform::PlatformValue::Dictionary& options) override {
-        return inner_->isProcessTrustedWithOptions(options);
-    }
-    platform::AccessibilityElement createApplication(std::int32_t pid) const override {
-        return inner_->createApplication(pid);
-    }
-    platform::AccessibilityValueResult
-    copyAttributeValue(const platform::AccessibilityElement& element,
-                       std::string_view attribute) const override {
-        return inner_->copyAttributeValue(element, attribute);
-    }
-    platform::AccessibilityError performAction(const platform::AccessibilityElement& element,
-                                               std::string_view action) override {
-        return inner_->performAction(element, action);
-    }
-    platform::AccessibilityElement createSystemWide() const override {
-        return inner_->createSystemWide();
-    }
-    platform::AccessibilityError setMessagingTimeout(const platform::AccessibilityElement& element,
-                                                     float timeoutInSeconds) override {
-        return inner_->setMessagingTimeout(element, timeoutInSeconds);
-    }
-
-    mutable std::atomic<int> trustChecks{0};
-
-  private:
-    std::shared_ptr<platform::Accessibility> inner_;
-};
-
 /// The built-in desktops every backend suite runs on: macOS 26 as reported
 /// (Control Center hosts every status item window) and the unhosted one.
 struct ScenarioCase {
@@ -132,9 +93,8 @@ class BackendOnDesktop : public testing::TestWithParam<ScenarioCase> {
         desktop = sim::SimulatedDesktop::create(loop, std::move(scenario));
         auto services = desktop->services();
         statusBar = std::make_shared<RecordingStatusBar>(services.statusBar);
-        accessibility = std::make_shared<CountingAccessibility>(services.accessibility);
+        services = portCounter.wrap(std::move(services));
         services.statusBar = statusBar;
-        services.accessibility = accessibility;
         backend = std::make_unique<Mac26Backend>("Corvel", services, loop, loop);
         events = std::make_shared<std::vector<MenuBarChangeEvent>>();
         consumer = async::spawn(loop, collectEvents(backend->changes(), events));
@@ -195,7 +155,9 @@ class BackendOnDesktop : public testing::TestWithParam<ScenarioCase> {
     async::ManualLoop loop;
     std::shared_ptr<sim::SimulatedDesktop> desktop;
     std::shared_ptr<RecordingStatusBar> statusBar;
-    std::shared_ptr<CountingAccessibility> accessibility;
+    /// Every call of the backend's window-list, accessibility, workspace
+    /// and event ports.
+    PortCounter portCounter;
     std::unique_ptr<Mac26Backend> backend;
     std::shared_ptr<std::vector<MenuBarChangeEvent>> events;
     async::SpawnHandle consumer;

@@ -28,20 +28,30 @@ TEST(Mac26MenuExtraResolverMatch, takesTheNearestExtraWithinTwelvePointsAndTheFi
 
 // A filed item pushed off the screen needs an identity as much as one in
 // view: after a host restart it comes back under a new number.
-TEST(Mac26IdentityCache, rescansAfterTheIntervalOrForAForeignWindowWithoutIdentityWherever) {
+TEST(Mac26IdentityCache, rescansForNewRenumberedOrResizedWindowsWhereverAndRetriesUnnamedOnesLater) {
     const ResolvedIdentities known{{1, {"a", "A"}}};
-    EXPECT_TRUE(Mac26IdentityCache::shouldRescan({window(1, 10)}, known, "Corvel-", 4, 4));
-    EXPECT_FALSE(Mac26IdentityCache::shouldRescan({window(1, 10)}, known, "Corvel-", 3, 4));
-    EXPECT_TRUE(
-        Mac26IdentityCache::shouldRescan({window(1, 10), window(2, -5)}, known, "Corvel-", 3, 4));
+    const std::vector<MenuBarWindowInfo> scanned{window(1, 10)};
+    auto rescan = [&](const std::vector<MenuBarWindowInfo>& windows,
+                      const std::vector<MenuBarWindowInfo>& last, int ticks) {
+        return Mac26IdentityCache::shouldRescan(windows, last, known, "Corvel-", ticks, 4);
+    };
+    EXPECT_FALSE(rescan({window(1, 10)}, scanned, 40)) << "still";
+    EXPECT_FALSE(rescan({window(1, 90)}, scanned, 40)) << "moved";
+    EXPECT_TRUE(rescan({window(1, 10), window(2, -5)}, scanned, 0)) << "new, off the screen";
+    auto wider = window(1, 10);
+    wider.bounds->size.width = 30;
+    EXPECT_TRUE(rescan({wider}, scanned, 0)) << "resized";
+    const std::vector<MenuBarWindowInfo> unnamed{window(1, 10), window(2, 50)};
+    EXPECT_FALSE(rescan(unnamed, unnamed, 3));
+    EXPECT_TRUE(rescan(unnamed, unnamed, 4));
+
     MenuBarWindowInfo frameless{3, 300, "", std::nullopt};
-    EXPECT_FALSE(Mac26IdentityCache::shouldRescan(
-        {window(1, 10), window(4, 50, "Corvel-HiddenRegionSpacer"), frameless}, known, "Corvel-", 0,
-        4));
+    EXPECT_FALSE(rescan({window(1, 10), window(4, 50, "Corvel-HiddenRegionSpacer"), frameless},
+                        scanned, 40));
     Mac26OwnWindows::Numbers own;
     own.spacer = 5;
-    EXPECT_FALSE(Mac26IdentityCache::shouldRescan({window(1, 10), window(5, -9000)}, known,
-                                                  "Corvel-", 0, 4, own))
+    EXPECT_FALSE(Mac26IdentityCache::shouldRescan({window(1, 10), window(5, -9000)}, scanned,
+                                                  known, "Corvel-", 40, 4, own))
         << "Corvel's own window, known by its number";
 }
 

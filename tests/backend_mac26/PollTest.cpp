@@ -57,37 +57,82 @@ TEST_P(Mac26Poll, reportsAnUnusableSpacerAfterTwoPollsAndItsRecoveryAfterTwoMore
     EXPECT_TRUE(nextPass().empty());
 }
 
-TEST_P(Mac26Poll, scansIdentitiesEveryFifthPassAndAtOnceForAnUnknownWindowOnScreen) {
+TEST_P(Mac26Poll, scansIdentitiesOnlyForWindowsThatAreNewOrResizedNeverForAStillOrMovedBar) {
     start();
     prepare();
     // The first pass scans (a second walk when the settling spacer moved
     // under the first).
-    ASSERT_GE(accessibility->trustChecks, 1);
-    std::vector<int> scanned;
-    for (int pass = 2; pass <= 11; ++pass) {
-        const int before = accessibility->trustChecks;
-        nextPass();
-        if (accessibility->trustChecks > before)
-            scanned.push_back(pass);
-    }
-    EXPECT_EQ(scanned, (std::vector<int>{6, 11}));
+    ASSERT_GE(portCounter.counts().trustChecks, 1);
+    takeEvents();
+    auto scansIn = [&](async::Duration time) {
+        const int before = portCounter.counts().trustChecks;
+        loop.advance(time);
+        return portCounter.counts().trustChecks - before;
+    };
+    EXPECT_EQ(scansIn(10s), 0);
 
-    // A new foreign item on screen is scanned for on the very next pass,
-    // and the count starts again from there.
+    // A new foreign item is scanned for once, and named by it.
     auto probe = statusBar->statusItem(30);
     probe->setAutosaveName("Probe");
-    scanned.clear();
-    for (int pass = 12; pass <= 17; ++pass) {
-        const int before = accessibility->trustChecks;
-        const auto events = nextPass();
-        if (accessibility->trustChecks > before)
-            scanned.push_back(pass);
-        if (pass == 12) {
-            ASSERT_EQ(events.size(), 1u);
-            EXPECT_EQ(events[0].item().identity.bundleID, "app.corvel.Corvel");
-        }
-    }
-    EXPECT_EQ(scanned, (std::vector<int>{12, 17}));
+    EXPECT_EQ(scansIn(3s), 1);
+    const auto events = takeEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].item().identity.bundleID, "app.corvel.Corvel");
+
+    // A person's drag moves items without renumbering them: nothing to ask.
+    const auto bar = desktop->itemsLeftToRight();
+    desktop->commandDrag({bar[1].frame.midX(), 12}, {bar[3].frame.maxX() - 1, 12});
+    EXPECT_EQ(scansIn(3s), 0);
+    // A wider item may be another one now.
+    probe->setLength(44);
+    EXPECT_EQ(scansIn(3s), 1);
+}
+
+// Minutes of a still bar cost a window-list read a second and nothing of
+// any application; a person's click in the bar, or an application that
+// quits, is read at once all the same.
+TEST_P(Mac26Poll, restsOnAStillBarAndReadsAtOnceWhenAPersonClicksThereOrAnApplicationQuits) {
+    start();
+    prepare();
+    takeEvents();
+    loop.advance(10s);
+    portCounter.reset();
+    loop.advance(60s);
+    const auto idle = portCounter.counts();
+    EXPECT_LE(idle.windowListReads, 60);
+    EXPECT_EQ(idle.accessibilityReads, 0);
+    EXPECT_EQ(idle.trustChecks, 0);
+    EXPECT_TRUE(takeEvents().empty());
+
+    auto readsNow = [&] {
+        loop.runUntilIdle();
+        return portCounter.counts().windowListReads;
+    };
+    const int rested = readsNow();
+    desktop->click({desktop->itemsLeftToRight().back().frame.midX(), 500});
+    EXPECT_EQ(readsNow(), rested) << "a click away from the bar";
+    const auto bar = desktop->itemsLeftToRight();
+    desktop->click({bar.back().frame.midX(), 12});
+    EXPECT_GT(readsNow(), rested) << "a click in the bar";
+    desktop->pressKey(platform::SyntheticEvents::escapeKeyCode);
+    loop.advance(10s);
+    takeEvents();
+
+    // A regular application: the workspace announces those only.
+    const auto quitting = desktop->pidOf("com.example.kestrel");
+    ASSERT_TRUE(quitting);
+    int itsItems = 0;
+    for (const auto& item : desktop->itemsLeftToRight())
+        itsItems += item.creatorPid == *quitting;
+    ASSERT_EQ(itsItems, 1);
+    desktop->quitApplication("com.example.kestrel");
+    loop.runUntilIdle();
+    const auto events = takeEvents();
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                            [](const auto& event) {
+                                return event.kind() == MenuBarChangeEvent::Kind::itemDisappeared;
+                            }),
+              itsItems);
 }
 
 // Emberstat puts up two extras whose titles are empty; only their

@@ -22,6 +22,34 @@ TEST_F(WorkspaceTest, RunningApplicationsIncludeThisProcessAndAreFoundByPidAndBu
     EXPECT_TRUE(desktop->runningApplicationsWithBundleIdentifier("com.example.none").empty());
 }
 
+// As NSWorkspace does: accessories (most owners of menu bar items) launch
+// and quit unannounced.
+TEST_F(WorkspaceTest, RegularApplicationsAreAnnouncedAsTheyQuitAndLaunchOnTheMainLoop) {
+    auto scenario = smallScenario();
+    scenario.applications[1].activationPolicy = platform::ActivationPolicy::regular;
+    const std::string regular = *scenario.applications[1].bundleIdentifier;
+    const std::string accessory = *scenario.applications[2].bundleIdentifier;
+    start(scenario);
+    std::vector<std::pair<platform::ApplicationChange, std::int32_t>> heard;
+    const auto token = desktop->addApplicationChangeObserver(
+        [&](platform::ApplicationChange change, std::int32_t pid) { heard.emplace_back(change, pid); });
+    const auto quitting = pid(regular);
+    desktop->quitApplication(regular);
+    desktop->quitApplication(accessory);
+    EXPECT_TRUE(heard.empty()) << "only on the next turn of the loop";
+    loop.runUntilIdle();
+    desktop->launchApplication(regular);
+    loop.runUntilIdle();
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[0], std::make_pair(platform::ApplicationChange::terminated, quitting));
+    EXPECT_EQ(heard[1], std::make_pair(platform::ApplicationChange::launched, pid(regular)));
+
+    desktop->removeApplicationChangeObserver(token);
+    desktop->quitApplication(regular);
+    loop.runUntilIdle();
+    EXPECT_EQ(heard.size(), 2u);
+}
+
 TEST_F(WorkspaceTest, TheWallClockReadsWhatWasSetAndRunsOnWithTheLoopsClock) {
     start();
     const auto start = desktop->now();

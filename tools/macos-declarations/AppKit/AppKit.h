@@ -188,7 +188,15 @@ enum NSApplicationActivationPolicy : NSInteger {
 - (NSURL*)URLForApplicationWithBundleIdentifier:(NSString*)bundleIdentifier;
 - (NSImage*)iconForFile:(NSString*)fullPath;
 - (BOOL)openURL:(NSURL*)url;
+// Posts the did-launch and did-terminate notifications below.
+@property(readonly, strong) NSNotificationCenter* notificationCenter;
 @end
+
+// The notifications' userInfo holds the NSRunningApplication under
+// NSWorkspaceApplicationKey.
+extern "C" NSNotificationName const NSWorkspaceDidLaunchApplicationNotification;
+extern "C" NSNotificationName const NSWorkspaceDidTerminateApplicationNotification;
+extern "C" NSString* const NSWorkspaceApplicationKey;
 
 @interface NSApplication : NSResponder
 + (NSApplication*)sharedApplication;

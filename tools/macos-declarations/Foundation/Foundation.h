@@ -76,6 +76,7 @@ typedef struct {
 + (instancetype)dictionaryWithObjects:(const ObjectType[])objects
                               forKeys:(const KeyType<NSCopying>[])keys
                                 count:(NSUInteger)count;
+- (ObjectType)objectForKey:(KeyType)key;
 @end
 
 @interface NSData : NSObject
@@ -101,6 +102,25 @@ typedef NSString* NSErrorDomain;
 @property(class, readonly, strong) NSUserDefaults* standardUserDefaults;
 - (id)objectForKey:(NSString*)key;
 - (void)removeObjectForKey:(NSString*)key;
+@end
+
+typedef NSString* NSNotificationName;
+@interface NSNotification : NSObject
+@property(readonly, copy) NSNotificationName name;
+@property(readonly, copy) NSDictionary* userInfo;
+@end
+
+@interface NSOperationQueue : NSObject
+@property(class, readonly, strong) NSOperationQueue* mainQueue;
+@end
+
+@interface NSNotificationCenter : NSObject
+// The observer object answered is kept by the centre until removed.
+- (id<NSObject>)addObserverForName:(NSNotificationName)name
+                            object:(id)object
+                             queue:(NSOperationQueue*)queue
+                        usingBlock:(void (^)(NSNotification* notification))block;
+- (void)removeObserver:(id)observer;
 @end
 
 @interface NSThread : NSObject

@@ -1,0 +1,130 @@
+// corvel_measure_calls: what Corvel asks of the platform while idle, per
+// Strip and per press, and how long a change of the menu bar goes unseen,
+// counted in virtual time on each built-in desktop and a generated one.
+#include "measure/CallMeasurement.h"
+#include "measure/GeneratedDesktop.h"
+#include "sim/ScenarioLoader.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvel::measure::CallMeasurement;
+
+constexpr int generatedApplications = 40;
+constexpr int generatedItems = 60;
+
+const char* const usage = "usage: corvel_measure_calls [--desktop default|unhosted|generated]...\n"
+                          "Prints, as a Markdown table, the platform calls Corvel makes on each\n"
+                          "desktop named (all three by default), counted in virtual time.\n";
+
+struct Column {
+    std::string title;
+    CallMeasurement::Result result;
+};
+
+std::string milliseconds(const std::optional<std::chrono::milliseconds>& time) {
+    return time ? std::to_string(time->count()) + " ms" : "unseen";
+}
+
+void printRow(const std::string& work, const std::vector<Column>& columns,
+              const std::function<std::string(const CallMeasurement::Result&)>& cell) {
+    std::cout << "| " << work;
+    for (const auto& column : columns)
+        std::cout << " | " << cell(column.result);
+    std::cout << " |\n";
+}
+
+void printTable(const std::vector<Column>& columns) {
+    std::cout << "| work";
+    for (const auto& column : columns)
+        std::cout << " | " << column.title;
+    std::cout << " |\n|---";
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        std::cout << "|---";
+    std::cout << "|\n";
+    using Result = CallMeasurement::Result;
+    printRow("window-list reads per idle minute", columns,
+             [](const Result& r) { return std::to_string(r.idleMinute.windowListReads); });
+    printRow("full accessibility scans per idle minute (accessibility reads)", columns,
+             [](const Result& r) {
+                 return std::to_string(r.idleMinuteFullScans) + " (" +
+                        std::to_string(r.idleMinute.accessibilityReads) + ")";
+             });
+    printRow("accessibility reads to open a Strip (members; full scans)", columns,
+             [](const Result& r) {
+                 return std::to_string(r.stripOpen.accessibilityReads) + " (" +
+                        std::to_string(r.stripMembers) + "; " +
+                        std::to_string(r.stripOpenFullScans) + ")";
+             });
+    printRow("accessibility reads during a press, poll included (applications read; full "
+             "scans; window-list reads; virtual time)",
+             columns, [](const Result& r) {
+                 return std::to_string(r.press.accessibilityReads) + " (" +
+                        std::to_string(r.press.applicationsRead()) + "; " +
+                        std::to_string(r.pressFullScans) + "; " +
+                        std::to_string(r.press.windowListReads) + "; " +
+                        std::to_string(r.pressDuration.count()) + " ms)";
+             });
+    printRow("time until a new item is seen (worst of 8)", columns,
+             [](const Result& r) { return milliseconds(r.seenNewItem); });
+    printRow("time until a person's drag is seen (worst of 8)", columns,
+             [](const Result& r) { return milliseconds(r.seenPersonsDrag); });
+    printRow("time until an application quitting is seen (worst of 8)", columns,
+             [](const Result& r) { return milliseconds(r.seenQuit); });
+}
+
+corvel::sim::Scenario scenarioNamed(const std::string& name) {
+    if (name == "generated")
+        return corvel::measure::GeneratedDesktop::scenario(generatedApplications, generatedItems);
+    return corvel::sim::ScenarioLoader::builtIn(name);
+}
+
+std::string titleOf(const std::string& name) {
+    if (name == "generated")
+        return "generated (" + std::to_string(generatedItems) + " items, " +
+               std::to_string(generatedApplications) + " applications)";
+    return name;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> names;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--desktop" && i + 1 < argc) {
+            names.push_back(argv[++i]);
+        } else {
+            std::cerr << "corvel_measure_calls: unknown argument " << argument << '\n' << usage;
+            return 2;
+        }
+    }
+    if (names.empty())
+        names = {corvel::sim::ScenarioLoader::defaultName,
+                 corvel::sim::ScenarioLoader::unhostedName, "generated"};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtDebugMsg && !message.startsWith("This plugin does not support"))
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    QApplication application(argc, argv);
+
+    std::vector<Column> columns;
+    for (const auto& name : names) {
+        try {
+            CallMeasurement measurement(scenarioNamed(name));
+            columns.push_back({titleOf(name), measurement.run()});
+        } catch (const std::exception& error) {
+            std::cerr << "corvel_measure_calls: " << name << ": " << error.what() << '\n';
+            return 1;
+        }
+    }
+    printTable(columns);
+    return 0;
+}
