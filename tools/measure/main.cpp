@@ -1,6 +1,7 @@
 // corvel_measure_calls: what Corvel asks of the platform while idle, per
 // Strip and per press, and how long a change of the menu bar goes unseen,
 // counted in virtual time on each built-in desktop and a generated one.
+#include "QuietOffscreen.h"
 #include "measure/CallMeasurement.h"
 #include "measure/GeneratedDesktop.h"
 #include "sim/ScenarioLoader.h"
@@ -107,12 +108,7 @@ int main(int argc, char** argv) {
     if (names.empty())
         names = {corvel::sim::ScenarioLoader::defaultName,
                  corvel::sim::ScenarioLoader::unhostedName, "generated"};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg && !message.startsWith("This plugin does not support"))
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    corvel::tools::useQuietOffscreenPlatform();
     QApplication application(argc, argv);
 
     std::vector<Column> columns;

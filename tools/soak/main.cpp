@@ -1,5 +1,6 @@
 // corvel_soak: a seeded, reproducible life of Corvel on the simulated
 // desktop in virtual time, checked after every step.
+#include "QuietOffscreen.h"
 #include "sim/ScenarioLoader.h"
 #include "soak/SoakRun.h"
 
@@ -69,13 +70,7 @@ int main(int argc, char** argv) {
         std::cerr << "corvel_soak: " << error.what() << '\n' << usage;
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform says at every raised window that it cannot.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg && !message.startsWith("This plugin does not support"))
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    corvel::tools::useQuietOffscreenPlatform();
     QApplication application(argc, argv);
 
     const auto began = std::chrono::steady_clock::now();
