@@ -11,6 +11,35 @@ async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
+    auto turn = takeTurnAtTheBar("moveIntoHiddenRegion");
+    const auto pass = co_await std::move(turn);
+    auto moving = movingIn(std::move(item));
+    co_await std::move(moving);
+}
+
+async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
+    const auto watched = changing();
+    async::Executor& caller = co_await async::currentExecutor();
+    if (&caller != &main_)
+        co_await async::hopTo(main_);
+    auto turn = takeTurnAtTheBar("moveOutOfHiddenRegion");
+    const auto pass = co_await std::move(turn);
+    auto moving = movingOut(std::move(item));
+    co_await std::move(moving);
+}
+
+// Two drags at once would each grab the other's item: the second mouse-down
+// lands while the first is still held. A press holds its turn from bringing
+// the item out until it is back, so that no move closes its menu.
+async::Task<async::Turnstile::Pass> Mac26Backend::takeTurnAtTheBar(const char* operation) {
+    const bool entered = co_await barTurns_.enter();
+    if (!entered)
+        throw BackendError::underlying(std::string(operation) +
+                                       ": cancelled while another move or press ran");
+    co_return async::Turnstile::Pass(barTurns_);
+}
+
+async::Task<void> Mac26Backend::movingIn(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
     if (!liveSpacerWindowID())
         throw BackendError::underlying("prepare() must be called before moveIntoHiddenRegion()");
@@ -33,11 +62,7 @@ async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
     co_await std::move(move);
 }
 
-async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
-    const auto watched = changing();
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
+async::Task<void> Mac26Backend::movingOut(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
     const auto spacer = liveSpacerWindowID();
     if (!spacer)
