@@ -141,6 +141,9 @@ class Mac26Backend final : public MenuBarBackend {
     /// The moves themselves, in the caller's turn.
     async::Task<void> movingIn(ObservedItem item);
     async::Task<void> movingOut(ObservedItem item);
+    using Move = async::Task<void> (Mac26Backend::*)(ObservedItem);
+    /// A move on the main thread, in its turn, named `operation` if cancelled.
+    async::Task<void> moveInTurn(const char* operation, Move move, ObservedItem item);
     /// Fresh reading of the item with this token.
     async::Task<ObservedItem> refreshedItem(BackendItemToken token, Identities identities);
     /// Whether the item stands in the hidden region now.

@@ -7,24 +7,21 @@
 namespace corvel {
 
 async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
-    const auto watched = changing();
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
-    auto turn = takeTurnAtTheBar("moveIntoHiddenRegion");
-    const auto pass = co_await std::move(turn);
-    auto moving = movingIn(std::move(item));
-    co_await std::move(moving);
+    return moveInTurn("moveIntoHiddenRegion", &Mac26Backend::movingIn, std::move(item));
 }
 
 async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
+    return moveInTurn("moveOutOfHiddenRegion", &Mac26Backend::movingOut, std::move(item));
+}
+
+async::Task<void> Mac26Backend::moveInTurn(const char* operation, Move move, ObservedItem item) {
     const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
-    auto turn = takeTurnAtTheBar("moveOutOfHiddenRegion");
+    auto turn = takeTurnAtTheBar(operation);
     const auto pass = co_await std::move(turn);
-    auto moving = movingOut(std::move(item));
+    auto moving = (this->*move)(std::move(item));
     co_await std::move(moving);
 }
 
