@@ -59,6 +59,12 @@ class MenuBarBackend {
     /// Does not need prepare().
     virtual async::Task<std::vector<ObservedItem>> currentItems() = 0;
 
+    /// The same reading, with the identities the backend already holds for
+    /// windows it has seen as they stand; only a window new to it is asked
+    /// about. What a Strip shows on every opening needs no more. A backend
+    /// that holds none answers currentItems().
+    virtual async::Task<std::vector<ObservedItem>> knownItems() { return currentItems(); }
+
     /// Hides the whole hidden region; refuses, leaving everything as it was,
     /// rather than hide an item that was not moved into the region.
     virtual async::Task<void> hideRegion() = 0;

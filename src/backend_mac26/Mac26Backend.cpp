@@ -122,20 +122,28 @@ void Mac26Backend::stopListening() {
 
 namespace {
 
-async::Task<std::vector<ObservedItem>> itemsOf(std::shared_ptr<const Mac26MenuBarReader> reader) {
-    co_return reader->currentItems();
+async::Task<std::vector<ObservedItem>> itemsOf(std::shared_ptr<const Mac26MenuBarReader> reader,
+                                               bool scanned) {
+    co_return scanned ? reader->currentItems() : reader->knownItems();
 }
 
 } // namespace
 
-async::Task<std::vector<ObservedItem>> Mac26Backend::readCurrentItems() {
-    auto reading = async::runOn(background_, itemsOf(reader_));
+async::Task<std::vector<ObservedItem>> Mac26Backend::readItems(Identities identities) {
+    auto reading =
+        async::runOn(background_, itemsOf(reader_, identities == Identities::scanned));
     co_return co_await std::move(reading);
 }
 
 async::Task<std::vector<ObservedItem>> Mac26Backend::currentItems() {
     co_await enterMain();
-    auto reading = readCurrentItems();
+    auto reading = readItems(Identities::scanned);
+    co_return co_await std::move(reading);
+}
+
+async::Task<std::vector<ObservedItem>> Mac26Backend::knownItems() {
+    co_await enterMain();
+    auto reading = readItems(Identities::asKnown);
     co_return co_await std::move(reading);
 }
 

@@ -3,6 +3,7 @@
 #include "async/Executor.h"
 #include "async/Hop.h"
 #include "async/Spawn.h"
+#include "async/Turnstile.h"
 #include "async/WaiterQueue.h"
 #include "backend/MenuBarBackend.h"
 #include "backend_mac26/ChromeClickForwarder.h"
@@ -69,6 +70,7 @@ class Mac26Backend final : public MenuBarBackend {
     std::optional<ItemFrame> ownChromeFrame(const Uuid& handle) const override;
     async::Task<void> prepare() override;
     async::Task<std::vector<ObservedItem>> currentItems() override;
+    async::Task<std::vector<ObservedItem>> knownItems() override;
     async::Task<void> hideRegion() override;
     async::Task<void> revealRegion() override;
     async::Task<void> moveIntoHiddenRegion(ObservedItem item) override;
@@ -120,8 +122,10 @@ class Mac26Backend final : public MenuBarBackend {
     /// at its fast pace from the start of the change until it has settled.
     Mac26PollWake::Changing changing() const { return Mac26PollWake::Changing(pollWake_); }
     void reportOwnChromeClick(const Uuid& handle);
-    /// A fresh reading with a scan, made on the background executor.
-    async::Task<std::vector<ObservedItem>> readCurrentItems();
+    /// A fresh reading made on the background executor: with a full scan,
+    /// or with the identities known (Mac26MenuBarReader::knownItems()).
+    enum class Identities { scanned, asKnown };
+    async::Task<std::vector<ObservedItem>> readItems(Identities identities);
     /// The spacer's window as the list shows it now, with bounds; absent
     /// while it is not listed under the number known for it.
     std::optional<MenuBarWindowInfo> listedSpacerWindow() const;
@@ -131,13 +135,25 @@ class Mac26Backend final : public MenuBarBackend {
     async::Task<std::optional<MenuBarWindowInfo>> awaitSpacerWindow();
     /// The hidden-region work once the spacer is found.
     async::Task<void> widenCheckingForeignItems(MenuBarWindowInfo spacer);
-    /// Fresh reading of the item with this token, as currentItems() reads.
-    async::Task<ObservedItem> refreshedItem(BackendItemToken token);
+    /// Waits until no other move or press runs; the pass lets the next one
+    /// through when it goes. Throws, naming `operation`, when cancelled.
+    async::Task<async::Turnstile::Pass> takeTurnAtTheBar(const char* operation);
+    /// The moves themselves, in the caller's turn.
+    async::Task<void> movingIn(ObservedItem item);
+    async::Task<void> movingOut(ObservedItem item);
+    using Move = async::Task<void> (Mac26Backend::*)(ObservedItem);
+    /// A move on the main thread, in its turn, named `operation` if cancelled.
+    async::Task<void> moveInTurn(const char* operation, Move move, ObservedItem item);
+    /// Fresh reading of the item with this token.
+    async::Task<ObservedItem> refreshedItem(BackendItemToken token, Identities identities);
     /// Whether the item stands in the hidden region now.
     async::Task<bool> standsInHiddenRegion(ObservedItem item);
     /// Presses the item's element on the background executor; answers
     /// whether there was one.
     async::Task<bool> pressElement(ObservedItem item);
+    /// Presses the item's element, naming the item afresh with a walk when
+    /// its known identity leads to none; answers the item as pressed.
+    async::Task<ObservedItem> pressNamedAfresh(ObservedItem item);
     /// A walk that recognises Corvel's own windows again, wherever a
     /// restarted host put them; on the background executor.
     async::Task<void> recogniseOwnWindows();
@@ -160,6 +176,8 @@ class Mac26Backend final : public MenuBarBackend {
     const std::shared_ptr<Mac26OwnWindows> ownWindows_;
     const std::shared_ptr<ChromeClickForwarder> chromeClickForwarder_;
     ChromePlacementGate placementGate_;
+    /// One move or press at a time.
+    async::Turnstile barTurns_;
     const std::shared_ptr<Mac26MenuExtraResolver> extraResolver_;
     const std::shared_ptr<Mac26IdentityCache> identityCache_;
     const std::shared_ptr<Mac26MenuBarReader> reader_;

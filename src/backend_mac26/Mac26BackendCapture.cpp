@@ -14,7 +14,7 @@ async::Task<CaptureResult> Mac26Backend::captureSnapshot(ObservedItem item) {
 
     // The fresh reading decides, not the record handed in, which may be old.
     std::optional<ObservedItem> current;
-    auto reading = readCurrentItems();
+    auto reading = readItems(Identities::asKnown);
     auto items = co_await std::move(reading);
     for (auto& observed : items)
         if (observed.id == item.id) {

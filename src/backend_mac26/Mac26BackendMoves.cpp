@@ -7,10 +7,36 @@
 namespace corvel {
 
 async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
+    return moveInTurn("moveIntoHiddenRegion", &Mac26Backend::movingIn, std::move(item));
+}
+
+async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
+    return moveInTurn("moveOutOfHiddenRegion", &Mac26Backend::movingOut, std::move(item));
+}
+
+async::Task<void> Mac26Backend::moveInTurn(const char* operation, Move move, ObservedItem item) {
     const auto watched = changing();
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
+    auto turn = takeTurnAtTheBar(operation);
+    const auto pass = co_await std::move(turn);
+    auto moving = (this->*move)(std::move(item));
+    co_await std::move(moving);
+}
+
+// Two drags at once would each grab the other's item: the second mouse-down
+// lands while the first is still held. A press holds its turn from bringing
+// the item out until it is back, so that no move closes its menu.
+async::Task<async::Turnstile::Pass> Mac26Backend::takeTurnAtTheBar(const char* operation) {
+    const bool entered = co_await barTurns_.enter();
+    if (!entered)
+        throw BackendError::underlying(std::string(operation) +
+                                       ": cancelled while another move or press ran");
+    co_return async::Turnstile::Pass(barTurns_);
+}
+
+async::Task<void> Mac26Backend::movingIn(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
     if (!liveSpacerWindowID())
         throw BackendError::underlying("prepare() must be called before moveIntoHiddenRegion()");
@@ -33,11 +59,7 @@ async::Task<void> Mac26Backend::moveIntoHiddenRegion(ObservedItem item) {
     co_await std::move(move);
 }
 
-async::Task<void> Mac26Backend::moveOutOfHiddenRegion(ObservedItem item) {
-    const auto watched = changing();
-    async::Executor& caller = co_await async::currentExecutor();
-    if (&caller != &main_)
-        co_await async::hopTo(main_);
+async::Task<void> Mac26Backend::movingOut(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
     const auto spacer = liveSpacerWindowID();
     if (!spacer)

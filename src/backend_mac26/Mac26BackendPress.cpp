@@ -43,16 +43,20 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
     async::Executor& caller = co_await async::currentExecutor();
     if (&caller != &main_)
         co_await async::hopTo(main_);
+    auto turn = takeTurnAtTheBar("press");
+    const auto pass = co_await std::move(turn);
     co_await placementGate_.waitUntilIdle();
     // Only an item that stood in the hidden region goes back there: one in
     // view (pressed from the item search) stays where the person sees it.
     auto standing = standsInHiddenRegion(item);
     const bool putBackAfterwards = co_await std::move(standing);
-    auto bringOut = moveOutOfHiddenRegion(item);
+    auto bringOut = movingOut(item);
     co_await std::move(bringOut);
     co_await async::sleepFor(settleAfterBringingOut);
-    auto refreshing = refreshedItem(item.id);
-    const ObservedItem refreshed = co_await std::move(refreshing);
+    // The item's own application is asked for its element; the rest of the
+    // bar is read with the identities already known.
+    auto refreshing = refreshedItem(item.id, Identities::asKnown);
+    ObservedItem refreshed = co_await std::move(refreshing);
 
     const std::int32_t selfPID = services_.processes->currentProcessIdentifier();
     auto started = std::make_shared<Started>();
@@ -65,14 +69,14 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
 
     // Without an element nothing is pressed; the supervision then times out
     // and the press reports itself unconfirmed.
-    auto pressing = pressElement(refreshed);
-    co_await std::move(pressing);
+    auto pressing = pressNamedAfresh(refreshed);
+    refreshed = co_await std::move(pressing);
 
     const RevealSupervisionOutcome outcome = co_await finished->wait();
     // A menu that never opened has had its Escape; a filed item goes back all
     // the same, or it would stand in view until a relaunch.
     if (putBackAfterwards) {
-        auto putBack = moveIntoHiddenRegion(refreshed);
+        auto putBack = movingIn(refreshed);
         co_await std::move(putBack);
     }
     if (!outcome.menuWasConfirmedOpen)
@@ -87,6 +91,26 @@ async::Task<bool> pressOn(std::shared_ptr<const Mac26MenuBarReader> reader, Obse
 
 } // namespace
 
+// An identity known from an earlier walk may have gone stale (the application
+// renamed its extra without resizing it): when it leads to no element, one
+// walk names the item anew before the press gives up.
+async::Task<ObservedItem> Mac26Backend::pressNamedAfresh(ObservedItem item) {
+    auto pressing = pressElement(item);
+    const bool pressed = co_await std::move(pressing);
+    if (pressed)
+        co_return item;
+    try {
+        auto rescanning = refreshedItem(item.id, Identities::scanned);
+        item = co_await std::move(rescanning);
+    } catch (const BackendError&) {
+        // Gone meanwhile: the supervision ends the press unconfirmed.
+        co_return item;
+    }
+    auto pressingAgain = pressElement(item);
+    co_await std::move(pressingAgain);
+    co_return item;
+}
+
 async::Task<bool> Mac26Backend::pressElement(ObservedItem item) {
     auto pressing = async::runOn(background_, pressOn(reader_, std::move(item)));
     co_return co_await std::move(pressing);
@@ -95,7 +119,7 @@ async::Task<bool> Mac26Backend::pressElement(ObservedItem item) {
 // The caller's reading may be old; the menu bar's answer now decides. An item
 // that has gone is left to the move out, which fails for it.
 async::Task<bool> Mac26Backend::standsInHiddenRegion(ObservedItem item) {
-    auto reading = readCurrentItems();
+    auto reading = readItems(Identities::asKnown);
     const auto items = co_await std::move(reading);
     for (const auto& current : items)
         if (current.id == item.id)
@@ -103,8 +127,9 @@ async::Task<bool> Mac26Backend::standsInHiddenRegion(ObservedItem item) {
     co_return item.isInHiddenRegion;
 }
 
-async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token) {
-    auto reading = readCurrentItems();
+async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token,
+                                                     Identities identities) {
+    auto reading = readItems(identities);
     auto items = co_await std::move(reading);
     for (auto& item : items)
         if (item.id == token)

@@ -85,6 +85,17 @@ Mac26IdentityCache::Snapshot Mac26IdentityCache::record(
     if (changed)
         byWindowID_ = std::move(changed);
     notePlacesLocked(windows, ownPrefix, own);
+    lastScanned_ = windows;
+    return byWindowID_;
+}
+
+std::optional<Mac26IdentityCache::Snapshot>
+Mac26IdentityCache::knownFor(const std::vector<MenuBarWindowInfo>& windows,
+                             std::string_view nameSpace, const Mac26OwnWindows::Numbers& own) {
+    const std::string ownPrefix = Mac26OwnNames::ownPrefix(nameSpace);
+    std::lock_guard guard(lock_);
+    if (shouldRescan(windows, lastScanned_, *byWindowID_, ownPrefix, 1, 1, own))
+        return std::nullopt;
     return byWindowID_;
 }
 

@@ -64,6 +64,15 @@ class Mac26IdentityCache {
     void notePlaces(const std::vector<MenuBarWindowInfo>& windows, std::string_view nameSpace,
                     const Mac26OwnWindows::Numbers& own);
 
+    /// The map as the last scan left it when that scan saw every foreign
+    /// window of `windows` with its number and width and named it (the rule
+    /// of shouldRescan() with no pass to wait); none when a scan is due, so
+    /// that a reading can do without a walk only while nothing it shows is
+    /// new to the cache. Any thread.
+    std::optional<Snapshot> knownFor(const std::vector<MenuBarWindowInfo>& windows,
+                                     std::string_view nameSpace,
+                                     const Mac26OwnWindows::Numbers& own);
+
     /// One walk with the default provider, recording nothing.
     std::vector<Mac26MenuExtraResolver::MenuExtra> walk() const;
     /// The map as the last scan left it.
@@ -95,6 +104,8 @@ class Mac26IdentityCache {
     /// Replaced, never modified, when a scan changes an entry, so that a
     /// scan that finds what is known already copies nothing.
     Snapshot byWindowID_ = std::make_shared<const ResolvedIdentities>();
+    /// The reading the last record() was given.
+    std::vector<MenuBarWindowInfo> lastScanned_;
     /// Where each window with an identity stood when a scan last saw it.
     std::unordered_map<std::uint32_t, platform::Rect> placeOf_;
 };

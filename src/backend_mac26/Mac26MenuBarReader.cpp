@@ -47,6 +47,19 @@ std::vector<ObservedItem> Mac26MenuBarReader::currentItems() const {
     return items;
 }
 
+std::vector<ObservedItem> Mac26MenuBarReader::knownItems() const {
+    auto windows = ports_.windowList.layer25Windows();
+    auto identities = identityCache_->knownFor(windows, nameSpace_, ownWindows_->numbers());
+    if (!identities) {
+        auto reading = scan(std::move(windows));
+        windows = std::move(reading.windows);
+        identities = std::move(reading.identities);
+    }
+    std::vector<ObservedItem> items;
+    observe(windows, **identities, items);
+    return items;
+}
+
 void Mac26MenuBarReader::observe(const std::vector<MenuBarWindowInfo>& windows,
                                  const ResolvedIdentities& identities,
                                  std::vector<ObservedItem>& items) const {

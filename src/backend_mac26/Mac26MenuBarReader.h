@@ -58,6 +58,10 @@ class Mac26MenuBarReader {
 
     /// A fresh reading of every foreign item, after a scan.
     std::vector<ObservedItem> currentItems() const;
+    /// A fresh reading of every foreign item with the identities already
+    /// known; it scans only when a window is new to the cache (new,
+    /// renumbered, resized or never named), as the poll would.
+    std::vector<ObservedItem> knownItems() const;
     /// The foreign items of a reading, with the identities given.
     void observe(const std::vector<MenuBarWindowInfo>& windows,
                  const ResolvedIdentities& identities, std::vector<ObservedItem>& items) const;

@@ -21,7 +21,7 @@ async::Task<std::vector<StripRow>> GroupMembersViewModel::refreshRows() {
 async::Task<std::vector<StripRow>>
 GroupMembersViewModel::refreshing(std::shared_ptr<GroupMembersViewModel> self) {
     (void)self;
-    auto reading = backend_->currentItems();
+    auto reading = backend_->knownItems();
     auto items = co_await std::move(reading);
     auto filtering = members(std::move(items));
     const auto groupItems = co_await std::move(filtering);

@@ -254,6 +254,11 @@ async::Task<AssignmentOutcome> ItemAssignmentCoordinator::unassigning(Self self,
 async::Task<std::optional<GroupID>>
 ItemAssignmentCoordinator::lookingUpGroup(Self self, ObservedItem observed) {
     (void)self;
+    // No Group holds the system's items, so a reading would never give them
+    // an id: asking again at every Strip opening would only read every
+    // application again for nothing.
+    if (SystemItemFilter::isSystemItem(observed))
+        co_return std::nullopt;
     if (!itemIDsByToken_.contains(observed.id)) {
         try {
             co_await refreshRows();

@@ -86,6 +86,20 @@ TEST_P(Mac26Poll, scansIdentitiesOnlyForWindowsThatAreNewOrResizedNeverForAStill
     // A wider item may be another one now.
     probe->setLength(44);
     EXPECT_EQ(scansIn(3s), 1);
+
+    // What a Strip reads walks by the same rule: nothing while every window
+    // is known as it stands, and the same items a scan would name.
+    auto walksFor = [&](auto task) {
+        const int before = portCounter.counts().trustChecks;
+        auto items = run(std::move(task));
+        return std::pair{portCounter.counts().trustChecks - before, *items};
+    };
+    const auto [knownWalks, known] = walksFor(backend->knownItems());
+    EXPECT_EQ(knownWalks, 0);
+    EXPECT_EQ(known, walksFor(backend->currentItems()).second);
+    probe->setLength(30);
+    loop.advance(sim::Latencies{}.lengthChange);
+    EXPECT_EQ(walksFor(backend->knownItems()).first, 1) << "resized since the last scan";
 }
 
 // Minutes of a still bar cost a window-list read a second and nothing of

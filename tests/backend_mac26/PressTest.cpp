@@ -4,6 +4,8 @@
 #include "backend_mac26/RevealSupervisor.h"
 #include "platform/EventField.h"
 
+#include <map>
+
 namespace corvel::test {
 namespace {
 
@@ -190,12 +192,19 @@ class PressTest : public Mac26SimTest {
     std::vector<async::TimerHandle> timers;
 };
 
+// The identities are known from the poll's reading: only the item's own
+// application is asked for the element to press.
 TEST_P(PressTest, bringsAFiledItemOutPressesItWaitsForItsMenuToCloseAndFilesItAgain) {
     file("testbed.one");
+    const auto item = observed("testbed.one");
     const auto menus = menusAfter(1s);
     personPressesEscapeAfter(3s);
+    portCounter.reset();
 
-    EXPECT_EQ(attempt(backend->press(observed("testbed.one"))), std::nullopt);
+    EXPECT_EQ(attempt(backend->press(item)), std::nullopt);
+
+    const auto reads = portCounter.counts().extrasBarReadsByPid;
+    EXPECT_EQ(reads, (std::map<std::int32_t, int>{{pid("com.example.testbed"), 1}}));
 
     ASSERT_EQ(menus->size(), 1u);
     EXPECT_EQ(menus->front().titles, std::vector<std::string>{"Testbed Settings…"});
@@ -208,6 +217,26 @@ TEST_P(PressTest, bringsAFiledItemOutPressesItWaitsForItsMenuToCloseAndFilesItAg
         << "out: dropped at the spacer's right edge";
     EXPECT_LT(drags[6].event.location.x, drags[2].event.location.x) << "back: at its left edge";
     EXPECT_GE(drags[4].at - startedAt, 3s) << "filed again only once the menu had closed";
+}
+
+// Two drags at once would each grab the other's item, and a drag closes an
+// open menu: a move and a press asked for together take turns.
+TEST_P(PressTest, aMoveAndAPressAskedForTogetherTakeTurnsInTheBar) {
+    file("testbed.one");
+    const auto pressed = observed("testbed.one");
+    const auto filed = observed("twinlight.a");
+    auto moving = async::spawn(loop, discard(backend->moveIntoHiddenRegion(filed)));
+    // The move's drag begins once it has made sure the region is hidden.
+    loop.advance(160ms);
+    const auto menus = menusAfter(1s);
+    personPressesEscapeAfter(3s);
+
+    EXPECT_EQ(attempt(backend->press(pressed)), std::nullopt);
+
+    EXPECT_TRUE(moving.isDone());
+    EXPECT_EQ(menus->size(), 1u);
+    EXPECT_TRUE(observed("testbed.one").isInHiddenRegion);
+    EXPECT_TRUE(observed("twinlight.a").isInHiddenRegion);
 }
 
 TEST_P(PressTest, anItemInViewIsPressedWhereItStandsAndStaysThereOnceItsMenuCloses) {

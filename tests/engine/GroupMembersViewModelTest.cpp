@@ -64,12 +64,17 @@ class GroupMembersViewModelTest : public ::testing::Test {
         backend, [this](ObservedItem item) { return isFiledInto(coordinator, work, item); });
 };
 
-TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndFindsNoItem) {
+// No Group can hold the system's items, so their tokens never get an id: they
+// are not read for again on every opening, as a token new to the settings is.
+TEST_F(GroupMembersViewModelTest, AGroupWithoutFiledItemsHasNoRowsAndTheSystemsItemsCostNoReading) {
     const auto loose = observedItem("com.example.a", "A", 100, false);
     backend->setItems({loose, observedItem("com.apple.controlcenter", "Battery", 200)});
     store->upsertItem(Item{ItemID::random(), loose.identity, 0});
 
     EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(backend->count(Operation::currentItems), 2u) << "the Strip's and the new token's";
+    EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(backend->count(Operation::currentItems), 3u) << "the Strip's only";
     EXPECT_EQ(viewModel->observedItem(ItemID::random()), std::nullopt);
     EXPECT_EQ(backend->count(Operation::captureSnapshot), 0u);
 }
