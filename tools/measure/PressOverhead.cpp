@@ -11,6 +11,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <memory>
 #include <stdexcept>
 
@@ -108,18 +110,20 @@ std::vector<async::Duration> live(const sim::Scenario& scenario, int presses) {
     app::QtLoop main;
     auto background = std::make_unique<async::ThreadLoop>();
     auto desktop = sim::SimulatedDesktop::create(main, scenario);
-    QElapsedTimer elapsed;
-    elapsed.start();
     // As in virtual time: the desktop's items registered and settled.
-    while (elapsed.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QEventLoop settling;
+    QTimer::singleShot(1000, &settling, &QEventLoop::quit);
+    settling.exec();
     auto backend = std::make_shared<Mac26Backend>("Corvel", desktop->services(), main, *background);
     auto durations = std::make_shared<std::vector<async::Duration>>();
     auto handle =
         async::spawn(main, pressRepeatedly(backend, tokenOf(*desktop), presses, durations));
-    elapsed.restart();
+    // Waits for events rather than spinning, so that the main thread takes
+    // no time from the background thread that the press needs.
+    QElapsedTimer elapsed;
+    elapsed.start();
     while (!handle.isDone() && elapsed.elapsed() < liveLimitMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const bool done = handle.isDone();
     // The runtime's shutdown order: the backend's tasks end, the thread loop
     // hands back what it holds, the main loop lets it end.
