@@ -16,7 +16,7 @@ namespace {
 
 // The desktop changes through work on the main loop, which schedules a look
 // when it has run (see scheduleRefresh); this slow look catches what only a
-// background thread changed, a second after the last look of either kind.
+// background thread changed.
 constexpr std::chrono::milliseconds watchInterval(1000);
 // Looks that are asked for within one frame make one.
 constexpr std::chrono::milliseconds refreshDelay(16);
@@ -56,7 +56,6 @@ void DesktopView::scheduleRefresh() {
 }
 
 void DesktopView::refreshIfChanged() {
-    watch_.start();
     DesktopScene now = scene();
     if (now.looksLike(shown_))
         return;
