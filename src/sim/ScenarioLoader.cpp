@@ -104,8 +104,8 @@ bool isColour(const std::string& text) {
 Scenario::Application applicationFrom(const json& object, const std::string& where) {
     const ScenarioFields fields(object, where,
                                 {"name", "bundleIdentifier", "executable", "activationPolicy",
-                                 "pid", "running", "statusBarHost", "relaunchAfterMs", "launchAtMs",
-                                 "quitAtMs", "hung", "color", "extras"});
+                                 "pid", "running", "statusBarHost", "relaunchAfterMs",
+                                 "launchAtMs", "quitAtMs", "hung", "color", "extras"});
     Scenario::Application app;
     fields.read("name", app.name);
     fields.read("bundleIdentifier", app.bundleIdentifier);
@@ -255,12 +255,13 @@ Scenario::HotKey hotKeyFrom(const json& object, const std::string& where) {
 }
 
 Scenario scenarioFrom(const json& root) {
-    const ScenarioFields fields(root, "",
-                                {"screen", "permissions", "self", "statusItems", "latencies",
-                                 "hostStatusItemsInHost", "restartKeepsLeftovers", "launchFails",
-                                 "captureFails", "accessibilityReadCostMs", "killallRunMs",
-                                 "environment", "rememberedPositions", "missingSymbols",
-                                 "applications", "leftovers", "hotKeys", "extraWindows"});
+    const ScenarioFields fields(
+        root, "",
+        {"screen", "permissions", "self", "statusItems", "latencies", "hostStatusItemsInHost",
+         "restartKeepsLeftovers", "launchFails", "captureFails", "accessibilityReadCostMs",
+         "killallRunMs", "environment",
+         "rememberedPositions", "missingSymbols", "applications", "leftovers", "hotKeys",
+         "extraWindows"});
     Scenario scenario;
     if (fields.has("screen"))
         readScreen(fields.object("screen"), scenario.screen);
