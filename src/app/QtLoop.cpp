@@ -4,17 +4,12 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
-#include <QTimer>
-#include <chrono>
 
 namespace corvel::app {
 
-QtLoop::QtLoop() : context_(std::make_unique<QObject>()) {
-    timer_ = new QTimer(context_.get());
-    timer_->setSingleShot(true);
-    timer_->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer_, &QTimer::timeout, context_.get(), [this] { fireDueTimers(); });
-}
+QtLoop::QtLoop()
+    : context_(std::make_unique<QObject>()),
+      alarm_(std::make_unique<MainLoopAlarm>([this] { fireDueTimers(); })) {}
 
 QtLoop::~QtLoop() {
     {
@@ -24,7 +19,7 @@ QtLoop::~QtLoop() {
     // Deleting the context drops the wake-ups still in Qt's queue; they only
     // point back here.
     context_.reset();
-    timer_ = nullptr;
+    alarm_.reset();
     discardEverything([this] { return releasePendingWork(); });
 }
 
@@ -153,18 +148,11 @@ void QtLoop::rearm() {
     std::optional<async::TimePoint> next;
     {
         std::lock_guard lock(mutex_);
-        if (stopping_ || !timer_)
+        if (stopping_ || !alarm_)
             return;
         next = timers_.nextDue();
     }
-    if (!next) {
-        timer_->stop();
-        return;
-    }
-    // Qt counts whole milliseconds; rounding up means a timer never fires
-    // early, and one that comes due in the meantime fires on the next pass.
-    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(*next - now());
-    timer_->start(std::max<std::chrono::milliseconds>(remaining, std::chrono::milliseconds(0)));
+    alarm_->arm(next);
 }
 
 } // namespace corvel::app

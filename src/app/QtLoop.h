@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainLoopAlarm.h"
 #include "async/Executor.h"
 #include "async/TimerQueue.h"
 
@@ -9,7 +10,6 @@
 #include <optional>
 
 class QObject;
-class QTimer;
 
 namespace corvel::app {
 
@@ -49,7 +49,7 @@ class QtLoop final : public async::Executor {
     void wake();
     void drain();
     void fireDueTimers();
-    /// Main thread: points the one Qt timer at the earliest live timer.
+    /// Main thread: points the alarm at the earliest live timer.
     void rearm();
     bool isMainThread() const;
     bool releasePendingWork();
@@ -65,7 +65,7 @@ class QtLoop final : public async::Executor {
     /// loop's queue or as one of Qt's own events.
     async::detail::RunningScope mainThread_{*this};
     std::unique_ptr<QObject> context_;
-    QTimer* timer_ = nullptr;
+    std::unique_ptr<MainLoopAlarm> alarm_;
 };
 
 } // namespace corvel::app

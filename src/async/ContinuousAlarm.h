@@ -1,6 +1,7 @@
 #pragma once
 
 #include "async/ContinuousClock.h"
+#include "async/ContinuousTimerDescriptor.h"
 
 #include <optional>
 
@@ -31,8 +32,8 @@ class ContinuousAlarm {
 
   private:
 #if defined(__linux__)
+    ContinuousTimerDescriptor timer_;
     int bell_ = -1;
-    int timer_ = -1;
 #else
     std::mutex mutex_;
     std::condition_variable rung_;

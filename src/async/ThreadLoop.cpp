@@ -28,7 +28,7 @@ void ThreadLoop::post(std::function<void()> work) {
         std::lock_guard lock(mutex_);
         queue_.push_back(std::move(work));
     }
-    alarm_.ring();
+    wake();
 }
 
 TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
@@ -37,8 +37,15 @@ TimerHandle ThreadLoop::after(Duration delay, std::function<void()> work) {
         std::lock_guard lock(mutex_);
         handle = timers_.add(now() + delay, std::move(work));
     }
-    alarm_.ring();
+    wake();
     return handle;
+}
+
+// The loop's own thread looks at its queue and timers again before it
+// waits, so work it posts to itself (a task's sleep) needs no ring.
+void ThreadLoop::wake() {
+    if (!isCurrent())
+        alarm_.ring();
 }
 
 TimePoint ThreadLoop::now() const {

@@ -37,6 +37,7 @@ class ThreadLoop final : public Executor {
 
   private:
     void run();
+    void wake();
     bool releasePendingWork();
 
     mutable std::mutex mutex_;

@@ -319,6 +319,10 @@ Scenario ScenarioLoader::defaultScenario() {
     return fromJson(defaultScenarioJson);
 }
 
+const char* ScenarioLoader::defaultJson() {
+    return defaultScenarioJson;
+}
+
 Scenario ScenarioLoader::unhostedScenario() {
     Scenario scenario = defaultScenario();
     scenario.hostStatusItemsInHost = false;

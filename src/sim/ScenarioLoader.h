@@ -25,6 +25,8 @@ class ScenarioLoader {
     /// applications and Control Center, which hosts every status item
     /// window; bounds settle about 100 ms after an item registers.
     static Scenario defaultScenario();
+    /// The built-in desktop's document, which defaultScenario() reads.
+    static const char* defaultJson();
     /// The same desktop as earlier systems show it: each status item window
     /// is owned by the application that made it.
     static Scenario unhostedScenario();

@@ -1,6 +1,7 @@
 #include "app/QtLoop.h"
 
 #include "app/RunQt.h"
+#include "app/TimerArming.h"
 #include "async/Sleep.h"
 #include "async/Spawn.h"
 #include "async/ThreadLoop.h"
@@ -143,4 +144,16 @@ TEST(QtLoop, aTimerThatRunsANestedEventLoopLetsLaterTimersFire) {
     });
     loop.after(10ms, [&] { laterRan = true; });
     EXPECT_TRUE(test::runQtUntil([&] { return nestedEnded; }));
+}
+
+// Where Qt's timers count whole milliseconds, a wait rounded down would fire
+// early and one rounded to the nearest half the time; where they count
+// nanoseconds, rounding at all makes every timer late.
+TEST(TimerArming, aWaitIsTheTimeLeftRoundedUpToWhatTheTimerCountsAndNothingOnceDue) {
+    const async::TimePoint now{5s};
+    EXPECT_EQ(app::TimerArming::waitFor(now + 1300us, now, 1ns), 1300us);
+    EXPECT_EQ(app::TimerArming::waitFor(now + 1300us, now, 1ms), 2ms);
+    EXPECT_EQ(app::TimerArming::waitFor(now + 2ms, now, 1ms), 2ms);
+    EXPECT_EQ(app::TimerArming::waitFor(now - 3ms, now, 1ms), 0ns);
+    EXPECT_EQ(app::TimerArming::waitFor(now, now, 1ns), 0ns);
 }

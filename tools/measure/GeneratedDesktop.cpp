@@ -4,40 +4,52 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
+#include <nlohmann/json.hpp>
 
 namespace corvel::measure {
 
-sim::Scenario GeneratedDesktop::scenario(int applications, int items) {
-    sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
-    scenario.screen.width = 3456;
+namespace {
+
+using Document = nlohmann::json;
+
+Document application(int n, int items) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", n);
+    const std::string name = std::string("Generated ") + number;
+    Document extras = Document::array();
+    for (int extra = 0; extra < items; ++extra) {
+        const std::string title = name + (extra ? " More" : "");
+        extras.push_back(
+            {{"title", title}, {"description", title}, {"menu", {"Open " + name, "-", "Quit"}}});
+    }
+    return {{"name", name},
+            {"bundleIdentifier", std::string("com.example.generated") + number},
+            {"extras", extras}};
+}
+
+} // namespace
+
+std::string GeneratedDesktop::json(int applications, int items) {
+    auto document = Document::parse(sim::ScenarioLoader::defaultJson());
+    document["screen"]["width"] = 3456;
     int withItems = 0;
     int itemsNow = 0;
-    for (const auto& application : scenario.applications)
-        if (application.running && !application.extras.empty()) {
+    for (const auto& app : document["applications"])
+        if (app.value("running", true) && app.contains("extras") && !app["extras"].empty()) {
             ++withItems;
-            itemsNow += static_cast<int>(application.extras.size());
+            itemsNow += static_cast<int>(app["extras"].size());
         }
     for (int n = 1; withItems < applications; ++n, ++withItems) {
         const int appsLeft = applications - withItems;
-        const int itemsLeft = items - itemsNow;
-        const int count = std::clamp(itemsLeft - (appsLeft - 1), 1, 2);
-        char number[8];
-        std::snprintf(number, sizeof number, "%02d", n);
-        sim::Scenario::Application application;
-        application.name = std::string("Generated ") + number;
-        application.bundleIdentifier = std::string("com.example.generated") + number;
-        for (int extra = 0; extra < count; ++extra) {
-            sim::Scenario::Extra item;
-            item.title = application.name + (extra ? " More" : "");
-            item.description = item.title;
-            item.menu = {"Open " + application.name, "-", "Quit"};
-            application.extras.push_back(item);
-        }
+        const int count = std::clamp(items - itemsNow - (appsLeft - 1), 1, 2);
+        document["applications"].push_back(application(n, count));
         itemsNow += count;
-        scenario.applications.push_back(std::move(application));
     }
-    return scenario;
+    return document.dump(2);
+}
+
+sim::Scenario GeneratedDesktop::scenario(int applications, int items) {
+    return sim::ScenarioLoader::fromJson(json(applications, items));
 }
 
 } // namespace corvel::measure

@@ -1,13 +1,18 @@
 // corvel_measure_calls: what Corvel asks of the platform while idle, per
 // Strip and per press, and how long a change of the menu bar goes unseen,
-// counted in virtual time on each built-in desktop and a generated one.
+// counted in virtual time on each built-in desktop and a generated one; and
+// what a press costs live beyond its waits.
 #include "QuietOffscreen.h"
 #include "measure/CallMeasurement.h"
 #include "measure/GeneratedDesktop.h"
+#include "measure/PressOverhead.h"
 #include "sim/ScenarioLoader.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -19,9 +24,14 @@ using corvel::measure::CallMeasurement;
 constexpr int generatedApplications = 40;
 constexpr int generatedItems = 60;
 
-const char* const usage = "usage: corvel_measure_calls [--desktop default|unhosted|generated]...\n"
-                          "Prints, as a Markdown table, the platform calls Corvel makes on each\n"
-                          "desktop named (all three by default), counted in virtual time.\n";
+const char* const usage =
+    "usage: corvel_measure_calls [--desktop default|unhosted|generated]... [--live-press N]\n"
+    "       corvel_measure_calls --write-generated FILE\n"
+    "Prints, as a Markdown table, the platform calls Corvel makes on each\n"
+    "desktop named (all three by default), counted in virtual time. With\n"
+    "--live-press, presses an item N times on each desktop, live and in virtual\n"
+    "time, and prints what each press took beyond its waits. --write-generated\n"
+    "writes the generated desktop as a scenario file for corvel --scenario.\n";
 
 struct Column {
     std::string title;
@@ -92,14 +102,62 @@ std::string titleOf(const std::string& name) {
     return name;
 }
 
+double inMilliseconds(corvel::async::Duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+/// Live minus virtual, press by press, as least, median and most.
+void printPressOverhead(const std::string& title, const corvel::measure::PressOverhead::Result& r) {
+    std::vector<double> overheads;
+    for (std::size_t i = 0; i < r.live.size() && i < r.waits.size(); ++i)
+        overheads.push_back(inMilliseconds(r.live[i] - r.waits[i]));
+    std::sort(overheads.begin(), overheads.end());
+    if (overheads.empty())
+        return;
+    std::cout << std::fixed << std::setprecision(2) << "| " << title << " | " << overheads.size()
+              << " | " << inMilliseconds(r.waits.front()) << " ms | " << overheads.front()
+              << " ms | " << overheads[overheads.size() / 2] << " ms | " << overheads.back()
+              << " ms |\n";
+}
+
+int measurePresses(const std::vector<std::string>& names, int presses) {
+    std::cout << "| desktop | presses | waits of the first | beyond waits: least | median | "
+                 "most |\n|---|---|---|---|---|---|\n";
+    for (const auto& name : names) {
+        try {
+            printPressOverhead(titleOf(name), corvel::measure::PressOverhead::measure(
+                                                  scenarioNamed(name), presses));
+        } catch (const std::exception& error) {
+            std::cerr << "corvel_measure_calls: " << name << ": " << error.what() << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int writeGenerated(const std::string& path) {
+    std::ofstream file(path);
+    file << corvel::measure::GeneratedDesktop::json(generatedApplications, generatedItems) << '\n';
+    if (!file) {
+        std::cerr << "corvel_measure_calls: could not write " << path << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> names;
+    int livePresses = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--desktop" && i + 1 < argc) {
             names.push_back(argv[++i]);
+        } else if (argument == "--live-press" && i + 1 < argc) {
+            livePresses = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--write-generated" && i + 1 < argc) {
+            return writeGenerated(argv[++i]);
         } else {
             std::cerr << "corvel_measure_calls: unknown argument " << argument << '\n' << usage;
             return 2;
@@ -110,6 +168,8 @@ int main(int argc, char** argv) {
                  corvel::sim::ScenarioLoader::unhostedName, "generated"};
     corvel::tools::useQuietOffscreenPlatform();
     QApplication application(argc, argv);
+    if (livePresses > 0)
+        return measurePresses(names, livePresses);
 
     std::vector<Column> columns;
     for (const auto& name : names) {
