@@ -13,7 +13,7 @@ namespace {
 using Document = nlohmann::json;
 
 Document application(int n, int items) {
-    char number[8];
+    char number[12];
     std::snprintf(number, sizeof number, "%02d", n);
     const std::string name = std::string("Generated ") + number;
     Document extras = Document::array();
