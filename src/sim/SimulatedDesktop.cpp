@@ -54,7 +54,7 @@ platform::PlatformServices SimulatedDesktop::services() {
 std::optional<platform::PlatformValue> SimulatedDesktop::copyWindowInfo(std::uint32_t,
                                                                         std::uint32_t) const {
     std::lock_guard lock(mutex_);
-    return WindowServer::windowList(world_, executor_.now());
+    return windowServer_.windowList(world_, executor_.now());
 }
 
 // Status bar

@@ -26,6 +26,7 @@
 #include "sim/Scenario.h"
 #include "sim/SimLoginItem.h"
 #include "sim/SimProcess.h"
+#include "sim/WindowServer.h"
 #include "sim/World.h"
 
 #include <functional>
@@ -265,6 +266,8 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
 
     async::Executor& executor_;
     mutable std::mutex mutex_;
+    /// Guarded by mutex_.
+    mutable WindowServer windowServer_;
     World world_;
     std::set<std::uint32_t> autoCloseScheduled_;
     std::map<std::int32_t, std::shared_ptr<async::Completion<int>>> exits_;

@@ -24,7 +24,20 @@ bool intersects(const platform::Rect& a, const platform::Rect& b) {
     return a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY();
 }
 
-PlatformValue dictionaryFor(const World& world, const WindowFacts& facts) {
+WindowServer::Facts factsOf(const World& world, const WindowFacts& window) {
+    WindowServer::Facts facts{window.layer, window.number, window.ownerPid, window.bounds,
+                              intersects(window.bounds, world.screenFrame()), std::nullopt,
+                              std::nullopt};
+    if (const SimProcess* owner = world.process(window.ownerPid); owner && owner->running)
+        facts.ownerName = owner->name;
+    // macOS 26 hides the names of other processes' windows from a reader
+    // without Screen Recording.
+    if (world.screenRecordingGranted || window.ownerPid == world.selfPid())
+        facts.name = window.name;
+    return facts;
+}
+
+PlatformValue dictionaryFor(const WindowServer::Facts& facts) {
     PlatformValue::Dictionary bounds{
         {std::string(WindowInfoKey::boundsX), PlatformValue::real(facts.bounds.origin.x)},
         {std::string(WindowInfoKey::boundsY), PlatformValue::real(facts.bounds.origin.y)},
@@ -37,15 +50,13 @@ PlatformValue dictionaryFor(const World& world, const WindowFacts& facts) {
         {std::string(WindowInfoKey::ownerPID), PlatformValue::integer(facts.ownerPid)},
         {std::string(WindowInfoKey::bounds), PlatformValue::dictionary(std::move(bounds))},
         {std::string(WindowInfoKey::alpha), PlatformValue::real(1.0)},
-        {std::string(WindowInfoKey::isOnscreen),
-         PlatformValue::boolean(intersects(facts.bounds, world.screenFrame()))},
+        {std::string(WindowInfoKey::isOnscreen), PlatformValue::boolean(facts.isOnscreen)},
     };
-    if (const SimProcess* owner = world.process(facts.ownerPid); owner && owner->running)
-        entries.emplace(std::string(WindowInfoKey::ownerName), PlatformValue::string(owner->name));
-    // macOS 26 hides the names of other processes' windows from a reader
-    // without Screen Recording.
-    if (world.screenRecordingGranted || facts.ownerPid == world.selfPid())
-        entries.emplace(std::string(WindowInfoKey::name), PlatformValue::string(facts.name));
+    if (facts.ownerName)
+        entries.emplace(std::string(WindowInfoKey::ownerName),
+                        PlatformValue::string(*facts.ownerName));
+    if (facts.name)
+        entries.emplace(std::string(WindowInfoKey::name), PlatformValue::string(*facts.name));
     return PlatformValue::dictionary(std::move(entries));
 }
 
@@ -70,10 +81,20 @@ std::vector<WindowFacts> statusWindowsNewestFirst(const World& world, async::Tim
 PlatformValue WindowServer::windowList(const World& world, async::TimePoint now) {
     PlatformValue::Array list;
     for (auto menu = world.menus().rbegin(); menu != world.menus().rend(); ++menu)
-        list.push_back(dictionaryFor(world, {platform::WindowList::popUpMenuLayer,
-                                             menu->windowNumber, menu->ownerPid, "", menu->frame}));
-    for (const auto& facts : statusWindowsNewestFirst(world, now))
-        list.push_back(dictionaryFor(world, facts));
+        list.push_back(dictionaryFor(factsOf(world, {platform::WindowList::popUpMenuLayer,
+                                                     menu->windowNumber, menu->ownerPid, "",
+                                                     menu->frame})));
+    std::unordered_map<std::uint32_t, Made> made;
+    for (const auto& window : statusWindowsNewestFirst(world, now)) {
+        auto facts = factsOf(world, window);
+        auto earlier = made_.find(window.number);
+        PlatformValue dictionary = earlier != made_.end() && earlier->second.facts == facts
+                                       ? earlier->second.dictionary
+                                       : dictionaryFor(facts);
+        list.push_back(dictionary);
+        made.insert_or_assign(window.number, Made{std::move(facts), std::move(dictionary)});
+    }
+    made_ = std::move(made);
     for (const auto& raw : world.scenario().extraWindows)
         list.push_back(raw);
     return PlatformValue::array(std::move(list));
