@@ -34,7 +34,6 @@ class Turnstile {
     Task<bool> enter();
     /// Lets the longest-waiting task through.
     void leave();
-    bool isHeld() const { return held_; }
 
   private:
     bool held_ = false;
