@@ -130,6 +130,11 @@ async::Task<std::vector<ObservedItem>> itemsOf(std::shared_ptr<const Mac26MenuBa
 } // namespace
 
 async::Task<std::vector<ObservedItem>> Mac26Backend::readItems(Identities identities) {
+    // A reading that needs no walk asks no other application: it costs no
+    // trip to the background thread and back.
+    if (identities == Identities::asKnown)
+        if (auto items = reader_->knownItemsWithoutWalking())
+            co_return std::move(*items);
     auto reading =
         async::runOn(background_, itemsOf(reader_, identities == Identities::scanned));
     co_return co_await std::move(reading);
@@ -148,10 +153,15 @@ async::Task<std::vector<ObservedItem>> Mac26Backend::knownItems() {
 }
 
 std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
+    return liveSpacerWindowID(windowList_.layer25Windows());
+}
+
+std::optional<std::uint32_t>
+Mac26Backend::liveSpacerWindowID(const std::vector<MenuBarWindowInfo>& bar) const {
     if (!spacerItem_)
         return std::nullopt;
     const std::string name = Mac26OwnNames::spacerName(nameSpace_);
-    for (const auto& window : windowList_.layer25Windows())
+    for (const auto& window : bar)
         if (window.name == name)
             return window.windowID;
     return ownWindows_->numbers().spacer;
@@ -160,15 +170,17 @@ std::optional<std::uint32_t> Mac26Backend::liveSpacerWindowID() const {
 // A restarted host lists its windows again only after a moment, each under a
 // new number and, without Screen Recording, without a name: the spacer is
 // looked for until it is listed, and a walk finds it wherever it now stands.
-async::Task<std::optional<MenuBarWindowInfo>> Mac26Backend::awaitSpacerWindow() {
+async::Task<std::optional<Mac26Backend::SpacerReading>>
+Mac26Backend::awaitSpacerWindow(std::vector<MenuBarWindowInfo> bar) {
     for (int attempt = 1;; ++attempt) {
-        if (auto spacer = listedSpacerWindow())
-            co_return spacer;
-        if (!windowList_.layer25Windows().empty()) {
+        if (auto spacer = listedSpacerWindow(bar))
+            co_return SpacerReading{*spacer, std::move(bar)};
+        if (!bar.empty()) {
             auto recognising = recogniseOwnWindows();
             co_await std::move(recognising);
-            if (auto spacer = listedSpacerWindow())
-                co_return spacer;
+            bar = windowList_.layer25Windows();
+            if (auto spacer = listedSpacerWindow(bar))
+                co_return SpacerReading{*spacer, std::move(bar)};
         }
         if (attempt == registrationAttempts)
             co_return std::nullopt;
@@ -176,14 +188,16 @@ async::Task<std::optional<MenuBarWindowInfo>> Mac26Backend::awaitSpacerWindow() 
         const bool cancelled = co_await async::isCancelled();
         if (cancelled)
             co_return std::nullopt;
+        bar = windowList_.layer25Windows();
     }
 }
 
-std::optional<MenuBarWindowInfo> Mac26Backend::listedSpacerWindow() const {
-    const auto number = liveSpacerWindowID();
+std::optional<MenuBarWindowInfo>
+Mac26Backend::listedSpacerWindow(const std::vector<MenuBarWindowInfo>& bar) const {
+    const auto number = liveSpacerWindowID(bar);
     if (!number)
         return std::nullopt;
-    for (auto& window : windowList_.layer25Windows())
+    for (const auto& window : bar)
         if (window.windowID == *number && window.bounds)
             return window;
     return std::nullopt;
@@ -194,20 +208,26 @@ async::Task<void> Mac26Backend::hideRegion() {
     co_await enterMain();
     co_await placementGate_.waitUntilIdle();
     regionHeldOpen_ = false;
-    if (!spacerItem_ || !liveSpacerWindowID())
+    // One reading finds the spacer and the items right of it: each read is
+    // a round trip to the window server, and nothing moves in between.
+    if (!spacerItem_)
         throw BackendError::underlying("prepare() must be called before hideRegion()");
-    auto finding = awaitSpacerWindow();
-    const auto spacer = co_await std::move(finding);
+    auto bar = windowList_.layer25Windows();
+    if (!liveSpacerWindowID(bar))
+        throw BackendError::underlying("prepare() must be called before hideRegion()");
+    auto finding = awaitSpacerWindow(std::move(bar));
+    const auto found = co_await std::move(finding);
     // A reveal while the spacer was looked for opened the region on purpose.
     if (regionHeldOpen_)
         co_return;
-    if (!spacer || !spacerItem_)
+    if (!found || !spacerItem_)
         throw BackendError::underlying("hideRegion: spacer window not found; refusing to hide");
-    co_await widenCheckingForeignItems(*spacer);
+    co_await widenCheckingForeignItems(*found);
 }
 
-async::Task<void> Mac26Backend::widenCheckingForeignItems(MenuBarWindowInfo spacer) {
-    const auto before = windowList_.layer25Windows();
+async::Task<void> Mac26Backend::widenCheckingForeignItems(SpacerReading found) {
+    const MenuBarWindowInfo& spacer = found.spacer;
+    const auto& before = found.bar;
 
     // Foreign items right of the spacer must stay visible once it widens.
     const double spacerRight = spacer.bounds->maxX();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "async/Completion.h"
 #include "async/Executor.h"
 #include "async/Hop.h"
 #include "async/Spawn.h"
@@ -111,6 +112,9 @@ class Mac26Backend final : public MenuBarBackend {
     /// The spacer's number from a fresh reading (by name, else the number
     /// last recognised); nothing while unprepared. Stores nothing.
     std::optional<std::uint32_t> liveSpacerWindowID() const;
+    /// The same, from a reading already made.
+    std::optional<std::uint32_t>
+    liveSpacerWindowID(const std::vector<MenuBarWindowInfo>& bar) const;
     /// Puts the attached menu on the primary icon, when both exist.
     void applyPrimaryIconMenu();
     /// Starts the poll, and the listeners that wake it when the bar may
@@ -126,15 +130,23 @@ class Mac26Backend final : public MenuBarBackend {
     /// or with the identities known (Mac26MenuBarReader::knownItems()).
     enum class Identities { scanned, asKnown };
     async::Task<std::vector<ObservedItem>> readItems(Identities identities);
-    /// The spacer's window as the list shows it now, with bounds; absent
-    /// while it is not listed under the number known for it.
-    std::optional<MenuBarWindowInfo> listedSpacerWindow() const;
-    /// The spacer's window once it is listed, looking `registrationAttempts`
-    /// times, `registrationInterval` apart, with a walk each time the list
-    /// shows windows but not the spacer; absent if it never is.
-    async::Task<std::optional<MenuBarWindowInfo>> awaitSpacerWindow();
+    /// The spacer's window as `bar` shows it, with bounds; absent while it
+    /// is not listed under the number known for it.
+    std::optional<MenuBarWindowInfo>
+    listedSpacerWindow(const std::vector<MenuBarWindowInfo>& bar) const;
+    /// The spacer's window, and the reading that lists it.
+    struct SpacerReading {
+        MenuBarWindowInfo spacer;
+        std::vector<MenuBarWindowInfo> bar;
+    };
+    /// The spacer's window once it is listed, starting from `bar` and
+    /// looking `registrationAttempts` times, `registrationInterval` apart,
+    /// with a walk each time the list shows windows but not the spacer;
+    /// absent if it never is.
+    async::Task<std::optional<SpacerReading>>
+    awaitSpacerWindow(std::vector<MenuBarWindowInfo> bar);
     /// The hidden-region work once the spacer is found.
-    async::Task<void> widenCheckingForeignItems(MenuBarWindowInfo spacer);
+    async::Task<void> widenCheckingForeignItems(SpacerReading found);
     /// Waits until no other move or press runs; the pass lets the next one
     /// through when it goes. Throws, naming `operation`, when cancelled.
     async::Task<async::Turnstile::Pass> takeTurnAtTheBar(const char* operation);
@@ -154,6 +166,10 @@ class Mac26Backend final : public MenuBarBackend {
     /// Presses the item's element, naming the item afresh with a walk when
     /// its known identity leads to none; answers the item as pressed.
     async::Task<ObservedItem> pressNamedAfresh(ObservedItem item);
+    /// Presses once the supervision, spawned on the background executor, has
+    /// started there; answers the item as pressed.
+    async::Task<ObservedItem> pressOnceSupervised(std::shared_ptr<async::Completion<>> started,
+                                                  ObservedItem item);
     /// A walk that recognises Corvel's own windows again, wherever a
     /// restarted host put them; on the background executor.
     async::Task<void> recogniseOwnWindows();

@@ -51,22 +51,24 @@ async::Task<void> Mac26Backend::movingIn(ObservedItem item) {
         } catch (const BackendError&) {
         }
     }
-    const auto spacer = liveSpacerWindowID();
+    auto bar = windowList_.layer25Windows();
+    const auto spacer = liveSpacerWindowID(bar);
     if (!spacer)
         throw BackendError::underlying("moveIntoHiddenRegion: spacer window vanished mid-move");
-    auto move =
-        StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer, true);
+    auto move = StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer,
+                                       true, std::move(bar));
     co_await std::move(move);
 }
 
 async::Task<void> Mac26Backend::movingOut(ObservedItem item) {
     co_await placementGate_.waitUntilIdle();
-    const auto spacer = liveSpacerWindowID();
+    auto bar = windowList_.layer25Windows();
+    const auto spacer = liveSpacerWindowID(bar);
     if (!spacer)
         throw BackendError::underlying("prepare() must be called before moveOutOfHiddenRegion()");
     requireScreenRecording("moveOutOfHiddenRegion");
-    auto move =
-        StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer, false);
+    auto move = StampedItemMover::move(windowList_, services_.syntheticEvents, item.id, *spacer,
+                                       false, std::move(bar));
     co_await std::move(move);
 }
 

@@ -65,11 +65,9 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
         background_,
         supervise({windowList_, services_.syntheticEvents, services_.workspace, selfPID}, refreshed,
                   openConfirmTimeout, started, finished));
-    co_await started->wait();
-
     // Without an element nothing is pressed; the supervision then times out
     // and the press reports itself unconfirmed.
-    auto pressing = pressNamedAfresh(refreshed);
+    auto pressing = async::runOn(background_, pressOnceSupervised(started, refreshed));
     refreshed = co_await std::move(pressing);
 
     const RevealSupervisionOutcome outcome = co_await finished->wait();
@@ -90,6 +88,15 @@ async::Task<bool> pressOn(std::shared_ptr<const Mac26MenuBarReader> reader, Obse
 }
 
 } // namespace
+
+// On the background thread, where the supervision starts: the press follows
+// it there at once, with no trip back to the main thread in between.
+async::Task<ObservedItem> Mac26Backend::pressOnceSupervised(std::shared_ptr<Started> started,
+                                                          ObservedItem item) {
+    co_await started->wait();
+    auto pressing = pressNamedAfresh(std::move(item));
+    co_return co_await std::move(pressing);
+}
 
 // An identity known from an earlier walk may have gone stale (the application
 // renamed its extra without resizing it): when it leads to no element, one

@@ -47,6 +47,16 @@ std::vector<ObservedItem> Mac26MenuBarReader::currentItems() const {
     return items;
 }
 
+std::optional<std::vector<ObservedItem>> Mac26MenuBarReader::knownItemsWithoutWalking() const {
+    const auto windows = ports_.windowList.layer25Windows();
+    const auto identities = identityCache_->knownFor(windows, nameSpace_, ownWindows_->numbers());
+    if (!identities)
+        return std::nullopt;
+    std::vector<ObservedItem> items;
+    observe(windows, **identities, items);
+    return items;
+}
+
 std::vector<ObservedItem> Mac26MenuBarReader::knownItems() const {
     auto windows = ports_.windowList.layer25Windows();
     auto identities = identityCache_->knownFor(windows, nameSpace_, ownWindows_->numbers());

@@ -22,7 +22,8 @@ namespace corvel {
 /// acts on. Every call may hold its thread while an application answers
 /// (half a second at most for one that does not), so it is called off the
 /// main thread only: by the poll, and by the backend through its background
-/// executor. Thread-safe; shared by both.
+/// executor (a reading that needs no walk excepted). Thread-safe; shared by
+/// both.
 class Mac26MenuBarReader {
   public:
     /// Walks made for one scan before it gives up on a menu bar that keeps
@@ -62,6 +63,10 @@ class Mac26MenuBarReader {
     /// known; it scans only when a window is new to the cache (new,
     /// renumbered, resized or never named), as the poll would.
     std::vector<ObservedItem> knownItems() const;
+    /// The same without any accessibility read: nothing when a window is
+    /// new to the cache and a walk would have to name it. The one reading
+    /// that may run on the main thread.
+    std::optional<std::vector<ObservedItem>> knownItemsWithoutWalking() const;
     /// The foreign items of a reading, with the identities given.
     void observe(const std::vector<MenuBarWindowInfo>& windows,
                  const ResolvedIdentities& identities, std::vector<ObservedItem>& items) const;

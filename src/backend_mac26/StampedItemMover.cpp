@@ -23,11 +23,24 @@ async::Task<void> StampedItemMover::move(MenuBarWindowList windows,
                                          std::shared_ptr<platform::SyntheticEvents> events,
                                          BackendItemToken itemToken, std::uint32_t adjacentToSpacer,
                                          bool placeLeftOfSpacer) {
-    const auto spacer = windowInfo(windows, adjacentToSpacer);
+    auto bar = windows.windows(MenuBarWindowList::statusWindowLayer);
+    return move(std::move(windows), std::move(events), std::move(itemToken), adjacentToSpacer,
+                placeLeftOfSpacer, std::move(bar));
+}
+
+// Each read of the bar is a round trip to the window server. One reading
+// answers every question asked between two waits: nothing is posted and no
+// time passes between them, so a second read would say the same.
+async::Task<void> StampedItemMover::move(MenuBarWindowList windows,
+                                         std::shared_ptr<platform::SyntheticEvents> events,
+                                         BackendItemToken itemToken, std::uint32_t adjacentToSpacer,
+                                         bool placeLeftOfSpacer,
+                                         std::vector<MenuBarWindowInfo> bar) {
+    const auto spacer = windowInfo(bar, adjacentToSpacer);
     if (!spacer)
         throw BackendError::underlying("StampedItemMover: hidden-region spacer window " +
                                        std::to_string(adjacentToSpacer) + " not found");
-    const auto item = windowInfo(windows, itemToken);
+    const auto item = windowInfo(bar, itemToken);
     if (!item)
         throw BackendError::itemNoLongerExists();
     if (isPlaced(item->bounds, spacer->bounds, placeLeftOfSpacer))
@@ -35,13 +48,19 @@ async::Task<void> StampedItemMover::move(MenuBarWindowList windows,
 
     const platform::EventSource source = makeSource(*events);
     for (int attempt = 1;; ++attempt) {
-        auto drag =
-            stampedDrag(windows, events, source, itemToken, adjacentToSpacer, placeLeftOfSpacer);
+        const auto currentSpacer = windowInfo(bar, adjacentToSpacer);
+        if (!currentSpacer)
+            throw spacerDisappeared();
+        const auto currentItem = windowInfo(bar, itemToken);
+        if (!currentItem)
+            throw BackendError::itemNoLongerExists();
+        auto drag = stampedDrag(events, source, *currentItem, *currentSpacer, placeLeftOfSpacer);
         co_await std::move(drag);
-        const auto movedItem = windowInfo(windows, itemToken);
-        const auto currentSpacer = windowInfo(windows, adjacentToSpacer);
-        if (movedItem && currentSpacer &&
-            isPlaced(movedItem->bounds, currentSpacer->bounds, placeLeftOfSpacer))
+        bar = windows.windows(MenuBarWindowList::statusWindowLayer);
+        const auto movedItem = windowInfo(bar, itemToken);
+        const auto spacerAfter = windowInfo(bar, adjacentToSpacer);
+        if (movedItem && spacerAfter &&
+            isPlaced(movedItem->bounds, spacerAfter->bounds, placeLeftOfSpacer))
             co_return;
         if (attempt == maxAttempts)
             throw BackendError::underlying(
@@ -51,8 +70,12 @@ async::Task<void> StampedItemMover::move(MenuBarWindowList windows,
         const bool cancelled = co_await async::isCancelled();
         if (cancelled)
             throw BackendError::underlying("StampedItemMover: cancelled before the item moved");
-        auto click = wakeUpClick(windows, events, source, itemToken);
-        co_await std::move(click);
+        // A missing item skips the click; the next drag then reports it gone.
+        if (movedItem) {
+            auto click = wakeUpClick(events, source, *movedItem);
+            co_await std::move(click);
+        }
+        bar = windows.windows(MenuBarWindowList::statusWindowLayer);
     }
 }
 
@@ -74,48 +97,32 @@ platform::EventSource StampedItemMover::makeSource(platform::SyntheticEvents& ev
     return *source;
 }
 
-async::Task<void> StampedItemMover::stampedDrag(MenuBarWindowList windows,
-                                                std::shared_ptr<platform::SyntheticEvents> events,
-                                                platform::EventSource source,
-                                                BackendItemToken itemToken,
-                                                std::uint32_t spacerWindowID,
-                                                bool placeLeftOfSpacer) {
-    const auto spacer = windowInfo(windows, spacerWindowID);
-    if (!spacer)
-        throw spacerDisappeared();
-    const auto item = windowInfo(windows, itemToken);
-    if (!item)
-        throw BackendError::itemNoLongerExists();
-
-    const platform::Point drop{placeLeftOfSpacer ? spacer->bounds.minX() : spacer->bounds.maxX(),
-                               item->bounds.origin.y + item->bounds.size.height / 2};
-    auto down = StampedMoveEvent::mouseDown(*events, item->windowID, item->ownerPID, source);
-    auto up = StampedMoveEvent::mouseUp(*events, drop, spacer->windowID, item->ownerPID, source);
+async::Task<void> StampedItemMover::stampedDrag(std::shared_ptr<platform::SyntheticEvents> events,
+                                                platform::EventSource source, Window item,
+                                                Window spacer, bool placeLeftOfSpacer) {
+    const platform::Point drop{placeLeftOfSpacer ? spacer.bounds.minX() : spacer.bounds.maxX(),
+                               item.bounds.origin.y + item.bounds.size.height / 2};
+    auto down = StampedMoveEvent::mouseDown(*events, item.windowID, item.ownerPID, source);
+    auto up = StampedMoveEvent::mouseUp(*events, drop, spacer.windowID, item.ownerPID, source);
     if (!down || !up)
         throw BackendError::underlying(
             "StampedItemMover: failed to construct the stamped move CGEvents");
 
-    auto posting = postPair(events, *down, afterDragDown, *up, afterDragUp, item->ownerPID);
+    auto posting = postPair(events, *down, afterDragDown, *up, afterDragUp, item.ownerPID);
     co_await std::move(posting);
 }
 
-async::Task<void> StampedItemMover::wakeUpClick(MenuBarWindowList windows,
-                                                std::shared_ptr<platform::SyntheticEvents> events,
-                                                platform::EventSource source,
-                                                BackendItemToken itemToken) {
-    // A missing item skips the click; the next drag then reports it gone.
-    const auto item = windowInfo(windows, itemToken);
-    if (!item)
-        co_return;
-    const platform::Point centre{item->bounds.midX(),
-                                 item->bounds.origin.y + item->bounds.size.height / 2};
+async::Task<void> StampedItemMover::wakeUpClick(std::shared_ptr<platform::SyntheticEvents> events,
+                                                platform::EventSource source, Window item) {
+    const platform::Point centre{item.bounds.midX(),
+                                 item.bounds.origin.y + item.bounds.size.height / 2};
     auto down = StampedMoveEvent::wakeUp(*events, platform::EventType::leftMouseDown, centre,
-                                         item->windowID, item->ownerPID, source);
+                                         item.windowID, item.ownerPID, source);
     auto up = StampedMoveEvent::wakeUp(*events, platform::EventType::leftMouseUp, centre,
-                                       item->windowID, item->ownerPID, source);
+                                       item.windowID, item.ownerPID, source);
     if (!down || !up)
         co_return;
-    auto posting = postPair(events, *down, afterWakeUpDown, *up, afterWakeUpUp, item->ownerPID);
+    auto posting = postPair(events, *down, afterWakeUpDown, *up, afterWakeUpUp, item.ownerPID);
     co_await std::move(posting);
 }
 
@@ -140,8 +147,8 @@ async::Task<void> StampedItemMover::postDual(std::shared_ptr<platform::Synthetic
 }
 
 std::optional<StampedItemMover::Window>
-StampedItemMover::windowInfo(const MenuBarWindowList& windows, std::uint32_t windowID) {
-    for (const auto& window : windows.windows(MenuBarWindowList::statusWindowLayer))
+StampedItemMover::windowInfo(const std::vector<MenuBarWindowInfo>& bar, std::uint32_t windowID) {
+    for (const auto& window : bar)
         if (window.windowID == windowID) {
             if (!window.bounds)
                 return std::nullopt;
@@ -151,8 +158,9 @@ StampedItemMover::windowInfo(const MenuBarWindowList& windows, std::uint32_t win
 }
 
 std::optional<StampedItemMover::Window>
-StampedItemMover::windowInfo(const MenuBarWindowList& windows, const BackendItemToken& token) {
-    for (const auto& window : windows.windows(MenuBarWindowList::statusWindowLayer))
+StampedItemMover::windowInfo(const std::vector<MenuBarWindowInfo>& bar,
+                             const BackendItemToken& token) {
+    for (const auto& window : bar)
         if (window.bounds && Mac26WindowToken::token(window.windowID) == token)
             return Window{window.windowID, window.ownerPID, *window.bounds};
     return std::nullopt;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace corvel {
 
@@ -38,6 +39,12 @@ class StampedItemMover {
                                   std::shared_ptr<platform::SyntheticEvents> events,
                                   BackendItemToken itemToken, std::uint32_t adjacentToSpacer,
                                   bool placeLeftOfSpacer);
+    /// The same, starting from `bar`: the caller's reading of the status item
+    /// layer, made with no wait since.
+    static async::Task<void> move(MenuBarWindowList windows,
+                                  std::shared_ptr<platform::SyntheticEvents> events,
+                                  BackendItemToken itemToken, std::uint32_t adjacentToSpacer,
+                                  bool placeLeftOfSpacer, std::vector<MenuBarWindowInfo> bar);
 
     /// Whether the item stands on the requested side: its horizontal centre
     /// strictly left of the spacer's (or strictly right). An item centred on
@@ -52,18 +59,17 @@ class StampedItemMover {
         platform::Rect bounds;
     };
 
-    static std::optional<Window> windowInfo(const MenuBarWindowList& windows,
+    static std::optional<Window> windowInfo(const std::vector<MenuBarWindowInfo>& bar,
                                             std::uint32_t windowID);
-    static std::optional<Window> windowInfo(const MenuBarWindowList& windows,
+    static std::optional<Window> windowInfo(const std::vector<MenuBarWindowInfo>& bar,
                                             const BackendItemToken& token);
     static platform::EventSource makeSource(platform::SyntheticEvents& events);
-    static async::Task<void> stampedDrag(MenuBarWindowList windows,
-                                         std::shared_ptr<platform::SyntheticEvents> events,
-                                         platform::EventSource source, BackendItemToken itemToken,
-                                         std::uint32_t spacerWindowID, bool placeLeftOfSpacer);
-    static async::Task<void> wakeUpClick(MenuBarWindowList windows,
-                                         std::shared_ptr<platform::SyntheticEvents> events,
-                                         platform::EventSource source, BackendItemToken itemToken);
+    /// Drags `item` to the spacer's left or right edge.
+    static async::Task<void> stampedDrag(std::shared_ptr<platform::SyntheticEvents> events,
+                                         platform::EventSource source, Window item, Window spacer,
+                                         bool placeLeftOfSpacer);
+    static async::Task<void> wakeUpClick(std::shared_ptr<platform::SyntheticEvents> events,
+                                         platform::EventSource source, Window item);
     /// The down and the up of one gesture, each posted twice, with the waits
     /// that let the window server act on each.
     static async::Task<void> postPair(std::shared_ptr<platform::SyntheticEvents> events,

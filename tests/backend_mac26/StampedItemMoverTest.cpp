@@ -16,6 +16,7 @@ class StampedItemMoverTest : public Mac26SimTest {
     void SetUp() override {
         Mac26SimTest::SetUp();
         spacer = makeItem(spacerName);
+        windows = MenuBarWindowList(reads.wrap(desktop->services()).windowList);
     }
 
     std::optional<BackendError> move(const std::string& item, bool left) {
@@ -49,6 +50,8 @@ class StampedItemMoverTest : public Mac26SimTest {
     }
 
     std::shared_ptr<platform::StatusItem> spacer;
+    /// Each read of the bar is a round trip to the window server.
+    PortCounter reads;
 };
 
 TEST_P(StampedItemMoverTest, oneStampedDragPostedTwiceEachPutsTheItemLeftOfTheSpacer) {
@@ -78,6 +81,7 @@ TEST_P(StampedItemMoverTest, oneStampedDragPostedTwiceEachPutsTheItemLeftOfTheSp
     EXPECT_EQ(posted[2].event.source, posted[0].event.source);
 
     EXPECT_LT(frameOf("testbed.one").midX(), frameOf(spacerName).midX());
+    EXPECT_EQ(reads.counts().windowListReads, 2) << "one before the drag, one to verify it";
 }
 
 TEST_P(StampedItemMoverTest, anItemAlreadyOnTheRequestedSidePostsNothing) {
@@ -123,6 +127,7 @@ TEST_P(StampedItemMoverTest, anItemThatNeverMovesGetsFiveDragsAndFourWakeUpClick
     }
     EXPECT_EQ(desktop->counters().drags, 5);
     EXPECT_EQ(desktop->counters().wakeUps, 4);
+    EXPECT_EQ(reads.counts().windowListReads, 10) << "one before each drag, one after each";
 }
 
 TEST_P(StampedItemMoverTest, theExhaustedMessageNamesTheRightSideForAMoveOut) {
