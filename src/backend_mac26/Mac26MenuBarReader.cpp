@@ -58,16 +58,9 @@ std::optional<std::vector<ObservedItem>> Mac26MenuBarReader::knownItemsWithoutWa
 }
 
 std::vector<ObservedItem> Mac26MenuBarReader::knownItems() const {
-    auto windows = ports_.windowList.layer25Windows();
-    auto identities = identityCache_->knownFor(windows, nameSpace_, ownWindows_->numbers());
-    if (!identities) {
-        auto reading = scan(std::move(windows));
-        windows = std::move(reading.windows);
-        identities = std::move(reading.identities);
-    }
-    std::vector<ObservedItem> items;
-    observe(windows, **identities, items);
-    return items;
+    if (auto items = knownItemsWithoutWalking())
+        return std::move(*items);
+    return currentItems();
 }
 
 void Mac26MenuBarReader::observe(const std::vector<MenuBarWindowInfo>& windows,
