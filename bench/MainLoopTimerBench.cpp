@@ -8,8 +8,8 @@
 #include "async/ContinuousAlarm.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 
 namespace {
@@ -28,8 +28,7 @@ class Lateness {
         const double microseconds = std::chrono::duration<double, std::micro>(total_).count();
         state.counters["late_us"] =
             benchmark::Counter(microseconds, benchmark::Counter::kAvgIterations);
-        state.counters["worst_late_us"] =
-            std::chrono::duration<double, std::micro>(worst_).count();
+        state.counters["worst_late_us"] = std::chrono::duration<double, std::micro>(worst_).count();
     }
 
   private:

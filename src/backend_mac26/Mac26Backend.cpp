@@ -135,8 +135,7 @@ async::Task<std::vector<ObservedItem>> Mac26Backend::readItems(Identities identi
     if (identities == Identities::asKnown)
         if (auto items = reader_->knownItemsWithoutWalking())
             co_return std::move(*items);
-    auto reading =
-        async::runOn(background_, itemsOf(reader_, identities == Identities::scanned));
+    auto reading = async::runOn(background_, itemsOf(reader_, identities == Identities::scanned));
     co_return co_await std::move(reading);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "async/Completion.h"
 #include "async/Executor.h"
 #include "async/Hop.h"
 #include "async/Spawn.h"
@@ -143,8 +142,7 @@ class Mac26Backend final : public MenuBarBackend {
     /// looking `registrationAttempts` times, `registrationInterval` apart,
     /// with a walk each time the list shows windows but not the spacer;
     /// absent if it never is.
-    async::Task<std::optional<SpacerReading>>
-    awaitSpacerWindow(std::vector<MenuBarWindowInfo> bar);
+    async::Task<std::optional<SpacerReading>> awaitSpacerWindow(std::vector<MenuBarWindowInfo> bar);
     /// The hidden-region work once the spacer is found.
     async::Task<void> widenCheckingForeignItems(SpacerReading found);
     /// Waits until no other move or press runs; the pass lets the next one
@@ -163,13 +161,9 @@ class Mac26Backend final : public MenuBarBackend {
     /// Presses the item's element on the background executor; answers
     /// whether there was one.
     async::Task<bool> pressElement(ObservedItem item);
-    /// Presses the item's element, naming the item afresh with a walk when
-    /// its known identity leads to none; answers the item as pressed.
+    /// After the item's known identity led to no element: names the item
+    /// afresh with a walk and presses it again; answers the item as pressed.
     async::Task<ObservedItem> pressNamedAfresh(ObservedItem item);
-    /// Presses once the supervision, spawned on the background executor, has
-    /// started there; answers the item as pressed.
-    async::Task<ObservedItem> pressOnceSupervised(std::shared_ptr<async::Completion<>> started,
-                                                  ObservedItem item);
     /// A walk that recognises Corvel's own windows again, wherever a
     /// restarted host put them; on the background executor.
     async::Task<void> recogniseOwnWindows();

@@ -36,6 +36,15 @@ async::Task<void> supervise(RevealSupervisor::Ports ports, ObservedItem item,
     finished->complete(outcome);
 }
 
+/// Presses once the supervision has started; answers whether the item's
+/// element was found and pressed.
+async::Task<bool> pressOnceStarted(std::shared_ptr<Started> started,
+                                   std::shared_ptr<const Mac26MenuBarReader> reader,
+                                   ObservedItem item) {
+    co_await started->wait();
+    co_return reader->press(item);
+}
+
 } // namespace
 
 async::Task<void> Mac26Backend::press(ObservedItem item) {
@@ -67,8 +76,14 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
                   openConfirmTimeout, started, finished));
     // Without an element nothing is pressed; the supervision then times out
     // and the press reports itself unconfirmed.
-    auto pressing = async::runOn(background_, pressOnceSupervised(started, refreshed));
-    refreshed = co_await std::move(pressing);
+    // The press follows the supervision's start on the background thread,
+    // with no trip back to the main thread in between.
+    auto pressing = async::runOn(background_, pressOnceStarted(started, reader_, refreshed));
+    const bool pressed = co_await std::move(pressing);
+    if (!pressed) {
+        auto renaming = pressNamedAfresh(refreshed);
+        refreshed = co_await std::move(renaming);
+    }
 
     const RevealSupervisionOutcome outcome = co_await finished->wait();
     // A menu that never opened has had its Escape; a filed item goes back all
@@ -89,23 +104,10 @@ async::Task<bool> pressOn(std::shared_ptr<const Mac26MenuBarReader> reader, Obse
 
 } // namespace
 
-// On the background thread, where the supervision starts: the press follows
-// it there at once, with no trip back to the main thread in between.
-async::Task<ObservedItem> Mac26Backend::pressOnceSupervised(std::shared_ptr<Started> started,
-                                                          ObservedItem item) {
-    co_await started->wait();
-    auto pressing = pressNamedAfresh(std::move(item));
-    co_return co_await std::move(pressing);
-}
-
 // An identity known from an earlier walk may have gone stale (the application
 // renamed its extra without resizing it): when it leads to no element, one
-// walk names the item anew before the press gives up.
+// walk names the item anew and it is pressed again before the press gives up.
 async::Task<ObservedItem> Mac26Backend::pressNamedAfresh(ObservedItem item) {
-    auto pressing = pressElement(item);
-    const bool pressed = co_await std::move(pressing);
-    if (pressed)
-        co_return item;
     try {
         auto rescanning = refreshedItem(item.id, Identities::scanned);
         item = co_await std::move(rescanning);
@@ -135,7 +137,7 @@ async::Task<bool> Mac26Backend::standsInHiddenRegion(ObservedItem item) {
 }
 
 async::Task<ObservedItem> Mac26Backend::refreshedItem(BackendItemToken token,
-                                                     Identities identities) {
+                                                      Identities identities) {
     auto reading = readItems(identities);
     auto items = co_await std::move(reading);
     for (auto& item : items)
