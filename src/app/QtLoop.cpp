@@ -102,6 +102,11 @@ async::TimePoint QtLoop::now() const {
     return async::ContinuousClock::now();
 }
 
+async::TimerQueue::Lateness QtLoop::timerLateness() const {
+    std::lock_guard lock(mutex_);
+    return timers_.lateness();
+}
+
 void QtLoop::fireDueTimers() {
     for (;;) {
         std::optional<std::function<void()>> work;

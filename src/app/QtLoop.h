@@ -33,6 +33,8 @@ class QtLoop final : public async::Executor {
     void post(std::function<void()> work) override;
     async::TimerHandle after(async::Duration delay, std::function<void()> work) override;
     async::TimePoint now() const override;
+    /// Any thread. How late this loop's timers have run so far.
+    async::TimerQueue::Lateness timerLateness() const;
 
     /// Main thread, once Qt's loop has ended: runs posted work and timers
     /// that are due until none is left, so that tasks handed back by the

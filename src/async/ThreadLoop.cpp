@@ -52,6 +52,11 @@ TimePoint ThreadLoop::now() const {
     return ContinuousClock::now();
 }
 
+TimerQueue::Lateness ThreadLoop::timerLateness() const {
+    std::lock_guard lock(mutex_);
+    return timers_.lateness();
+}
+
 // Stopping only ends the loop once nothing runnable is left, so that work
 // posted before the stop, and what it posts, is never dropped.
 void ThreadLoop::run() {

@@ -31,6 +31,8 @@ class ThreadLoop final : public Executor {
     void post(std::function<void()> work) override;
     TimerHandle after(Duration delay, std::function<void()> work) override;
     TimePoint now() const override;
+    /// Any thread. How late this loop's timers have run so far.
+    TimerQueue::Lateness timerLateness() const;
 
     /// True on the loop's own thread.
     bool isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }

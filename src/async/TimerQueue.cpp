@@ -33,6 +33,8 @@ std::optional<std::function<void()>> TimerQueue::popDue(TimePoint now) {
     dropCancelledFront();
     if (timers_.empty() || timers_.begin()->first.first > now)
         return std::nullopt;
+    lateness_.total += now - timers_.begin()->first.first;
+    ++lateness_.timers;
     auto work = std::move(timers_.begin()->second.work);
     timers_.erase(timers_.begin());
     return work;

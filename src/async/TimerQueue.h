@@ -17,6 +17,13 @@ namespace corvel::async {
 /// owning executor guards it.
 class TimerQueue {
   public:
+    /// How late the timers that ran were, each from its due time until its
+    /// loop took it: what the machine's wake-ups add to every wait.
+    struct Lateness {
+        Duration total{0};
+        std::uint64_t timers = 0;
+    };
+
     TimerHandle add(TimePoint due, std::function<void()> work);
     std::optional<TimePoint> nextDue() const;
     /// Removes and returns the first timer due at or before `now`, skipping
@@ -25,6 +32,7 @@ class TimerQueue {
     /// Timers that are set and not cancelled.
     std::size_t liveCount() const;
     bool empty() const { return timers_.empty(); }
+    Lateness lateness() const { return lateness_; }
 
   private:
     struct Entry {
@@ -35,6 +43,7 @@ class TimerQueue {
 
     std::uint64_t nextSequence_ = 0;
     std::map<std::pair<TimePoint, std::uint64_t>, Entry> timers_;
+    Lateness lateness_;
 };
 
 /// Takes an executor's queued work and timers out under `mutex` and destroys

@@ -3,6 +3,7 @@
 #include "async/ManualLoop.h"
 #include "async/Spawn.h"
 #include "async/ThreadLoop.h"
+#include "async/TimerQueue.h"
 #include "support/RunTask.h"
 
 #include <atomic>
@@ -12,6 +13,21 @@
 
 using namespace corvel;
 using namespace std::chrono_literals;
+
+// What a live press's measure subtracts as the machine's wake-ups: a timer
+// counts from its due time until it is taken, and a cancelled one not at all.
+TEST(TimerQueue, countsHowLateTheTimersItHandsOutWere) {
+    async::TimerQueue timers;
+    const async::TimePoint start{};
+    timers.add(start + 5ms, [] {});
+    timers.add(start + 8ms, [] {});
+    timers.add(start + 1ms, [] {}).cancel();
+    EXPECT_FALSE(timers.popDue(start + 4ms));
+    EXPECT_TRUE(timers.popDue(start + 9ms));
+    EXPECT_TRUE(timers.popDue(start + 9ms));
+    EXPECT_EQ(timers.lateness().total, 5ms);
+    EXPECT_EQ(timers.lateness().timers, 2u);
+}
 
 TEST(ManualLoop, timersDueAtTheSameInstantRunInTheOrderTheyWereSet) {
     async::ManualLoop loop;

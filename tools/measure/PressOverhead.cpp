@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -55,9 +56,18 @@ async::Task<ObservedItem> readItem(std::shared_ptr<MenuBarBackend> backend,
 
 /// Files the item, then presses it again and again, timing each press on
 /// the main loop's clock.
+/// What each press took, and how late the loops' timers fired meanwhile.
+struct Timings {
+    std::function<async::TimerQueue::Lateness()> timersLateSoFar = [] {
+        return async::TimerQueue::Lateness{};
+    };
+    std::vector<async::Duration> durations;
+    std::vector<async::Duration> timersLate;
+    std::vector<std::uint64_t> timersFired;
+};
+
 async::Task<void> pressRepeatedly(std::shared_ptr<MenuBarBackend> backend, BackendItemToken token,
-                                  int presses,
-                                  std::shared_ptr<std::vector<async::Duration>> durations) {
+                                  int presses, std::shared_ptr<Timings> timings) {
     async::Executor& executor = co_await async::currentExecutor();
     auto preparing = backend->prepare();
     co_await std::move(preparing);
@@ -72,9 +82,13 @@ async::Task<void> pressRepeatedly(std::shared_ptr<MenuBarBackend> backend, Backe
         auto current = readItem(backend, token);
         item = co_await std::move(current);
         const auto began = executor.now();
+        const auto lateBefore = timings->timersLateSoFar();
         auto pressing = backend->press(item);
         co_await std::move(pressing);
-        durations->push_back(executor.now() - began);
+        timings->durations.push_back(executor.now() - began);
+        const auto lateAfter = timings->timersLateSoFar();
+        timings->timersLate.push_back(lateAfter.total - lateBefore.total);
+        timings->timersFired.push_back(lateAfter.timers - lateBefore.timers);
     }
 }
 
@@ -95,18 +109,17 @@ std::vector<async::Duration> inVirtualTime(const sim::Scenario& scenario, int pr
     auto desktop = sim::SimulatedDesktop::create(loop, scenario);
     loop.advance(1s);
     auto backend = std::make_shared<Mac26Backend>("Corvel", desktop->services(), loop, loop);
-    auto durations = std::make_shared<std::vector<async::Duration>>();
-    auto handle =
-        async::spawn(loop, pressRepeatedly(backend, tokenOf(*desktop), presses, durations));
+    auto timings = std::make_shared<Timings>();
+    auto handle = async::spawn(loop, pressRepeatedly(backend, tokenOf(*desktop), presses, timings));
     while (!handle.isDone() && loop.advanceToNextTimer()) {
     }
     rethrowFailure(handle);
     backend.reset();
     loop.runUntilIdle();
-    return *durations;
+    return timings->durations;
 }
 
-std::vector<async::Duration> live(const sim::Scenario& scenario, int presses) {
+Timings live(const sim::Scenario& scenario, int presses) {
     app::QtLoop main;
     auto background = std::make_unique<async::ThreadLoop>();
     auto desktop = sim::SimulatedDesktop::create(main, scenario);
@@ -115,9 +128,14 @@ std::vector<async::Duration> live(const sim::Scenario& scenario, int presses) {
     QTimer::singleShot(1000, &settling, &QEventLoop::quit);
     settling.exec();
     auto backend = std::make_shared<Mac26Backend>("Corvel", desktop->services(), main, *background);
-    auto durations = std::make_shared<std::vector<async::Duration>>();
-    auto handle =
-        async::spawn(main, pressRepeatedly(backend, tokenOf(*desktop), presses, durations));
+    auto timings = std::make_shared<Timings>();
+    timings->timersLateSoFar = [&main, &background] {
+        const auto onMain = main.timerLateness();
+        const auto onBackground = background->timerLateness();
+        return async::TimerQueue::Lateness{onMain.total + onBackground.total,
+                                           onMain.timers + onBackground.timers};
+    };
+    auto handle = async::spawn(main, pressRepeatedly(backend, tokenOf(*desktop), presses, timings));
     // Waits for events rather than spinning, so that the main thread takes
     // no time from the background thread that the press needs.
     QElapsedTimer elapsed;
@@ -136,7 +154,8 @@ std::vector<async::Duration> live(const sim::Scenario& scenario, int presses) {
     if (!done)
         throw std::runtime_error("the live presses took more than a minute");
     rethrowFailure(handle);
-    return *durations;
+    timings->timersLateSoFar = nullptr;
+    return std::move(*timings);
 }
 
 } // namespace
@@ -145,7 +164,10 @@ PressOverhead::Result PressOverhead::measure(sim::Scenario scenario, int presses
     const auto desktop = withPressedItem(std::move(scenario));
     Result result;
     result.waits = inVirtualTime(desktop, presses);
-    result.live = live(desktop, presses);
+    auto timings = live(desktop, presses);
+    result.live = std::move(timings.durations);
+    result.timersLate = std::move(timings.timersLate);
+    result.timersFired = std::move(timings.timersFired);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "async/Executor.h"
 #include "sim/Scenario.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace corvel::measure {
@@ -22,6 +23,11 @@ class PressOverhead {
         /// Each press's duration, in the order pressed.
         std::vector<async::Duration> waits;
         std::vector<async::Duration> live;
+        /// Live, how late the two loops' timers fired during each press, in
+        /// all (the press's own waits, the poll's and the desktop's), and how
+        /// many fired: the machine's wake-ups, not Corvel's work.
+        std::vector<async::Duration> timersLate;
+        std::vector<std::uint64_t> timersFired;
     };
 
     /// Adds an application with one item whose menu closes by itself to

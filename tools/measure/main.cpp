@@ -30,7 +30,8 @@ const char* const usage =
     "Prints, as a Markdown table, the platform calls Corvel makes on each\n"
     "desktop named (all three by default), counted in virtual time. With\n"
     "--live-press, presses an item N times on each desktop, live and in virtual\n"
-    "time, and prints what each press took beyond its waits. --write-generated\n"
+    "time, and prints what each press took beyond its waits, and how much of\n"
+    "that was the two loops' timers firing late. --write-generated\n"
     "writes the generated desktop as a scenario file for corvel --scenario.\n";
 
 struct Column {
@@ -106,23 +107,39 @@ double inMilliseconds(corvel::async::Duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-/// Live minus virtual, press by press, as least, median and most.
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+/// Live minus virtual, press by press, as least, median and most; then the
+/// timers of both loops that fired during a press (its own waits, the poll's
+/// and the desktop's), how late they were in all and each on average: the
+/// machine's wake-ups, which Corvel's work does not cause.
 void printPressOverhead(const std::string& title, const corvel::measure::PressOverhead::Result& r) {
     std::vector<double> overheads;
-    for (std::size_t i = 0; i < r.live.size() && i < r.waits.size(); ++i)
+    std::vector<double> late;
+    std::vector<double> fired;
+    for (std::size_t i = 0; i < r.live.size() && i < r.waits.size(); ++i) {
         overheads.push_back(inMilliseconds(r.live[i] - r.waits[i]));
-    std::sort(overheads.begin(), overheads.end());
+        late.push_back(inMilliseconds(r.timersLate.at(i)));
+        fired.push_back(static_cast<double>(r.timersFired.at(i)));
+    }
     if (overheads.empty())
         return;
+    const auto [least, most] = std::minmax_element(overheads.begin(), overheads.end());
+    const double lateEach = 1000 * median(late) / std::max(1.0, median(fired));
     std::cout << std::fixed << std::setprecision(2) << "| " << title << " | " << overheads.size()
-              << " | " << inMilliseconds(r.waits.front()) << " ms | " << overheads.front()
-              << " ms | " << overheads[overheads.size() / 2] << " ms | " << overheads.back()
-              << " ms |\n";
+              << " | " << inMilliseconds(r.waits.front()) << " ms | " << *least << " ms | "
+              << median(overheads) << " ms | " << *most << " ms | " << std::setprecision(0)
+              << median(fired) << " | " << std::setprecision(2) << median(late) << " ms | "
+              << std::setprecision(0) << lateEach << " µs |\n";
 }
 
 int measurePresses(const std::vector<std::string>& names, int presses) {
     std::cout << "| desktop | presses | waits of the first | beyond waits: least | median | "
-                 "most |\n|---|---|---|---|---|---|\n";
+                 "most | timers fired | late in all | late each |\n"
+                 "|---|---|---|---|---|---|---|---|---|\n";
     for (const auto& name : names) {
         try {
             printPressOverhead(titleOf(name), corvel::measure::PressOverhead::measure(
