@@ -38,21 +38,30 @@ pid=$!
 sleep 5
 kill -0 "$pid" 2>/dev/null || { echo "measure-idle: corvel ended early:"; cat "$home/corvel.log"; exit 1; }
 
-# Every thread's time on a CPU in nanoseconds, and how often its threads
-# went to sleep (each one a wake-up to come): finer than the clock's ticks.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}'; }
-sleeps() { awk '/^voluntary_ctxt_switches:/ {n += $2} END {printf "%d", n}' /proc/"$1"/task/*/status; }
-ns_before="$(cpu_ns "$pid")"
-sleeps_before="$(sleeps "$pid")"
+# Every thread's time on a CPU in nanoseconds, and how often it went to sleep
+# (each one a wake-up to come): finer than the clock's ticks. Counted thread
+# by thread, so that a thread that ends meanwhile (a pool's idle worker) does
+# not take its earlier time off the sum; one that starts counts from zero.
+per_thread() {
+    for task in /proc/"$1"/task/*; do
+        [[ -r "$task/schedstat" ]] || continue
+        printf '%s %s %s\n' "${task##*/}" "$(cut -d' ' -f1 "$task/schedstat" 2>/dev/null || echo 0)" \
+            "$(awk '/^voluntary_ctxt_switches:/ {print $2}' "$task/status" 2>/dev/null || echo 0)"
+    done
+}
+before="$home/threads-before"
+after="$home/threads-after"
+per_thread "$pid" >"$before"
 start="$(date +%s.%N)"
 sleep "$seconds"
-ns_after="$(cpu_ns "$pid")"
-sleeps_after="$(sleeps "$pid")"
+per_thread "$pid" >"$after"
 end="$(date +%s.%N)"
+read -r ns w < <(awk 'NR == FNR {ns[$1] = $2; w[$1] = $3; next}
+    {dns += $2 - ns[$1]; dw += $3 - w[$1]} END {printf "%d %d\n", dns, dw}' "$before" "$after")
 rss_kb="$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")"
 peak_kb="$(awk '/^VmHWM:/ {print $2}' "/proc/$pid/status")"
 
-awk -v ns="$((ns_after - ns_before))" -v w="$((sleeps_after - sleeps_before))" \
+awk -v ns="$ns" -v w="$w" \
     -v s="$start" -v e="$end" -v rss="$rss_kb" -v peak="$peak_kb" 'BEGIN {
     wall = e - s
     printf "idle for %.1f s: CPU %.3f %% of one core (%.1f ms), %.1f wake-ups a second\n", wall, 100 * ns / 1e9 / wall, ns / 1e6, w / wall

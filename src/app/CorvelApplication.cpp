@@ -83,9 +83,8 @@ platform::PlatformServices CorvelApplication::makePlatformServices() {
     if (const auto& scenario = configuration_.scenario) {
         desktop_ = sim::SimulatedDesktop::create(main_, *scenario);
         view_ = std::make_unique<DesktopView>(
-            desktop_, scenario->screen, desktop_->currentProcessIdentifier(),
+            main_, desktop_, scenario->screen, desktop_->currentProcessIdentifier(),
             configuration_.mapping.value_or(mappingFor(scenario->screen)));
-        main_.setAfterWork([view = view_.get()] { view->scheduleRefresh(); });
         // Hot keys come before any window, Corvel's own too.
         keyboard_ = std::make_unique<PersonKeyboard>(desktop_);
         QCoreApplication::instance()->installEventFilter(keyboard_.get());
@@ -117,7 +116,6 @@ std::shared_ptr<MenuBarBackend> CorvelApplication::makeBackend() {
 
 CorvelApplication::~CorvelApplication() {
     signals_.reset();
-    main_.setAfterWork(nullptr);
     // The runtime's one shutdown order. First the long-lived tasks end: the
     // launch, and with the graph the icon listener and the backend's poll.
     if (delegate_->launchTask().valid())

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QTimeZone>
-#include <algorithm>
 #include <tuple>
 
 namespace corvel::app {
@@ -15,12 +14,12 @@ namespace {
 // The desktop has no notion of a frontmost application: the first ordinary
 // application stands in front; without one the bar shows no menus.
 std::string frontApplicationName(const sim::SimulatedDesktop& desktop) {
-    const auto processes = desktop.processes();
-    auto front = std::find_if(processes.begin(), processes.end(), [](const sim::SimProcess& p) {
-        return p.running && p.isApplication &&
-               p.activationPolicy == platform::ActivationPolicy::regular;
-    });
-    return front == processes.end() ? std::string() : front->name;
+    return desktop
+        .nameOfFirstProcess([](const sim::SimProcess& p) {
+            return p.running && p.isApplication &&
+                   p.activationPolicy == platform::ActivationPolicy::regular;
+        })
+        .value_or(std::string());
 }
 
 // The simulated wall clock has no time zone: it reads as UTC, so a scenario's

@@ -14,11 +14,7 @@ namespace corvel::app {
 
 namespace {
 
-// The desktop changes through work on the main loop, which schedules a look
-// when it has run (see scheduleRefresh); this slow look catches what only a
-// background thread changed.
-constexpr std::chrono::milliseconds watchInterval(1000);
-// Looks that are asked for within one frame make one.
+// Changes announced within one frame make one look.
 constexpr std::chrono::milliseconds refreshDelay(16);
 
 bool holdsCommand(Qt::KeyboardModifiers modifiers) {
@@ -27,18 +23,24 @@ bool holdsCommand(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-DesktopView::DesktopView(std::shared_ptr<sim::SimulatedDesktop> desktop,
+DesktopView::DesktopView(async::Executor& loop, std::shared_ptr<sim::SimulatedDesktop> desktop,
                          sim::Scenario::Screen screen, std::int32_t selfPid, ScreenMapping mapping)
-    : desktop_(std::move(desktop)), screen_(screen), selfPid_(selfPid), mapping_(mapping) {
+    : loop_(loop), desktop_(std::move(desktop)), screen_(screen), selfPid_(selfPid),
+      mapping_(mapping) {
     setWindowTitle("Corvel — simulated macOS 26 desktop");
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(static_cast<int>(std::lround(screen_.width * mapping_.scale)),
                  static_cast<int>(std::lround(screen_.height * mapping_.scale)));
     move(mapping_.origin.toPoint());
     shown_ = scene();
-    watch_.setInterval(watchInterval);
-    QObject::connect(&watch_, &QTimer::timeout, this, [this] { refreshIfChanged(); });
-    watch_.start();
+    watchClock();
+    desktop_->setChangeListener([this] { scheduleRefresh(); });
+}
+
+DesktopView::~DesktopView() {
+    desktop_->setChangeListener(nullptr);
+    refresh_.cancel();
+    clock_.cancel();
 }
 
 DesktopScene DesktopView::scene() const {
@@ -49,22 +51,49 @@ void DesktopView::scheduleRefresh() {
     if (refreshScheduled_)
         return;
     refreshScheduled_ = true;
-    QTimer::singleShot(refreshDelay, this, [this] {
+    refresh_ = loop_.after(refreshDelay, [this] {
         refreshScheduled_ = false;
         refreshIfChanged();
     });
 }
 
 void DesktopView::refreshIfChanged() {
+    if (!look())
+        return;
+    update();
+    // A change may go on without a word from the desktop (an item drifting
+    // into place): look again until a look finds nothing new.
+    scheduleRefresh();
+}
+
+bool DesktopView::look() {
     DesktopScene now = scene();
     if (now.looksLike(shown_))
-        return;
+        return false;
+    if (now.clockText != shown_.clockText)
+        watchClock();
     shown_ = std::move(now);
-    update();
+    return true;
+}
+
+// The desktop does not announce the time passing; the clock's item changes
+// when the minute of the desktop's wall clock turns, and only then.
+void DesktopView::watchClock() {
+    clock_.cancel();
+    const auto wall = desktop_->now().time_since_epoch();
+    const auto turn = std::chrono::floor<std::chrono::minutes>(wall) + std::chrono::minutes(1);
+    clockWatched_ = true;
+    clock_ = loop_.after(std::chrono::ceil<async::Duration>(turn - wall), [this] {
+        clockWatched_ = false;
+        refreshIfChanged();
+        // A look that found the minute turned watches the next one already.
+        if (!clockWatched_)
+            watchClock();
+    });
 }
 
 void DesktopView::paintEvent(QPaintEvent*) {
-    shown_ = scene();
+    look();
     QPainter painter(this);
     painter.scale(mapping_.scale, mapping_.scale);
     DesktopPainter::paint(painter, shown_, mapping_.scale * devicePixelRatioF());

@@ -2,9 +2,9 @@
 
 #include "app/DesktopScene.h"
 #include "app/ScreenMapping.h"
+#include "async/Executor.h"
 #include "platform/Point.h"
 
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -19,17 +19,21 @@ namespace corvel::app {
 /// open menus, at the place and scale the screen mapping gives. A person's
 /// clicks, Command-drags (Control, Alt or Meta stand in for Command on a PC
 /// keyboard) and keys go into the simulated desktop as a hand on a Mac would.
-/// Main thread only. Repaints only when the picture would change, so an idle
-/// desktop costs next to nothing.
+/// Main thread only. Looks at the desktop only when it announces a change
+/// or the clock's minute turns, and repaints only when the picture would
+/// change, so an idle desktop costs next to nothing.
 class DesktopView final : public QWidget {
   public:
-    DesktopView(std::shared_ptr<sim::SimulatedDesktop> desktop, sim::Scenario::Screen screen,
-                std::int32_t selfPid, ScreenMapping mapping);
+    /// `loop` is the main loop, the one `desktop` announces its changes on.
+    DesktopView(async::Executor& loop, std::shared_ptr<sim::SimulatedDesktop> desktop,
+                sim::Scenario::Screen screen, std::int32_t selfPid, ScreenMapping mapping);
+    ~DesktopView() override;
 
     const ScreenMapping& mapping() const { return mapping_; }
-    /// Looks again soon; many calls in a row cost one look.
-    void scheduleRefresh();
+    /// What the desktop looks like now.
     DesktopScene scene() const;
+    /// What the window shows, as of its last look.
+    const DesktopScene& shown() const { return shown_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,15 +43,23 @@ class DesktopView final : public QWidget {
 
   private:
     platform::Point simulatedPoint(const QPointF& local) const;
+    /// Looks again soon; many calls in a row cost one look.
+    void scheduleRefresh();
     void refreshIfChanged();
+    /// Takes the scene in; answers whether it looks different.
+    bool look();
+    void watchClock();
 
+    async::Executor& loop_;
     std::shared_ptr<sim::SimulatedDesktop> desktop_;
     sim::Scenario::Screen screen_;
     std::int32_t selfPid_;
     ScreenMapping mapping_;
     DesktopScene shown_;
-    QTimer watch_;
+    async::TimerHandle refresh_;
     bool refreshScheduled_ = false;
+    async::TimerHandle clock_;
+    bool clockWatched_ = false;
     std::optional<platform::Point> dragStart_;
 };
 

@@ -72,12 +72,6 @@ void QtLoop::drain() {
         }
         work();
     }
-    if (count > 0 && afterWork_)
-        afterWork_();
-}
-
-void QtLoop::setAfterWork(std::function<void()> afterWork) {
-    afterWork_ = std::move(afterWork);
 }
 
 async::TimerHandle QtLoop::after(async::Duration delay, std::function<void()> work) {
@@ -123,8 +117,6 @@ void QtLoop::fireDueTimers() {
             break;
         (*work)();
     }
-    if (afterWork_)
-        afterWork_();
 }
 
 void QtLoop::runUntilIdle() {

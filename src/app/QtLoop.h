@@ -41,11 +41,6 @@ class QtLoop final : public async::Executor {
     /// thread loops at shutdown finish before this loop is destroyed.
     void runUntilIdle();
 
-    /// Main thread. Runs after each turn in which this loop ran work or
-    /// timers, e.g. to redraw what that work may have changed; never from
-    /// inside the work itself.
-    void setAfterWork(std::function<void()> afterWork);
-
   private:
     bool runOne();
     void wake();
@@ -62,7 +57,6 @@ class QtLoop final : public async::Executor {
     // A wake-up is in Qt's queue; one is enough for any number of posts.
     bool wakePosted_ = false;
     bool stopping_ = false;
-    std::function<void()> afterWork_;
     /// The main thread runs this loop's work whether it came through the
     /// loop's queue or as one of Qt's own events.
     async::detail::RunningScope mainThread_{*this};

@@ -22,6 +22,11 @@ ContinuousTimerDescriptor::~ContinuousTimerDescriptor() {
 }
 
 void ContinuousTimerDescriptor::arm(std::optional<ContinuousClock::time_point> deadline) {
+    // A loop re-arms after every firing and every new timer, mostly for the
+    // time it is armed for already: each call saved is a system call less.
+    if (deadline == armed_)
+        return;
+    armed_ = deadline;
     itimerspec due{};
     if (deadline) {
         // Zero would disarm the timer; a deadline at or before the epoch has passed.
@@ -33,7 +38,9 @@ void ContinuousTimerDescriptor::arm(std::optional<ContinuousClock::time_point> d
 }
 
 void ContinuousTimerDescriptor::take() {
-    drain(timer_);
+    // An expired timer is disarmed; one taken before its time still runs.
+    if (drain(timer_))
+        armed_.reset();
 }
 
 bool ContinuousTimerDescriptor::drain(int descriptor) {

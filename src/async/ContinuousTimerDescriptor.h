@@ -23,7 +23,8 @@ class ContinuousTimerDescriptor {
 
     int descriptor() const { return timer_; }
     /// Readable at `deadline` (at once when it has passed); none disarms.
-    /// Arming again replaces the earlier time and forgets an expiry not taken.
+    /// Arming again for another time replaces the earlier one and forgets an
+    /// expiry not taken; for the time armed already, it changes nothing.
     void arm(std::optional<ContinuousClock::time_point> deadline);
     /// Takes the expiry, so that the descriptor stops reading as ready.
     void take();
@@ -34,6 +35,8 @@ class ContinuousTimerDescriptor {
 
   private:
     int timer_ = -1;
+    /// What the descriptor is armed for: none once disarmed or expired.
+    std::optional<ContinuousClock::time_point> armed_;
 };
 
 } // namespace corvel::async

@@ -9,6 +9,7 @@
 #include "sim/WindowServer.h"
 
 #include <unistd.h>
+#include <utility>
 
 namespace corvel::sim {
 
@@ -16,7 +17,7 @@ std::shared_ptr<SimulatedDesktop>
 SimulatedDesktop::create(async::Executor& executor, Scenario scenario, std::int32_t selfPid) {
     auto desktop = std::make_shared<SimulatedDesktop>(ConstructionKey{}, executor,
                                                       std::move(scenario), selfPid);
-    std::lock_guard lock(desktop->mutex_);
+    const auto lock = desktop->hold();
     desktop->scheduleApplicationEventsLocked();
     return desktop;
 }
@@ -29,6 +30,42 @@ std::shared_ptr<SimulatedDesktop> SimulatedDesktop::create(async::Executor& exec
 SimulatedDesktop::SimulatedDesktop(ConstructionKey, async::Executor& executor, Scenario scenario,
                                    std::int32_t selfPid)
     : executor_(executor), world_(std::move(scenario), executor.now(), selfPid) {}
+
+std::unique_lock<std::mutex> SimulatedDesktop::hold() {
+    std::unique_lock lock(mutex_);
+    announceChangeLocked();
+    return lock;
+}
+
+std::unique_lock<std::mutex> SimulatedDesktop::hold() const {
+    return std::unique_lock(mutex_);
+}
+
+// Announced as the lock is taken: the call runs on the executor, which must
+// take the lock too, so it sees the change whole.
+void SimulatedDesktop::announceChangeLocked() {
+    if (!changeListener_ || changeAnnounced_)
+        return;
+    changeAnnounced_ = true;
+    executor_.post([weak = weakSelf()] {
+        auto self = weak.lock();
+        if (!self)
+            return;
+        std::function<void()> listener;
+        {
+            const auto lock = std::as_const(*self).hold();
+            self->changeAnnounced_ = false;
+            listener = self->changeListener_;
+        }
+        if (listener)
+            listener();
+    });
+}
+
+void SimulatedDesktop::setChangeListener(std::function<void()> listener) {
+    const auto lock = std::as_const(*this).hold();
+    changeListener_ = std::move(listener);
+}
 
 platform::PlatformServices SimulatedDesktop::services() {
     auto self = shared_from_this();
@@ -53,14 +90,14 @@ platform::PlatformServices SimulatedDesktop::services() {
 
 std::optional<platform::PlatformValue> SimulatedDesktop::copyWindowInfo(std::uint32_t,
                                                                         std::uint32_t) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return windowServer_.windowList(world_, executor_.now());
 }
 
 // Status bar
 
 std::shared_ptr<platform::StatusItem> SimulatedDesktop::statusItem(double length) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     StatusEntry& entry = world_.addEntry(world_.selfPid(), length);
     entry.faults.settleTime = world_.scenario().settleTime;
     auto item =
@@ -76,20 +113,20 @@ void SimulatedDesktop::removeStatusItem(const std::shared_ptr<platform::StatusIt
 }
 
 void SimulatedDesktop::forgetRememberedPosition(const std::string& autosaveName) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.rememberedPositions.erase({world_.applicationKey(world_.selfPid()), autosaveName});
 }
 
 void SimulatedDesktop::releaseItem(std::uint64_t itemId) {
     World::Released released; // destroyed after the lock is released
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.removeEntry(itemId);
     released = world_.takeReleased();
 }
 
 void SimulatedDesktop::updateItem(std::uint64_t itemId,
                                   const std::function<void(World&, StatusEntry&)>& change) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     if (StatusEntry* entry = world_.entryByItem(itemId))
         change(world_, *entry);
     scheduleTimersLocked();
@@ -103,7 +140,7 @@ void SimulatedDesktop::scheduleRegistrationLocked(std::uint64_t itemId) {
     }
     executor_.after(delay, [weak = weakSelf(), itemId] {
         if (auto self = weak.lock()) {
-            std::lock_guard lock(self->mutex_);
+            const auto lock = self->hold();
             self->world_.registerEntry(itemId, self->executor_.now());
         }
     });
@@ -113,7 +150,7 @@ void SimulatedDesktop::scheduleRegistrationLocked(std::uint64_t itemId) {
 
 std::optional<platform::EventSource>
 SimulatedDesktop::createSource(platform::EventSourceStateID stateID) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     platform::EventSource source;
     source.sourceID = nextSourceID_++;
     source.stateID = stateID;
@@ -123,7 +160,7 @@ SimulatedDesktop::createSource(platform::EventSourceStateID stateID) {
 std::optional<platform::SyntheticEvent>
 SimulatedDesktop::createMouseEvent(const platform::EventSource* source, platform::EventType type,
                                    platform::Point location, platform::MouseButton button) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     platform::SyntheticEvent event;
     event.serial = nextSerial_++;
     event.type = type;
@@ -139,7 +176,7 @@ SimulatedDesktop::createMouseEvent(const platform::EventSource* source, platform
 std::optional<platform::SyntheticEvent>
 SimulatedDesktop::createKeyboardEvent(const platform::EventSource* source, std::uint16_t keyCode,
                                       bool keyDown) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     platform::SyntheticEvent event;
     event.serial = nextSerial_++;
     event.type = keyDown ? platform::EventType::keyDown : platform::EventType::keyUp;
@@ -161,7 +198,7 @@ void SimulatedDesktop::deliver(const platform::SyntheticEvent& event,
                                std::optional<platform::EventTapLocation> tap,
                                std::optional<std::int32_t> pid) {
     World::Released released; // an item may vanish; see World::Released
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     EventRouter::deliver(world_, event, tap, pid, executor_.now());
     scheduleTimersLocked();
     released = world_.takeReleased();
@@ -177,7 +214,7 @@ SimulatedDesktop::performAction(const platform::AccessibilityElement& element,
     Callouts callouts;
     platform::AccessibilityError error;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         auto result = AccessibilityTree::performAction(world_, element, action);
         error = result.error;
         if (result.ownItem)
@@ -200,7 +237,7 @@ void SimulatedDesktop::runOwnActivation(std::uint64_t itemId) {
     platform::StatusBarButton::Action action;
     std::string identifier;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         const StatusEntry* entry = world_.entryByItem(itemId);
         if (!entry)
             return;
@@ -217,7 +254,7 @@ void SimulatedDesktop::runOwnActivation(std::uint64_t itemId) {
     std::vector<std::string> titles;
     for (const auto& item : menu->prepareToOpen())
         titles.push_back(item.isSeparator ? "-" : item.title);
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     if (const StatusEntry* entry = world_.entryByItem(itemId))
         world_.openMenu(*entry, titles);
 }
@@ -227,7 +264,7 @@ void SimulatedDesktop::runOwnActivation(std::uint64_t itemId) {
 void SimulatedDesktop::click(platform::Point location, platform::MouseButton button) {
     Callouts callouts;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         const auto outcome = PersonInput::click(world_, location);
         if (outcome.reachesMonitors) {
             const auto type = button == platform::MouseButton::right
@@ -248,7 +285,7 @@ void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
     Callouts callouts;
     {
         World::Released released;
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         if (PersonInput::commandDrag(world_, from, to, executor_.now()))
             monitorsLocked(
                 {platform::EventType::leftMouseDown, from, platform::EventFlags::maskCommand},
@@ -262,7 +299,7 @@ void SimulatedDesktop::commandDrag(platform::Point from, platform::Point to) {
 void SimulatedDesktop::pressKey(std::uint16_t keyCode, std::uint64_t modifierFlags) {
     Callouts callouts;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         if (!hotKeyLocked(keyCode, modifierFlags, callouts)) {
             if (const auto chosen = PersonInput::pressKey(world_, keyCode))
                 ownMenuRowLocked(*chosen, callouts);
@@ -293,7 +330,7 @@ void SimulatedDesktop::monitorsLocked(const platform::MonitoredEvent& event,
                     return;
                 Handler handler;
                 {
-                    std::lock_guard lock(self->mutex_);
+                    const auto lock = self->hold();
                     auto found = self->world_.monitors.find(token);
                     if (found == self->world_.monitors.end())
                         return;
@@ -326,7 +363,7 @@ void SimulatedDesktop::scheduleTimersLocked() {
         executor_.after(*entry->faults.menuAutoClose,
                         [weak = weakSelf(), window = menu.windowNumber] {
                             if (auto self = weak.lock()) {
-                                std::lock_guard lock(self->mutex_);
+                                const auto lock = self->hold();
                                 self->world_.closeMenu(window);
                             }
                         });
@@ -335,7 +372,7 @@ void SimulatedDesktop::scheduleTimersLocked() {
 
 void SimulatedDesktop::runDeferred(const World::Effect& effect) {
     World::Released released; // an item may vanish; see World::Released
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     effect(world_);
     scheduleTimersLocked();
     released = world_.takeReleased();
@@ -344,7 +381,7 @@ void SimulatedDesktop::runDeferred(const World::Effect& effect) {
 void SimulatedDesktop::scheduleRelaunchLocked(std::int32_t pid, async::Duration delay) {
     executor_.after(delay, [weak = weakSelf(), pid] {
         if (auto self = weak.lock()) {
-            std::lock_guard lock(self->mutex_);
+            const auto lock = self->hold();
             self->relaunchLocked(pid);
         }
     });
@@ -382,7 +419,7 @@ void SimulatedDesktop::announceLocked(platform::ApplicationChange change, std::i
                 return;
             ApplicationChangeHandler handler;
             {
-                std::lock_guard lock(self->mutex_);
+                const auto lock = self->hold();
                 const auto found = self->world_.applicationObservers.find(token);
                 if (found == self->world_.applicationObservers.end())
                     return;
@@ -408,7 +445,7 @@ void SimulatedDesktop::scheduleApplicationEventsLocked() {
             if (!self)
                 return;
             World::Released released;
-            std::lock_guard lock(self->mutex_);
+            const auto lock = self->hold();
             for (const auto& candidate : self->world_.processes())
                 if (candidate.scenarioIndex == index) {
                     self->quitLocked(candidate.pid);
@@ -428,7 +465,7 @@ std::int32_t SimulatedDesktop::currentProcessIdentifier() const {
 std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executablePath,
                                                      const std::vector<std::string>& arguments) {
     World::Released released;
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     // The only program the simulated desktop can run is killall.
     if (world_.launchFails || executablePath != "/usr/bin/killall")
         return std::nullopt;
@@ -447,7 +484,7 @@ std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executab
     executor_.after(world_.scenario().killallRunTime,
                     [weak = weakSelf(), helper, exit, status = matched.empty() ? 1 : 0] {
                         if (auto self = weak.lock()) {
-                            std::lock_guard lock(self->mutex_);
+                            const auto lock = self->hold();
                             if (SimProcess* process = self->world_.process(helper))
                                 process->running = false;
                         }
@@ -459,7 +496,7 @@ std::optional<std::int32_t> SimulatedDesktop::launch(const std::string& executab
 async::Task<int> SimulatedDesktop::waitUntilExit(std::int32_t pid) {
     std::shared_ptr<async::Completion<int>> exit;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         if (auto found = exits_.find(pid); found != exits_.end())
             exit = found->second;
     }

@@ -188,6 +188,10 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     Counters counters() const;
     std::vector<std::string> openedURLs() const;
     std::vector<SimProcess> processes() const;
+    /// The name of the first process in that order that `matches`, without
+    /// copying every process.
+    std::optional<std::string>
+    nameOfFirstProcess(const std::function<bool(const SimProcess&)>& matches) const;
     std::optional<std::int32_t> pidOf(const std::string& bundleIdentifier) const;
     std::optional<std::uint32_t> windowNumberOf(const std::string& windowName) const;
     /// This process's remembered position for the name.
@@ -220,6 +224,12 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     Latencies latencies() const;
     /// The wall clock reads `time` now and runs on with the executor's clock.
     void setWallClock(std::chrono::system_clock::time_point time);
+
+    /// `listener` runs on the executor after the desktop may have changed,
+    /// whichever thread changed it; changes that come before it runs share
+    /// one call. What only time changes (the wall clock, an item drifting
+    /// into place) is not announced. None stops the calls.
+    void setChangeListener(std::function<void()> listener);
 
   private:
     friend class SimStatusItem;
@@ -263,10 +273,19 @@ class SimulatedDesktop final : public std::enable_shared_from_this<SimulatedDesk
     platform::Image iconLocked(const SimProcess& process) const;
     std::weak_ptr<SimulatedDesktop> weakSelf() { return weak_from_this(); }
     void setSwitch(bool World::*field, bool value);
+    /// The lock, taken the one way there is: a call that may change the
+    /// world takes the non-const one, which announces the change, so none
+    /// can go unannounced; a call that only reads takes the const one.
+    std::unique_lock<std::mutex> hold();
+    std::unique_lock<std::mutex> hold() const;
+    void announceChangeLocked();
 
     async::Executor& executor_;
+    /// Taken only through hold().
     mutable std::mutex mutex_;
     /// Guarded by mutex_.
+    std::function<void()> changeListener_;
+    bool changeAnnounced_ = false;
     mutable WindowServer windowServer_;
     World world_;
     std::set<std::uint32_t> autoCloseScheduled_;

@@ -15,14 +15,14 @@ HotKeyTable::IsRunning runningIn(const World& world) {
 
 SimulatedDesktop::OSStatus SimulatedDesktop::installHotKeyPressedHandler(PressedHandler handler,
                                                                          HandlerRef& outRef) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     outRef = world_.hotKeys.installHandler(std::move(handler));
     return platform::HotKeyStatus::noErr;
 }
 
 SimulatedDesktop::OSStatus SimulatedDesktop::removeEventHandler(HandlerRef handler) {
     std::optional<PressedHandler> removed; // destroyed after the lock is released
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     removed = world_.hotKeys.removeHandler(handler);
     return removed ? platform::HotKeyStatus::noErr : platform::HotKeyStatus::paramErr;
 }
@@ -32,23 +32,23 @@ SimulatedDesktop::OSStatus SimulatedDesktop::registerEventHotKey(std::uint32_t k
                                                                  platform::HotKeyID id,
                                                                  std::uint32_t options,
                                                                  HotKeyRef& outRef) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.hotKeys.registerHotKey(keyCode, modifiers, id, options, outRef,
                                          runningIn(world_));
 }
 
 SimulatedDesktop::OSStatus SimulatedDesktop::unregisterEventHotKey(HotKeyRef hotKey) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.hotKeys.unregisterHotKey(hotKey);
 }
 
 std::optional<std::vector<platform::SymbolicHotKey>> SimulatedDesktop::copySymbolicHotKeys() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.hotKeys.symbolicHotKeys();
 }
 
 std::vector<std::pair<std::uint32_t, std::uint32_t>> SimulatedDesktop::registeredHotKeys() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.hotKeys.registered();
 }
 
@@ -56,7 +56,7 @@ bool SimulatedDesktop::pressHotKey(std::uint16_t keyCode, std::uint64_t modifier
     Callouts callouts;
     bool taken = false;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         taken = hotKeyLocked(keyCode, modifierFlags, callouts);
     }
     postAll(std::move(callouts));
@@ -81,7 +81,7 @@ bool SimulatedDesktop::hotKeyLocked(std::uint16_t keyCode, std::uint64_t modifie
                 return;
             PressedHandler handler;
             {
-                std::lock_guard lock(self->mutex_);
+                const auto lock = self->hold();
                 if (self->world_.hotKeys.isRegistered(hotKey))
                     handler = self->world_.hotKeys.handler(handlerRef);
             }

@@ -4,7 +4,7 @@
 namespace corvel::sim {
 
 std::vector<BarItem> SimulatedDesktop::itemsLeftToRight() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     std::vector<BarItem> items;
     const auto frames = world_.layoutFrames();
     for (std::size_t i = 0; i < world_.entries().size(); ++i) {
@@ -34,37 +34,46 @@ std::vector<BarItem> SimulatedDesktop::itemsLeftToRight() const {
 }
 
 std::vector<OpenMenu> SimulatedDesktop::openMenus() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.menus();
 }
 
 std::vector<PostedEvent> SimulatedDesktop::postedEvents() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return {world_.postedEvents.begin(), world_.postedEvents.end()};
 }
 
 Counters SimulatedDesktop::counters() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.counters;
 }
 
 std::vector<std::string> SimulatedDesktop::openedURLs() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.openedURLs;
 }
 
 std::vector<SimProcess> SimulatedDesktop::processes() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.processes();
 }
 
+std::optional<std::string>
+SimulatedDesktop::nameOfFirstProcess(const std::function<bool(const SimProcess&)>& matches) const {
+    const auto lock = hold();
+    for (const auto& process : world_.processes())
+        if (matches(process))
+            return process.name;
+    return std::nullopt;
+}
+
 std::optional<std::int32_t> SimulatedDesktop::pidOf(const std::string& bundleIdentifier) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.runningPidOf(bundleIdentifier);
 }
 
 std::optional<std::uint32_t> SimulatedDesktop::windowNumberOf(const std::string& windowName) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     for (const auto& entry : world_.entries())
         if (world_.isListed(entry) && entry.autosaveName == windowName)
             return entry.windowNumber;
@@ -72,7 +81,7 @@ std::optional<std::uint32_t> SimulatedDesktop::windowNumberOf(const std::string&
 }
 
 std::optional<double> SimulatedDesktop::rememberedPosition(const std::string& autosaveName) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     auto found =
         world_.rememberedPositions.find({world_.applicationKey(world_.selfPid()), autosaveName});
     if (found == world_.rememberedPositions.end())
@@ -81,12 +90,12 @@ std::optional<double> SimulatedDesktop::rememberedPosition(const std::string& au
 }
 
 int SimulatedDesktop::activationCount() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.selfActivations;
 }
 
 void SimulatedDesktop::setSwitch(bool World::*field, bool value) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.*field = value;
 }
 
@@ -123,26 +132,26 @@ void SimulatedDesktop::setCaptureFails(bool fails) {
 }
 
 void SimulatedDesktop::setApplicationHung(const std::string& bundleIdentifier, bool hung) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     if (auto pid = world_.runningPidOf(bundleIdentifier))
         world_.process(*pid)->hung = hung;
 }
 
 void SimulatedDesktop::setAccessibilityReadCost(async::Duration cost) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.accessibilityReadCost = cost;
 }
 
 void SimulatedDesktop::quitApplication(const std::string& bundleIdentifier) {
     World::Released released; // see World::Released
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     if (auto pid = world_.runningPidOf(bundleIdentifier))
         quitLocked(*pid);
     released = world_.takeReleased();
 }
 
 void SimulatedDesktop::launchApplication(const std::string& bundleIdentifier) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     for (const auto& process : world_.processes())
         if (process.isApplication && !process.running &&
             process.bundleIdentifier == bundleIdentifier) {
@@ -152,7 +161,7 @@ void SimulatedDesktop::launchApplication(const std::string& bundleIdentifier) {
 }
 
 void SimulatedDesktop::setItemFaults(const std::string& autosaveName, ItemFaults faults) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.faultsByAutosaveName[autosaveName] = faults;
     for (const auto& entry : world_.entries()) {
         if (entry.autosaveName != autosaveName)
@@ -165,28 +174,28 @@ void SimulatedDesktop::setItemFaults(const std::string& autosaveName, ItemFaults
 }
 
 void SimulatedDesktop::setRegistrationDelay(async::Duration delay) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.registrationDelay = delay;
 }
 
 void SimulatedDesktop::setLatencies(Latencies latencies) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.latencies = latencies;
 }
 
 Latencies SimulatedDesktop::latencies() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.latencies;
 }
 
 void SimulatedDesktop::setWallClock(std::chrono::system_clock::time_point time) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.wallClockBase = time;
     world_.wallClockSetAt = executor_.now();
 }
 
 std::chrono::system_clock::time_point SimulatedDesktop::now() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.wallClockBase + std::chrono::duration_cast<std::chrono::system_clock::duration>(
                                       executor_.now() - world_.wallClockSetAt);
 }

@@ -50,13 +50,13 @@ platform::Image pngImage(const platform::CapturedImage& pixels) {
 // Accessibility
 
 bool SimulatedDesktop::isProcessTrusted() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.accessibilityTrusted;
 }
 
 bool SimulatedDesktop::isProcessTrustedWithOptions(
     const platform::PlatformValue::Dictionary& options) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     auto prompt = options.find(trustedCheckOptionPrompt);
     if (prompt != options.end() && prompt->second.asBoolean().value_or(false) &&
         !world_.accessibilityTrusted) {
@@ -77,7 +77,7 @@ SimulatedDesktop::copyAttributeValue(const platform::AccessibilityElement& eleme
     if (awaitAccessibilityAnswer(element))
         return platform::AccessibilityValueResult::failed(
             platform::AccessibilityError::cannotComplete);
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return AccessibilityTree::copyAttributeValue(world_, element, attribute, executor_.now());
 }
 
@@ -93,7 +93,7 @@ SimulatedDesktop::setMessagingTimeout(const platform::AccessibilityElement& elem
     // A float's seconds, to the microsecond: 0.1f is 100 ms, not a hair more.
     const async::Duration timeout = std::chrono::round<std::chrono::microseconds>(
         std::chrono::duration<double>(timeoutInSeconds));
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     if (element == AccessibilityTree::systemWideElement) {
         world_.messagingTimeout = timeoutInSeconds == 0 ? World::defaultMessagingTimeout : timeout;
         return platform::AccessibilityError::success;
@@ -114,7 +114,7 @@ bool SimulatedDesktop::awaitAccessibilityAnswer(
     async::Duration wait{0};
     bool neverAnswers = false;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         const SimProcess* process = world_.process(element.pid);
         if (!world_.accessibilityTrusted || !process || !process->running ||
             element.pid == world_.selfPid())
@@ -152,7 +152,7 @@ SimulatedDesktop::runningApplicationLocked(const SimProcess& process) const {
 }
 
 std::vector<platform::RunningApplication> SimulatedDesktop::runningApplications() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     std::vector<platform::RunningApplication> result;
     for (const auto& process : world_.processes())
         if (process.running && process.isApplication)
@@ -162,7 +162,7 @@ std::vector<platform::RunningApplication> SimulatedDesktop::runningApplications(
 
 std::optional<platform::RunningApplication>
 SimulatedDesktop::runningApplicationForPid(std::int32_t pid) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     const SimProcess* process = world_.process(pid);
     if (!process || !process->running || !process->isApplication)
         return std::nullopt;
@@ -171,7 +171,7 @@ SimulatedDesktop::runningApplicationForPid(std::int32_t pid) const {
 
 std::vector<platform::RunningApplication> SimulatedDesktop::runningApplicationsWithBundleIdentifier(
     const std::string& bundleIdentifier) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     std::vector<platform::RunningApplication> result;
     for (const auto& process : world_.processes())
         if (process.running && process.isApplication &&
@@ -182,7 +182,7 @@ std::vector<platform::RunningApplication> SimulatedDesktop::runningApplicationsW
 
 std::optional<std::string>
 SimulatedDesktop::urlForApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     for (const auto& process : world_.processes())
         if (process.isApplication && process.bundleIdentifier == bundleIdentifier)
             return fileURL(applicationPath(process));
@@ -190,7 +190,7 @@ SimulatedDesktop::urlForApplicationWithBundleIdentifier(const std::string& bundl
 }
 
 platform::Image SimulatedDesktop::iconForFile(const std::string& path) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     for (const auto& process : world_.processes())
         if (process.isApplication && applicationPath(process) == path)
             return iconLocked(process);
@@ -201,14 +201,14 @@ bool SimulatedDesktop::openURL(const std::string& url) {
     const auto colon = url.find(':');
     if (colon == std::string::npos || colon == 0)
         return false;
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.openedURLs.push_back(url);
     return true;
 }
 
 platform::Workspace::ObserverToken
 SimulatedDesktop::addApplicationChangeObserver(ApplicationChangeHandler handler) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     const ObserverToken token = world_.nextApplicationObserverToken++;
     world_.applicationObservers.emplace(token, std::move(handler));
     return token;
@@ -216,31 +216,31 @@ SimulatedDesktop::addApplicationChangeObserver(ApplicationChangeHandler handler)
 
 void SimulatedDesktop::removeApplicationChangeObserver(ObserverToken token) {
     decltype(world_.applicationObservers)::node_type removed; // its handler dies unlocked
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     removed = world_.applicationObservers.extract(token);
 }
 
 // Activation
 
 void SimulatedDesktop::setActivationPolicy(platform::ActivationPolicy policy) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.process(world_.selfPid())->activationPolicy = policy;
 }
 
 void SimulatedDesktop::activateIgnoringOtherApps(bool) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     ++world_.selfActivations;
 }
 
 // Screen capture
 
 bool SimulatedDesktop::preflightAccess() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.screenRecordingGranted;
 }
 
 bool SimulatedDesktop::requestAccess() {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     ++world_.counters.screenRecordingRequests;
     if (world_.screenRecordingGrantedOnRequest)
         world_.screenRecordingGranted = true;
@@ -251,7 +251,7 @@ async::Task<std::optional<std::vector<platform::ShareableWindow>>>
 SimulatedDesktop::shareableWindows() {
     std::optional<std::vector<platform::ShareableWindow>> windows;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         if (!world_.captureFails && world_.screenRecordingGranted)
             windows = WindowServer::shareableWindows(world_, executor_.now());
     }
@@ -262,7 +262,7 @@ async::Task<std::optional<platform::CapturedImage>>
 SimulatedDesktop::captureImage(platform::CaptureConfiguration configuration) {
     std::optional<platform::CapturedImage> image;
     {
-        std::lock_guard lock(mutex_);
+        const auto lock = hold();
         ++world_.counters.captures;
         const bool possible = !world_.captureFails && world_.screenRecordingGranted &&
                               configuration.width > 0 && configuration.height > 0;
@@ -291,7 +291,7 @@ SimulatedDesktop::pngRepresentation(const platform::CapturedImage& image) {
 // Environment, screens, monitors, symbols
 
 std::optional<std::string> SimulatedDesktop::get(const std::string& name) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     auto found = world_.environment.find(name);
     if (found == world_.environment.end())
         return std::nullopt;
@@ -299,18 +299,18 @@ std::optional<std::string> SimulatedDesktop::get(const std::string& name) const 
 }
 
 void SimulatedDesktop::set(const std::string& name, const std::string& value) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     world_.environment[name] = value;
 }
 
 std::optional<platform::Rect> SimulatedDesktop::mainScreenFrame() const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     return world_.screenFrame();
 }
 
 std::optional<platform::GlobalEventMonitor::Token>
 SimulatedDesktop::addGlobalMonitor(std::uint64_t mask, Handler handler) {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     const Token token = world_.nextMonitorToken++;
     world_.monitors.emplace(token, std::make_pair(mask, std::move(handler)));
     return token;
@@ -318,14 +318,14 @@ SimulatedDesktop::addGlobalMonitor(std::uint64_t mask, Handler handler) {
 
 void SimulatedDesktop::removeMonitor(Token token) {
     decltype(world_.monitors)::node_type removed; // its handler dies unlocked
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     removed = world_.monitors.extract(token);
 }
 
 std::optional<platform::Image>
 SimulatedDesktop::systemSymbolImage(const std::string& name,
                                     const std::string& accessibilityDescription) const {
-    std::lock_guard lock(mutex_);
+    const auto lock = hold();
     const auto& missing = world_.scenario().missingSymbols;
     if (!SymbolCatalog::contains(name) || std::count(missing.begin(), missing.end(), name) > 0)
         return std::nullopt;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 
 using namespace corvel;
 using namespace std::chrono_literals;
@@ -23,7 +24,7 @@ struct DesktopFixture : ::testing::Test {
     app::QtLoop loop;
     sim::Scenario scenario = sim::ScenarioLoader::defaultScenario();
     std::shared_ptr<sim::SimulatedDesktop> desktop = sim::SimulatedDesktop::create(loop, scenario);
-    app::DesktopView view{desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 0.5}};
+    app::DesktopView view{loop, desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 0.5}};
 
     sim::BarItem itemOf(const std::string& application) const {
         const auto pid = desktop->pidOf(application);
@@ -103,7 +104,7 @@ TEST(ScenePhotographer, aWindowIsDrawnAtThePicturesPixelRatioUnderATitleBarWithI
     app::QtLoop loop;
     const auto scenario = sim::ScenarioLoader::defaultScenario();
     const auto desktop = sim::SimulatedDesktop::create(loop, scenario);
-    const app::DesktopView view{desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 1}};
+    const app::DesktopView view{loop, desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 1}};
     ProbeWindow window;
     window.setWindowTitle("Probe");
     window.setGeometry(400, 300, 200, 100);
@@ -131,6 +132,42 @@ TEST(SoftShadow, fadesOutGraduallyFromTheShapeInsteadOfEndingAtAnEdge) {
     EXPECT_TRUE(std::is_sorted(alphas.begin(), alphas.end()));
     // A hard edge jumps from clear to dark; a soft one passes many shades.
     EXPECT_GE(std::set<int>(alphas.begin(), alphas.end()).size(), 12u);
+}
+
+TEST(DesktopView, drawsWhatChangesFromAnyThreadAndWhenTheClocksMinuteTurns) {
+    async::ManualLoop loop;
+    const auto scenario = sim::ScenarioLoader::defaultScenario();
+    const auto desktop = sim::SimulatedDesktop::create(loop, scenario);
+    const app::DesktopView view{loop, desktop, scenario.screen, 0, app::ScreenMapping{{0, 0}, 1}};
+    const auto shownTitle = [&](std::uint32_t window) {
+        for (const auto& item : view.shown().items)
+            if (item.windowNumber == window)
+                return item.title;
+        return std::string("(not shown)");
+    };
+    const auto item = desktop->statusItem(40);
+    item->setAutosaveName("Probe");
+    item->button().setTitle("one");
+    // The window server lists a new item a moment later.
+    loop.advance(1s);
+    const auto window = desktop->windowNumberOf("Probe");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(shownTitle(*window), "one");
+
+    // Changed on another thread, as the background executor changes it.
+    std::thread([&] { item->button().setTitle("two"); }).join();
+    loop.advance(20ms);
+    EXPECT_EQ(shownTitle(*window), "two");
+
+    const std::string clockBefore = view.shown().clockText;
+    loop.advance(std::chrono::minutes(1));
+    EXPECT_NE(view.shown().clockText, clockBefore);
+    EXPECT_EQ(view.shown().clockText,
+              app::DesktopScene::of(*desktop, scenario.screen, 0).clockText);
+
+    desktop->removeStatusItem(item);
+    loop.advance(20ms);
+    EXPECT_EQ(shownTitle(*window), "(not shown)");
 }
 
 TEST(DesktopScene, theClockShowsTheDesktopsWallClockToTheMinute) {

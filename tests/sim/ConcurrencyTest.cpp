@@ -18,6 +18,12 @@ TEST(SimulatedDesktopConcurrencyTest, ReadsAndPostsFromASecondThreadWhileTheMain
     auto scenario = smallScenario();
     scenario.latencies = sim::Latencies{};
     auto desktop = sim::SimulatedDesktop::create(loop, scenario);
+    // As the desktop's window listens, looking at the bar on the main thread.
+    int announced = 0;
+    desktop->setChangeListener([&] {
+        ++announced;
+        desktop->itemsLeftToRight();
+    });
     std::atomic<bool> done{false};
     std::atomic<int> reads{0};
     std::atomic<int> roundsDone{0};
@@ -60,6 +66,10 @@ TEST(SimulatedDesktopConcurrencyTest, ReadsAndPostsFromASecondThreadWhileTheMain
     done = true;
     reader.join();
     loop.advance(1s);
+    const int announcedBefore = announced;
+    std::thread([&] { desktop->setAccessibilityTrusted(true); }).join();
+    loop.runUntilIdle();
+    EXPECT_EQ(announced, announcedBefore + 1) << "a change on the other thread went unannounced";
     EXPECT_EQ(desktop->itemsLeftToRight().size(), 3u);
     EXPECT_EQ(desktop->counters().escapes, rounds) << "a post from the other thread was lost";
     EXPECT_TRUE(desktop->openMenus().empty());
