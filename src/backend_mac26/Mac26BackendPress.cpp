@@ -36,13 +36,26 @@ async::Task<void> supervise(RevealSupervisor::Ports ports, ObservedItem item,
     finished->complete(outcome);
 }
 
-/// Presses once the supervision has started; answers whether the item's
-/// element was found and pressed.
-async::Task<bool> pressOnceStarted(std::shared_ptr<Started> started,
-                                   std::shared_ptr<const Mac26MenuBarReader> reader,
-                                   ObservedItem item) {
+/// What the background thread saw of a press: whether the item's element was
+/// found and pressed, and then how the supervision ended.
+struct SupervisedPress {
+    bool pressed = false;
+    RevealSupervisionOutcome outcome;
+};
+
+/// Presses once the supervision has started and, when there was an element
+/// to press, waits there for the supervision's end as well: the whole press
+/// makes one trip back to the main thread.
+async::Task<SupervisedPress> pressWhileSupervised(std::shared_ptr<Started> started,
+                                                  std::shared_ptr<Finished> finished,
+                                                  std::shared_ptr<const Mac26MenuBarReader> reader,
+                                                  ObservedItem item) {
     co_await started->wait();
-    co_return reader->press(item);
+    SupervisedPress press;
+    press.pressed = reader->press(item);
+    if (press.pressed)
+        press.outcome = co_await finished->wait();
+    co_return press;
 }
 
 } // namespace
@@ -74,18 +87,18 @@ async::Task<void> Mac26Backend::press(ObservedItem item) {
         background_,
         supervise({windowList_, services_.syntheticEvents, services_.workspace, selfPID}, refreshed,
                   openConfirmTimeout, started, finished));
+    // The press follows the supervision's start on the background thread.
     // Without an element nothing is pressed; the supervision then times out
     // and the press reports itself unconfirmed.
-    // The press follows the supervision's start on the background thread,
-    // with no trip back to the main thread in between.
-    auto pressing = async::runOn(background_, pressOnceStarted(started, reader_, refreshed));
-    const bool pressed = co_await std::move(pressing);
-    if (!pressed) {
+    auto pressing =
+        async::runOn(background_, pressWhileSupervised(started, finished, reader_, refreshed));
+    SupervisedPress pressed = co_await std::move(pressing);
+    if (!pressed.pressed) {
         auto renaming = pressNamedAfresh(refreshed);
         refreshed = co_await std::move(renaming);
+        pressed.outcome = co_await finished->wait();
     }
-
-    const RevealSupervisionOutcome outcome = co_await finished->wait();
+    const RevealSupervisionOutcome outcome = pressed.outcome;
     // A menu that never opened has had its Escape; a filed item goes back all
     // the same, or it would stand in view until a relaunch.
     if (putBackAfterwards) {
